@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs what this Debian machine lacks, builds Capter, and runs it or its
+# tests.  ./build.sh run | ./build.sh test | ./build.sh build
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev libgl-dev
+          libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+          ffmpeg dvdauthor xvfb xauth imagemagick)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+configure_and_build() {  # folder, cmake options...
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+run_tests() {  # folder
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release
+    exec build/release/capter
+    ;;
+  build)
+    install_missing
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release
+    ;;
+  test)
+    install_missing
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DCAPTER_WERROR=ON
+    run_tests build/release
+    # The same suite once more under AddressSanitizer and UBSan, so memory
+    # errors fail the run.
+    configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCAPTER_SANITIZE=ON \
+      -DCAPTER_GUI=OFF -DCAPTER_BENCH=OFF -DCAPTER_WERROR=ON
+    run_tests build/asan
+    ;;
+  *)
+    echo "usage: $0 run|build|test" >&2
+    exit 2
+    ;;
+esac

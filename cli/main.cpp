@@ -1,0 +1,12 @@
+// capter-cli: the headless front end.
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char* argv[]) {
+  if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
+    std::puts("usage: capter-cli COMMAND [OPTIONS]\n\ncommands:\n  info   list the sub-picture streams of VOB files");
+    return argc < 2 ? 2 : 0;
+  }
+  std::fprintf(stderr, "capter-cli: unknown command '%s'\n", argv[1]);
+  return 2;
+}
