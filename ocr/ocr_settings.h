@@ -1,0 +1,47 @@
+// The thirteen recognition limits that steer segmentation and matching, with
+// their built-in defaults. A default-constructed OcrSettings holds exactly the
+// built-in values; the configuration file overrides them key by key.
+#pragma once
+
+#include <cstdint>
+
+namespace capter {
+
+struct OcrSettings {
+  // Rows at the top of a band within which an empty row does not end it.
+  uint8_t MinLineHeight = 8;
+  // Bands separated by fewer empty rows form one line.
+  uint8_t MinInterLine = 2;
+  // Taller lines are dropped.
+  uint8_t MaxLineHeight = 45;
+  // Narrowest accepted character box; also how far the extent scan looks
+  // past a character's first column.
+  uint8_t MinCharWidth = 2;
+  // Lowest accepted character box.
+  uint8_t MinCharHeight = 2;
+  // Join text pixels that touch a character only diagonally.
+  bool CheckDetachedChar = true;
+  // Gap (empty columns) from which a space is inserted.
+  int32_t SpaceWidth = 7;
+  // The same between two italic characters.
+  int32_t ItaSpaceWidth = 5;
+  // A character whose gap to a neighbour is at most this is italic.
+  int32_t DetectItaWidth = -1;
+  // Minimum similarity, in thousandths, for a match.
+  uint16_t Sensibility = 980;
+  // Largest width difference to a matrix entry.
+  uint8_t MaxCharDiffWidth = 2;
+  // Largest height difference to a matrix entry.
+  uint8_t MaxCharDiffHeight = 2;
+  // Largest difference of the top relative to the line top.
+  uint8_t MaxCharDiffTop = 6;
+
+  friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
+};
+
+// Stores the built-in defaults (what "Reload Default Values" does).
+inline void LoadOcrDefaults(OcrSettings& settings) {
+  settings = OcrSettings{};
+}
+
+}  // namespace capter
