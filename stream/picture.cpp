@@ -13,7 +13,9 @@ void Picture24::Resize(int width, int height) {
   if (data_.size() < needed) data_.resize(needed);
 }
 
-void Picture24::Fill(Colour c) { FillRect(Rect{0, 0, width_ - 1, height_ - 1}, c); }
+void Picture24::Fill(Colour c) {
+  FillRect(Rect{0, 0, width_ - 1, height_ - 1}, c);
+}
 
 void Picture24::FillRect(const Rect& r, Colour c) {
   const int x1 = std::max(r.x1, 0);
@@ -75,8 +77,7 @@ void Picture24::CropTo(const Rect& r) {
   const int newStride = (w * 3 + 3) & ~3;
   // Rows move towards the start of the buffer, so copying in order is safe.
   for (int y = 0; y < h; ++y) {
-    std::memmove(data_.data() + static_cast<size_t>(y) * newStride, Row(r.y1 + y) + 3 * r.x1,
-                 span);
+    std::memmove(data_.data() + static_cast<size_t>(y) * newStride, Row(r.y1 + y) + 3 * r.x1, span);
   }
   width_ = w;
   height_ = h;
@@ -99,6 +100,8 @@ void PalettedPicture::Resize(int width, int height, int bitsPerPixel) {
   indices_.resize(static_cast<size_t>(width_) * height_);
 }
 
-void PalettedPicture::Fill(uint8_t index) { std::fill(indices_.begin(), indices_.end(), index); }
+void PalettedPicture::Fill(uint8_t index) {
+  std::fill(indices_.begin(), indices_.end(), index);
+}
 
 }  // namespace capter

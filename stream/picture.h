@@ -15,9 +15,15 @@ using Colour = uint32_t;  // 0x00BBGGRR, red in the low byte
 inline constexpr Colour MakeColour(uint8_t r, uint8_t g, uint8_t b) {
   return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
 }
-inline constexpr uint8_t RedOf(Colour c) { return static_cast<uint8_t>(c); }
-inline constexpr uint8_t GreenOf(Colour c) { return static_cast<uint8_t>(c >> 8); }
-inline constexpr uint8_t BlueOf(Colour c) { return static_cast<uint8_t>(c >> 16); }
+inline constexpr uint8_t RedOf(Colour c) {
+  return static_cast<uint8_t>(c);
+}
+inline constexpr uint8_t GreenOf(Colour c) {
+  return static_cast<uint8_t>(c >> 8);
+}
+inline constexpr uint8_t BlueOf(Colour c) {
+  return static_cast<uint8_t>(c >> 16);
+}
 
 // An inclusive rectangle x1, y1, x2, y2.
 struct Rect {

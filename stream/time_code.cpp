@@ -51,7 +51,9 @@ TimeCode ToTimeCode(const FrameTimeCode& f, const FrameRateMode& mode) {
 }
 
 namespace {
-uint8_t FromBcdByte(uint8_t b) { return static_cast<uint8_t>((b >> 4) * 10 + (b & 0x0F)); }
+uint8_t FromBcdByte(uint8_t b) {
+  return static_cast<uint8_t>((b >> 4) * 10 + (b & 0x0F));
+}
 }  // namespace
 
 FrameTimeCode FromBcd(const uint8_t bcd[4], const FrameRateMode& mode) {
@@ -133,7 +135,9 @@ std::string ToText(const TimeCode& t) {
          "," + ZeroPadded(t.milliseconds, 3);
 }
 
-std::string ToShortText(const TimeCode& t) { return ToText(t).substr(0, 8); }
+std::string ToShortText(const TimeCode& t) {
+  return ToText(t).substr(0, 8);
+}
 
 std::string ToText(const FrameTimeCode& f) {
   return ZeroPadded(f.hours, 2) + ":" + ZeroPadded(f.minutes, 2) + ":" + ZeroPadded(f.seconds, 2) +

@@ -20,7 +20,9 @@ struct TimeCode {
 // The zero time code; as a stop time it means "not known yet".
 inline constexpr TimeCode kZeroTimeCode{};
 
-inline bool IsZero(const TimeCode& t) { return t == kZeroTimeCode; }
+inline bool IsZero(const TimeCode& t) {
+  return t == kZeroTimeCode;
+}
 
 // Hours, minutes, seconds, frames packed in bytes 0..3.
 struct FrameTimeCode {
@@ -51,8 +53,12 @@ int32_t ToMilliseconds(const TimeCode& t);
 // `ms` must not be negative (callers clip at zero); hours keep 8 bits.
 TimeCode FromMilliseconds(int32_t ms);
 // 90 kHz ticks held in 32 bits; milliseconds = ticks div 90.
-inline int32_t TicksToMilliseconds(int32_t ticks) { return ticks / 90; }
-inline int32_t MillisecondsToTicks(int32_t ms) { return ms * 90; }
+inline int32_t TicksToMilliseconds(int32_t ticks) {
+  return ticks / 90;
+}
+inline int32_t MillisecondsToTicks(int32_t ms) {
+  return ms * 90;
+}
 
 TimeCode ToTimeCode(const FrameTimeCode& f, const FrameRateMode& mode);
 // The disc's cell elapsed time: four BCD bytes, the frames byte carrying the

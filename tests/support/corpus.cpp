@@ -26,6 +26,37 @@ std::string JsonString(const std::string& json, const std::string& key, size_t f
   return json.substr(open + 1, close - open - 1);
 }
 
+// The integer value of the first `"key": n` in json[from, to).
+int JsonInt(const std::string& json, const std::string& key, size_t from, size_t to) {
+  const size_t at = json.find("\"" + key + "\"", from);
+  if (at == std::string::npos || at >= to) return -1;
+  return std::stoi(json.substr(json.find(':', at) + 1));
+}
+
+void ReadPixelCodes(const std::string& json, size_t from, CorpusStream& s) {
+  const size_t open = json.find("\"pixel_codes\"", from);
+  if (open == std::string::npos) return;
+  const size_t close = json.find('}', open);
+  const char* roles[4] = {"background", "fill", "antialias", "outline"};
+  for (int i = 0; i < 4; ++i) s.pixelCodes[i] = JsonInt(json, roles[i], open, close);
+  if (s.pixelCodes[3] < 0) s.pixelCodes[3] = JsonInt(json, "shadow", open, close);
+}
+
+// The <spu image=... xoffset=... yoffset=...> entries of a spumux file.
+std::vector<CorpusImage> ReadSpumuxImages(const std::string& dir, const std::string& xmlPath) {
+  std::vector<CorpusImage> images;
+  const std::string xml = ReadText(xmlPath);
+  const auto attribute = [&](size_t from, const std::string& name) {
+    const size_t at = xml.find(" " + name + "=\"", from) + name.size() + 3;
+    return xml.substr(at, xml.find('"', at) - at);
+  };
+  for (size_t at = xml.find("<spu "); at != std::string::npos; at = xml.find("<spu ", at + 1)) {
+    images.push_back({dir + "/" + attribute(at, "image"), std::stoi(attribute(at, "xoffset")),
+                      std::stoi(attribute(at, "yoffset"))});
+  }
+  return images;
+}
+
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
@@ -39,7 +70,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-std::string CorpusDir() { return CAPTER_CORPUS_DIR; }
+std::string CorpusDir() {
+  return CAPTER_CORPUS_DIR;
+}
 
 std::vector<CorpusCase> CorpusCases() {
   std::vector<CorpusCase> cases;
@@ -69,6 +102,11 @@ std::vector<CorpusCase> CorpusCases() {
       s.truthFile = c.dir + "/" + JsonString(json, "truth", at);
       s.exactFile = c.dir + "/" + JsonString(json, "exact", at);
       s.mode = JsonString(json, "mode", at);
+      ReadPixelCodes(json, at, s);
+      if (s.mode == "image") {
+        s.images = ReadSpumuxImages(
+            c.dir, c.dir + "/sources/stream" + std::to_string(index) + ".spumux.xml");
+      }
       c.streams.push_back(s);
     }
     cases.push_back(std::move(c));

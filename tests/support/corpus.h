@@ -2,6 +2,7 @@
 // order, and the expected subtitle files.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -18,18 +19,29 @@ struct ExpectedSubtitle {
   std::vector<std::string> lines;  // cp1252 bytes
 };
 
+// A source picture of an image stream and where spumux was asked to place it.
+struct CorpusImage {
+  std::string path;
+  int x = 0;
+  int y = 0;
+};
+
 struct CorpusStream {
-  int index = 0;             // 0-based; sub-stream id 0x20 + index
-  std::string lang;          // IFO code, may be empty
-  std::string mode;          // "text" or "image"
-  std::string truthFile;     // path
-  std::string exactFile;     // path
+  int index = 0;          // 0-based; sub-stream id 0x20 + index
+  std::string lang;       // IFO code, may be empty
+  std::string mode;       // "text" or "image"
+  std::string truthFile;  // path
+  std::string exactFile;  // path
+  // Pixel code of each PNG palette index (0 background, 1 fill,
+  // 2 antialias, 3 outline or shadow); -1 where the stream has no such colour.
+  std::array<int, 4> pixelCodes{-1, -1, -1, -1};
+  std::vector<CorpusImage> images;  // image streams, in subtitle order
 };
 
 struct CorpusCase {
   std::string name;
   std::string dir;
-  std::string tvSystem;  // "PAL" / "NTSC"
+  std::string tvSystem;               // "PAL" / "NTSC"
   std::vector<std::string> vobFiles;  // full paths, reading order
   std::string ifoFile;
   std::vector<CorpusStream> streams;
