@@ -1,7 +1,5 @@
 #include "base/ini_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "base/cp1252.h"
@@ -123,6 +121,14 @@ FileResult IniFile::Load(const std::string& path, IniFile& ini) {
 
 FileResult IniFile::Save(const std::string& path) const {
   return WriteFileAtomically(path, Serialise());
+}
+
+FileResult IniFile::Edit(const std::string& path, const std::function<void(IniFile&)>& edit) {
+  IniFile ini;
+  FileResult result = Load(path, ini);
+  if (!result.ok) return result;
+  edit(ini);
+  return ini.Save(path);
 }
 
 std::string IniFile::Serialise() const {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ class IniFile {
   static FileResult Load(const std::string& path, IniFile& ini);
   // Writes the file atomically (temporary file, then rename).
   FileResult Save(const std::string& path) const;
+  // Reads the file (a missing one as empty), applies `edit` and writes it
+  // back, keeping every line that `edit` does not change.
+  static FileResult Edit(const std::string& path, const std::function<void(IniFile&)>& edit);
 
   std::string Serialise() const;
 

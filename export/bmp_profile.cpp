@@ -69,11 +69,7 @@ FileResult LoadBmpProfile(const std::string& path, BmpExportSettings& settings) 
 }
 
 FileResult SaveBmpProfile(const std::string& path, const BmpExportSettings& settings) {
-  IniFile ini;
-  FileResult result = IniFile::Load(path, ini);
-  if (!result.ok) return result;
-  WriteBmpProfile(ini, settings);
-  return ini.Save(path);
+  return IniFile::Edit(path, [&](IniFile& ini) { WriteBmpProfile(ini, settings); });
 }
 
 }  // namespace capter

@@ -1,0 +1,154 @@
+#include "app/configuration.h"
+
+#include "base/ini_fields.h"
+
+namespace capter {
+namespace {
+
+std::string Numbered(const char* key, size_t i) {
+  return key + std::to_string(i);
+}
+
+template <class Io, class S>
+void TransferShell(Io& io, S& s, const ShellSettings& d) {
+  io.Section("CONFIG");
+  io.Directory("OpenDialogCharMatrix", s.OpenDialogCharMatrix, d.OpenDialogCharMatrix);
+  io.Directory("SaveDialogCharMatrix", s.SaveDialogCharMatrix, d.SaveDialogCharMatrix);
+  io.Directory("SaveDialogBmpSup", s.SaveDialogBmpSup, d.SaveDialogBmpSup);
+  io.Directory("OpenDialogVob", s.OpenDialogVob, d.OpenDialogVob);
+  io.Directory("OpenDialogCapterText", s.OpenDialogCapterText, d.OpenDialogCapterText);
+  io.Directory("SaveDialogText", s.SaveDialogText, d.SaveDialogText);
+  io.Field("LanguageFileName", s.LanguageFileName, d.LanguageFileName);
+  io.Field("AutoScrollDown", s.AutoScrollDown, d.AutoScrollDown);
+  io.Field("ActionMode", s.ActionMode, d.ActionMode);
+}
+
+template <class Io, class S>
+void TransferPreview(Io& io, S& s, const PreviewSettings& d) {
+  io.Section("PREVIEW CFG");
+  io.Field("AtTruePos", s.AtTruePos, d.AtTruePos);
+  io.Field("TransparentBkGrd", s.TransparentBkGrd, d.TransparentBkGrd);
+  io.Field("Zoom", s.Zoom, d.Zoom);
+  io.Field("AutoZoom", s.AutoZoom, d.AutoZoom);
+  io.Field("BorderColor", s.BorderColor, d.BorderColor);
+  io.Field("InnerColor", s.InnerColor, d.InnerColor);
+  io.Field("BackMode", s.BackMode, d.BackMode);
+  io.Field("AspectRatioMode", s.AspectRatioMode, d.AspectRatioMode);
+  io.Field("FreeAspectRatio", s.FreeAspectRatio, d.FreeAspectRatio);
+  io.Field("BackImageName", s.BackImageName, d.BackImageName);
+}
+
+template <class Io, class S>
+void TransferOcr(Io& io, S& s, const OcrSettings& d) {
+  io.Section("OCR SETTING");
+  io.Field("MinLineHeight", s.MinLineHeight, d.MinLineHeight);
+  io.Field("MaxLineHeight", s.MaxLineHeight, d.MaxLineHeight);
+  io.Field("MinInterLine", s.MinInterLine, d.MinInterLine);
+  io.Field("MinCharWidth", s.MinCharWidth, d.MinCharWidth);
+  io.Field("MinCharHeight", s.MinCharHeight, d.MinCharHeight);
+  io.Field("SpaceWidth", s.SpaceWidth, d.SpaceWidth);
+  io.Field("ItaSpaceWidth", s.ItaSpaceWidth, d.ItaSpaceWidth);
+  io.Field("DetectItaWidth", s.DetectItaWidth, d.DetectItaWidth);
+  io.Field("CheckDetachedChar", s.CheckDetachedChar, d.CheckDetachedChar);
+  io.Field("Sensibility", s.Sensibility, d.Sensibility);
+  io.Field("MaxCharDiffWidth", s.MaxCharDiffWidth, d.MaxCharDiffWidth);
+  io.Field("MaxCharDiffHeight", s.MaxCharDiffHeight, d.MaxCharDiffHeight);
+  io.Field("MaxCharDiffTop", s.MaxCharDiffTop, d.MaxCharDiffTop);
+}
+
+template <class Io, class Array, class Defaults>
+void TransferArray(Io& io, const char* key, Array& values, const Defaults& defaults) {
+  for (size_t i = 0; i < values.size(); ++i) io.Field(Numbered(key, i), values[i], defaults[i]);
+}
+
+template <class Io, class S>
+void TransferOutput(Io& io, S& s, const OutputFormatSettings& d) {
+  io.Section("CAPTER OUTPUT");
+  io.Field("Extended", s.extended, d.extended);
+  io.Section("IAUTHOR OUTPUT");
+  TransferArray(io, "Color_", s.iauthorColours, d.iauthorColours);
+  TransferArray(io, "Blend_", s.iauthorBlends, d.iauthorBlends);
+  io.Field("MinimumInterval", s.iauthorMinimumInterval, d.iauthorMinimumInterval);
+  io.Section("PHILIPS OUTPUT");
+  io.Field("FrameRate", s.philipsFrameRate, d.philipsFrameRate);
+  io.Field("DropFrame", s.philipsDropFrame, d.philipsDropFrame);
+  io.Field("UseBmpColor", s.philipsUseBmpColor, d.philipsUseBmpColor);
+  TransferArray(io, "Color_", s.philipsColours, d.philipsColours);
+  TransferArray(io, "Contrast_", s.philipsContrasts, d.philipsContrasts);
+}
+
+// Choices that index a fixed list take their default when the file holds a
+// value outside the list, so no window is ever asked to show a missing item.
+template <class T>
+void KeepInRange(T& value, int largest, T fallback) {
+  if (static_cast<int64_t>(value) < 0 || static_cast<int64_t>(value) > largest) value = fallback;
+}
+
+}  // namespace
+
+Configuration DefaultConfiguration(const std::string& programDirectory) {
+  Configuration c;
+  const std::string matrices = programDirectory + "ChMatrix/";
+  c.shell.OpenDialogCharMatrix = matrices;
+  c.shell.SaveDialogCharMatrix = matrices;
+  c.shell.SaveDialogBmpSup = programDirectory;
+  c.shell.OpenDialogVob = programDirectory;
+  c.shell.OpenDialogCapterText = programDirectory;
+  c.shell.SaveDialogText = programDirectory;
+  return c;
+}
+
+std::string ConfigurationPath(const std::string& programDirectory) {
+  return programDirectory + kConfigurationFileName;
+}
+
+void ReadConfiguration(const IniFile& ini, const std::string& programDirectory,
+                       Configuration& configuration) {
+  const Configuration defaults = DefaultConfiguration(programDirectory);
+  const OcrSettings heldOcr = configuration.ocr;
+  IniFieldReader reader(ini);
+  TransferShell(reader, configuration.shell, defaults.shell);
+  TransferPreview(reader, configuration.preview, defaults.preview);
+  TransferOcr(reader, configuration.ocr, heldOcr);
+  reader.Section("BMP OUT TC & RES");
+  reader.Field("Enabled", configuration.timingEntries, defaults.timingEntries);
+  TransferOutput(reader, configuration.output, defaults.output);
+
+  KeepInRange(configuration.shell.ActionMode, 3, defaults.shell.ActionMode);
+  KeepInRange(configuration.preview.BackMode, 3, defaults.preview.BackMode);
+  KeepInRange(configuration.preview.AspectRatioMode, 2, defaults.preview.AspectRatioMode);
+}
+
+void WriteConfiguration(IniFile& ini, const Configuration& configuration) {
+  const Configuration& d = configuration;  // writing ignores defaults
+  IniFieldWriter writer(ini);
+  TransferShell(writer, configuration.shell, d.shell);
+  TransferPreview(writer, configuration.preview, d.preview);
+  writer.Section("BMP OUT TC & RES");
+  writer.Field("Enabled", configuration.timingEntries, d.timingEntries);
+  TransferOutput(writer, configuration.output, d.output);
+}
+
+void WriteOcrSettings(IniFile& ini, const OcrSettings& ocr) {
+  IniFieldWriter writer(ini);
+  TransferOcr(writer, ocr, ocr);
+}
+
+FileResult LoadConfiguration(const std::string& path, const std::string& programDirectory,
+                             Configuration& configuration) {
+  IniFile ini;
+  FileResult result = IniFile::Load(path, ini);
+  // An unreadable file still leaves every value at its default.
+  ReadConfiguration(result.ok ? ini : IniFile(), programDirectory, configuration);
+  return result;
+}
+
+FileResult SaveConfiguration(const std::string& path, const Configuration& configuration) {
+  return IniFile::Edit(path, [&](IniFile& ini) { WriteConfiguration(ini, configuration); });
+}
+
+FileResult SaveOcrSettings(const std::string& path, const OcrSettings& ocr) {
+  return IniFile::Edit(path, [&](IniFile& ini) { WriteOcrSettings(ini, ocr); });
+}
+
+}  // namespace capter
