@@ -1,0 +1,47 @@
+// The question recognition asks for every character shape the matrix does
+// not know: the desktop program shows its New Character dialog, tests and
+// the command-line tool answer from a script or a policy.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "ocr/glyph.h"
+#include "ocr/line_table.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+enum class TeachStatus : uint8_t {
+  Ok = 0,              // add the glyph with the answer's text to the matrix
+  SkipLine = 1,        // drop the current line, go on with the next
+  SkipSubPicture = 2,  // abandon the sub-picture
+  Pause = 3,           // abandon the sub-picture and pause the run
+  MatrixFound = 5,     // use the answer's text, add nothing: a matrix that
+                       // already knows the shape has become current
+};
+
+struct TeachAnswer {
+  TeachStatus status = TeachStatus::Pause;
+  std::string text;  // at most 20 characters; longer answers are cut
+  // With Pause: the user asked for a new text colour, so the choice is
+  // forgotten and asked again when the sub-picture is read again.
+  bool changeTextColour = false;
+};
+
+struct TeachRequest {
+  const Glyph& glyph;
+  const Picture24& bitmap;  // cropped and marked
+  const TextLine& line;
+  size_t index;         // of the unknown character in `line`, from 0
+  size_t symbolNumber;  // the number the character gets if it is added
+};
+
+class CharacterTeacher {
+ public:
+  virtual ~CharacterTeacher() = default;
+  virtual TeachAnswer Teach(const TeachRequest& request) = 0;
+};
+
+}  // namespace capter

@@ -1,0 +1,31 @@
+// Cutting a character's glyph out of the marked picture and finding the
+// matrix entry it matches.
+#pragma once
+
+#include <cstddef>
+
+#include "ocr/character_matrix.h"
+#include "ocr/glyph.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+// The glyph of `box`: at most its top-left 45 x 45 pixels, a bit set exactly
+// where the picture has the colour `mark`.
+Glyph ExtractGlyph(const Picture24& bitmap, const CharBox& box, Colour mark);
+
+// Similarity in thousandths of a glyph (with its measured box) to entry
+// `number`; assumes the pre-filter passed. Two identical glyphs of equal
+// size score 1000. Stops early and returns a value below `sensibility` as
+// soon as the entry can no longer reach it.
+int GlyphSimilarity(const GlyphRows& glyphRows, const CharBox& box, const CharacterMatrix& matrix,
+                    size_t number, int sensibility);
+
+// The first entry (1..N) whose size passes the tolerances and whose
+// similarity reaches `Sensibility`; 0 when none does. Does not allocate.
+size_t MatchGlyph(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+                  const OcrSettings& settings);
+
+}  // namespace capter

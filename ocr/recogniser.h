@@ -1,0 +1,77 @@
+// Recognition of one decoded sub-picture: make sure a text colour is chosen,
+// crop to the text, segment, match every character against the current
+// matrix (teaching the unknown ones through the teacher), assemble the lines
+// with their spaces and hand the subtitle to the sink.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/message_box.h"
+#include "ocr/character_matrix.h"
+#include "ocr/character_teacher.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "ocr/segmentation.h"
+#include "ocr/subtitle_sink.h"
+#include "ocr/text_colour.h"
+#include "ocr/text_colour_chooser.h"
+#include "stream/palette_greys.h"
+#include "stream/picture.h"
+#include "stream/time_code.h"
+
+namespace capter {
+
+enum class RecognitionOutcome {
+  Added,          // a subtitle went to the sink
+  NoText,         // every line was empty or skipped; nothing handed on
+  ColourSkipped,  // no text colour was chosen for this picture
+  SubPictureSkipped,
+  Paused,  // the run must pause and read this sub-picture again
+};
+
+// The things recognition reads and changes, owned by the caller (the main
+// window's state in the desktop program).
+struct RecognitionContext {
+  CharacterMatrix& matrix;
+  const OcrSettings& settings;
+  TextColourState& colour;
+  TextColourChooser& chooser;
+  CharacterTeacher& teacher;
+  SubtitleSink& sink;
+  MessageBoxes& boxes;  // the matrix's limit and memory warnings
+  PaletteGreys greys = kPaletteGreys;
+};
+
+class Recogniser {
+ public:
+  explicit Recogniser(RecognitionContext context) : context_(context) {}
+
+  // Works on `bitmap` in place: it is cropped to its text and marked.
+  // `area`, `start` and `stop` are handed on unchanged.
+  RecognitionOutcome RecogniseSubPicture(Picture24& bitmap, const Rect& area, const TimeCode& start,
+                                         const TimeCode& stop);
+
+  // Called with the cropped picture before segmentation (the preview's
+  // "Show Pict." option).
+  void SetPreview(std::function<void(const Picture24&)> preview) { preview_ = std::move(preview); }
+
+  // The lines of the last recognised sub-picture, and its segmentation.
+  const std::vector<std::string>& Lines() const { return lines_; }
+  const LineTable& Table() const { return table_; }
+
+ private:
+  // Appends the text of `line` to `text`; false when the sub-picture is
+  // abandoned (`outcome` says how).
+  bool ReadLine(const Picture24& bitmap, const TextLine& line, std::string& text,
+                RecognitionOutcome& outcome);
+
+  RecognitionContext context_;
+  Segmenter segmenter_;
+  LineTable table_;
+  std::vector<std::string> lines_;
+  std::function<void(const Picture24&)> preview_;
+};
+
+}  // namespace capter

@@ -1,0 +1,59 @@
+// Splitting a picture into text lines and character boxes. A pixel is text
+// exactly when its colour equals the text colour. Every accepted character's
+// pixels are recoloured with its marking colour, so that its glyph can be cut
+// out of the same picture and the teaching dialog can show it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+// Holds the scratch buffers of segmentation so that a reused segmenter does
+// not allocate once it has seen its largest picture.
+class Segmenter {
+ public:
+  // Fills `table` with at most kMaxTextLines lines of boxes and marks the
+  // characters (and rejected specks) in `bitmap`.
+  void Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings, LineTable& table);
+
+ private:
+  enum Label : uint8_t { kEmpty = 0, kText = 1, kLabelA = 2, kLabelB = 3 };
+
+  // A line's pixels as labels, column by column: cell (c, r) is
+  // cells_[c * height_ + r], r counted from the line's top row.
+  uint8_t& Cell(int c, int r) { return cells_[static_cast<size_t>(c) * height_ + r]; }
+
+  int FindRow(int y0, int y1) const;
+  int BandBottom(int y0, int y1, int explore) const;
+  int FindLineBottom(int top, const OcrSettings& settings) const;
+
+  void LoadLine(const Picture24& bitmap, Colour textColour, int top, int bottom);
+  void CutCharacters(const OcrSettings& settings, TextLine& line);
+  bool FindSeed(int fromColumn, int& seedC, int& seedR) const;
+  // Walks the columns from `left`, joining text to the character; returns
+  // the rightmost marked column and sets the column where scanning resumes
+  // (-1 when no text is left to the right).
+  int ScanExtent(int left, uint8_t mark, const OcrSettings& settings, int& nextStart);
+  bool MergeDetachedLowerPart(TextLine& line, const CharBox& box);
+  void Fill(int c, int r, uint8_t to);
+  void StoreMarks(Picture24& bitmap, int top) const;
+
+  int width_ = 0;
+  int height_ = 0;  // rows of the current line
+  std::vector<uint8_t> rowHasText_;
+  std::vector<uint8_t> cells_;
+  std::vector<int32_t> fillStack_;
+};
+
+// Sets each box's italic flag from the gaps to its neighbours.
+void SetItalicFlags(TextLine& line, const OcrSettings& settings);
+
+// Whether a space follows the character at `index` (from 0) of `line`.
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings);
+
+}  // namespace capter
