@@ -105,16 +105,18 @@ void IniFile::Parse(std::string_view bytes) {
 }
 
 FileResult IniFile::Load(const std::string& path, IniFile& ini) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    ini = IniFile();
+    return {};
+  }
+  if (status.type() == std::filesystem::file_type::directory) {
+    return FileResult{false, path + ": Is a directory"};
+  }
   std::string bytes;
   FileResult result = ReadWholeFile(path, bytes);
-  if (!result.ok) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && !error) {
-      ini = IniFile();
-      return {};
-    }
-    return result;
-  }
+  if (!result.ok) return result;
   ini = IniFile(bytes);
   return result;
 }
