@@ -77,10 +77,17 @@ BmpReadResult ReadHeaders(std::string_view bytes, BmpLayout& layout) {
   layout.paletteAt = kFileHeaderSize + infoSize;
   if (layout.compression == kBitFields) {
     // The masks follow a 40-byte header and are part of the larger ones.
+    // Some writers leave them out after a 40-byte header (the pixel rows
+    // start right there); the usual masks of the depth then apply.
     const uint32_t masksAt = kFileHeaderSize + kInfoHeaderSize;
-    if (bytes.size() < masksAt + 12) return Refuse("BMP colour masks missing");
-    for (size_t i = 0; i < 3; ++i) layout.masks[i] = GetLe32(bytes, masksAt + 4 * i);
-    if (infoSize == kInfoHeaderSize) layout.paletteAt += 12;
+    const bool present = infoSize > kInfoHeaderSize || GetLe32(bytes, 10) >= masksAt + 12;
+    if (present && bytes.size() < masksAt + 12) return Refuse("BMP colour masks missing");
+    if (present) {
+      for (size_t i = 0; i < 3; ++i) layout.masks[i] = GetLe32(bytes, masksAt + 4 * i);
+      if (infoSize == kInfoHeaderSize) layout.paletteAt += 12;
+    } else {
+      layout.compression = kNone;
+    }
   } else if (layout.compression != kNone) {
     return Refuse("compressed BMP files are not supported");
   }
