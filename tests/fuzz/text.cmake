@@ -1,0 +1,1 @@
+capter_add_fuzzer(cpt_reader_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/cpt_reader_fuzzer.cpp capter_text)
