@@ -87,14 +87,17 @@ void KeepInRange(T& value, int largest, T fallback) {
 }  // namespace
 
 Configuration DefaultConfiguration(const std::string& programDirectory) {
+  // Directories are held as the file dialogs keep them: without a trailing
+  // separator.
   Configuration c;
-  const std::string matrices = programDirectory + "ChMatrix/";
+  const std::string program = NormaliseDirectory(programDirectory);
+  const std::string matrices = NormaliseDirectory(programDirectory + "ChMatrix/");
   c.shell.OpenDialogCharMatrix = matrices;
   c.shell.SaveDialogCharMatrix = matrices;
-  c.shell.SaveDialogBmpSup = programDirectory;
-  c.shell.OpenDialogVob = programDirectory;
-  c.shell.OpenDialogCapterText = programDirectory;
-  c.shell.SaveDialogText = programDirectory;
+  c.shell.SaveDialogBmpSup = program;
+  c.shell.OpenDialogVob = program;
+  c.shell.OpenDialogCapterText = program;
+  c.shell.SaveDialogText = program;
   return c;
 }
 
