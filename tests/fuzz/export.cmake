@@ -1,0 +1,1 @@
+capter_add_fuzzer(bmp_reader_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/bmp_reader_fuzzer.cpp capter_export)
