@@ -4,6 +4,7 @@
 #include <iomanip>
 #include <locale>
 #include <sstream>
+#include <stdexcept>
 
 #include "text/authoring_formats.h"
 #include "text/own_format.h"

@@ -39,17 +39,6 @@ class SaveAs : public ::testing::Test {
   fs::path dir_;
 };
 
-TEST_F(SaveAs, DialogSetupFollowsTheFormat) {
-  EXPECT_EQ(SaveDialogFor(OutputFormatCode::Capter).filter,
-            "Capter File (*.cpt)|*.cpt|Text File (*.txt)|*.txt|All|*.*");
-  EXPECT_EQ(SaveDialogFor(OutputFormatCode::SubViewer2).defaultExtension, "sub");
-  EXPECT_EQ(SaveDialogFor(OutputFormatCode::IAuthor).filter,
-            "IAuthor OGT File (*.txt)|*.txt|All|*.*");
-  EXPECT_EQ(SaveDialogFor(OutputFormatCode::Philips).filter,
-            "Philips SVCD Designer (*.sub)|*.sub|All|*.*");
-  EXPECT_EQ(SaveDialogFor(OutputFormatCode::Sonic).defaultExtension, "txt");
-}
-
 TEST_F(SaveAs, EmptyListSavesNothing) {
   EXPECT_EQ(SaveTextAs(model_, (dir_ / "a.cpt").string()), SaveOutcome::NothingToSave);
   EXPECT_FALSE(fs::exists(dir_ / "a.cpt"));
