@@ -49,6 +49,7 @@ void SubtitleTextModel::AppendLines(const TextLines& lines) {
 }
 
 void SubtitleTextModel::ListSubtitle(uint16_t index, bool scroll) {
+  if (index == 0 || index > table_.Count()) return;
   textModified_ = true;
   TextLines lines;
   if (RenderIndex(index, lines)) AppendLines(lines);

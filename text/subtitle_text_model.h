@@ -94,7 +94,8 @@ class SubtitleTextModel {
   // false when the table is full and the entry was refused.
   bool AddSubtitle(const std::vector<std::string>& lines, bool showNow, const TimeCode& start,
                    const TimeCode& stop, const Rect& area);
-  // Renders table entry `index` at the end of the list.
+  // Renders table entry `index` at the end of the list (nothing for a
+  // number that is not in the table).
   void ListSubtitle(uint16_t index, bool scroll);
   // Renders the header and every entry again.
   void RefreshList();
