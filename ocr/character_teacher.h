@@ -33,9 +33,13 @@ struct TeachAnswer {
 struct TeachRequest {
   const Glyph& glyph;
   const Picture24& bitmap;  // cropped and marked
-  const TextLine& line;
-  size_t index;         // of the unknown character in `line`, from 0
+  const LineTable& table;
+  int lineIndex;        // of the character's line in `table`, from 0
+  size_t index;         // of the unknown character in its line, from 0
   size_t symbolNumber;  // the number the character gets if it is added
+
+  const TextLine& Line() const { return table.lines[lineIndex]; }
+  const CharBox& Box() const { return Line().boxes[index]; }
 };
 
 class CharacterTeacher {

@@ -23,7 +23,7 @@ RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect
   for (int i = 0; i < table_.count; ++i) {
     lines_.emplace_back();
     RecognitionOutcome outcome = RecognitionOutcome::NoText;
-    if (!ReadLine(bitmap, table_.lines[i], lines_.back(), outcome)) {
+    if (!ReadLine(bitmap, i, lines_.back(), outcome)) {
       lines_.clear();
       return outcome;
     }
@@ -34,8 +34,9 @@ RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect
   return RecognitionOutcome::Added;
 }
 
-bool Recogniser::ReadLine(const Picture24& bitmap, const TextLine& line, std::string& text,
+bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
                           RecognitionOutcome& outcome) {
+  const TextLine& line = table_.lines[lineIndex];
   CharacterMatrix& matrix = context_.matrix;
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
@@ -44,8 +45,8 @@ bool Recogniser::ReadLine(const Picture24& bitmap, const TextLine& line, std::st
     if (k > 0) {
       text += matrix.Entry(k).text;
     } else {
-      TeachAnswer answer =
-          context_.teacher.Teach(TeachRequest{glyph, bitmap, line, j, matrix.Count() + 1});
+      TeachAnswer answer = context_.teacher.Teach(
+          TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1});
       if (answer.text.size() > CharacterMatrix::kMaxEntryText) {
         answer.text.resize(CharacterMatrix::kMaxEntryText);
       }

@@ -64,7 +64,7 @@ class Recogniser {
  private:
   // Appends the text of `line` to `text`; false when the sub-picture is
   // abandoned (`outcome` says how).
-  bool ReadLine(const Picture24& bitmap, const TextLine& line, std::string& text,
+  bool ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
                 RecognitionOutcome& outcome);
 
   RecognitionContext context_;
