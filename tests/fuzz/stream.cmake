@@ -1,0 +1,2 @@
+capter_add_fuzzer(vob_reader_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/vob_reader_fuzzer.cpp capter_stream)
+capter_add_fuzzer(sub_picture_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/sub_picture_fuzzer.cpp capter_stream)
