@@ -1,0 +1,223 @@
+#include "stream/extraction_run.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tests/stream/vob_builder.h"
+#include "tests/support/corpus.h"
+#include "tests/support/scripted_message_boxes.h"
+
+namespace capter {
+namespace {
+
+using testing::ScriptedMessageBoxes;
+
+class FakeClock : public MillisecondClock {
+ public:
+  int64_t Now() override { return now += 7; }
+  int64_t now = 1000;
+};
+
+class RecordingDisplay : public RunDisplay {
+ public:
+  void ShowPauseButton(bool enabled, bool paused) override {
+    pauseEnabled = enabled;
+    pauseShowsContinue = paused;
+  }
+  void ShowProgress(const RunProgress& progress) override { lastProgress = progress; }
+  void ShowUnitCounts(uint32_t inFile, uint32_t inRun) override {
+    unitsInFile = inFile;
+    unitsInRun = inRun;
+  }
+  bool pauseEnabled = false;
+  bool pauseShowsContinue = false;
+  RunProgress lastProgress;
+  uint32_t unitsInFile = 0;
+  uint32_t unitsInRun = 0;
+};
+
+struct SeenUnit {
+  uint32_t pts;
+  int32_t sector;
+  size_t size;
+  friend bool operator==(const SeenUnit&, const SeenUnit&) = default;
+};
+
+// Records every unit; `onUnit` may act on the run from inside the dispatch,
+// as a dialog opened there would.
+class RecordingDispatcher : public UnitDispatcher {
+ public:
+  void Dispatch(const CollectedUnit& unit) override {
+    seen.push_back({unit.pts, unit.sector, unit.bytes.size()});
+    if (onUnit) onUnit(seen.size());
+  }
+  std::vector<SeenUnit> seen;
+  std::function<void(size_t)> onUnit;
+};
+
+class ExtractionRunTest : public ::testing::Test {
+ protected:
+  ExtractionRunTest() : run_(boxes_, clock_, display_) { run_.SetDispatcher(&dispatcher_); }
+
+  JobRequest SplitTitle() {
+    const testing::CorpusCase c = testing::FindCorpusCase("p05_ntsc_split3");
+    JobRequest request;
+    request.files = c.vobFiles;
+    return request;
+  }
+
+  std::vector<SeenUnit> Uninterrupted(const JobRequest& request) {
+    ScriptedMessageBoxes boxes;
+    FakeClock clock;
+    RunDisplay display;
+    RecordingDispatcher dispatcher;
+    ExtractionRun run(boxes, clock, display);
+    run.SetDispatcher(&dispatcher);
+    run.Start(request);
+    run.RunToEnd();
+    return dispatcher.seen;
+  }
+
+  ScriptedMessageBoxes boxes_;
+  FakeClock clock_;
+  RecordingDisplay display_;
+  RecordingDispatcher dispatcher_;
+  ExtractionRun run_;
+};
+
+TEST_F(ExtractionRunTest, RunIsIdleAndPausedUntilTheFirstStart) {
+  EXPECT_EQ(run_.State(), RunState::Paused);
+  EXPECT_FALSE(run_.Tick());
+  run_.Start(SplitTitle());
+  EXPECT_EQ(run_.State(), RunState::BetweenFiles);
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  EXPECT_EQ(dispatcher_.seen.size(), 18u);
+  EXPECT_EQ(run_.Job().currentFile, 4);
+  EXPECT_FALSE(display_.pauseEnabled);
+  EXPECT_EQ(display_.lastProgress.percent, 100);
+}
+
+TEST_F(ExtractionRunTest, PauseAndContinueInsideAFileReadEachSectorOnce) {
+  const JobRequest request = SplitTitle();
+  const std::vector<SeenUnit> expected = Uninterrupted(request);
+  // Pause after the 3rd and the 9th unit, both in the middle of a file.
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 3 || n == 9) run_.PauseClick();
+  };
+  run_.Start(request);
+  int pauses = 0;
+  while (run_.State() != RunState::Idle) {
+    run_.RunToEnd();
+    if (run_.State() == RunState::Paused) {
+      ++pauses;
+      EXPECT_GT(run_.Job().reader.resumeSector, 0);
+      EXPECT_TRUE(display_.pauseEnabled);
+      EXPECT_TRUE(display_.pauseShowsContinue);
+      run_.PauseClick();
+    }
+  }
+  EXPECT_EQ(pauses, 2);
+  EXPECT_EQ(dispatcher_.seen, expected);
+}
+
+TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCounts) {
+  const JobRequest request = SplitTitle();
+  std::vector<SeenUnit> expected = Uninterrupted(request);
+  expected.insert(expected.begin() + 5, expected[4]);
+  uint32_t countsBefore = 0;
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 5) {
+      countsBefore = display_.unitsInRun;
+      run_.PauseFromTeaching();
+    }
+  };
+  run_.Start(request);
+  run_.RunToEnd();
+  ASSERT_EQ(run_.State(), RunState::Paused);
+  EXPECT_EQ(run_.Reader().UnitsInRun(), countsBefore - 1);
+  run_.PauseClick();
+  run_.RunToEnd();
+  EXPECT_EQ(dispatcher_.seen, expected);
+  EXPECT_EQ(run_.Reader().UnitsInRun(), 18u);
+}
+
+TEST_F(ExtractionRunTest, StartDuringAReadBeginsOnlyAfterTheReadReturned) {
+  JobRequest request = SplitTitle();
+  JobRequest second = request;
+  second.files = {request.files[2]};
+  second.streamIndex = 0;
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 2) run_.Start(second);
+  };
+  run_.Start(request);
+  EXPECT_TRUE(run_.Tick());
+  // The interrupted read ended at its next pause point; the new job waits
+  // for the next tick, from its own first file.
+  EXPECT_EQ(run_.State(), RunState::BetweenFiles);
+  EXPECT_EQ(run_.Job().files, second.files);
+  EXPECT_EQ(run_.Job().currentFile, 1);
+  EXPECT_EQ(run_.Job().reader.resumeSector, 0);
+  dispatcher_.onUnit = nullptr;
+  const size_t before = dispatcher_.seen.size();
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  EXPECT_GT(dispatcher_.seen.size(), before);
+}
+
+TEST_F(ExtractionRunTest, PauseTooLateForAPausePointKeepsContinueReachable) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_run_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::vector<testing::Sector> sectors = {testing::NavigationPack(0, 0, 0, 0, 0x40)};
+  const testing::Bytes unit = testing::MakeUnit(0, 0, 3, 1, {0x00, 0x00}, {0x00, 0x00}, 100);
+  testing::Append(sectors, testing::UnitPacks(900, 90000, unit));
+  JobRequest request;
+  request.files = {testing::WriteSectors((dir / "a.vob").string(), sectors),
+                   testing::WriteSectors((dir / "b.vob").string(), sectors)};
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 1) run_.PauseClick();
+  };
+  run_.Start(request);
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Paused);
+  EXPECT_EQ(run_.Job().currentFile, 2);
+  EXPECT_TRUE(display_.pauseEnabled);
+  run_.PauseClick();
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  EXPECT_EQ(dispatcher_.seen.size(), 2u);
+  fs::remove_all(dir);
+}
+
+TEST_F(ExtractionRunTest, VanishedFileIsReportedAndPassedOver) {
+  JobRequest request = SplitTitle();
+  request.files.insert(request.files.begin() + 1, "/nonexistent/VTS_01_9.VOB");
+  run_.Start(request);
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_NE(boxes_.asked[0].text.find("VTS_01_9.VOB"), std::string::npos);
+}
+
+TEST(RunProgress, PercentagePositionAndTitle) {
+  const RunProgress p = ComputeProgress(1500000, 3 * 1048576, "Capter main window");
+  EXPECT_EQ(p.percent, 47);
+  EXPECT_EQ(p.position, "1464/3072 MB (47%)");
+  EXPECT_EQ(p.title, "Capter - 47%");
+  EXPECT_EQ(ComputeProgress(10, 0, "Capter").percent, 0);
+  // Far past 40 GiB the percentage does not wrap.
+  EXPECT_EQ(ComputeProgress(90000000, 100000000, "Capter").percent, 90);
+}
+
+TEST(RunProgress, RateIsSmoothedOnlyCloseToThePreviousOne) {
+  EXPECT_EQ(SmoothedRate(0, 400), 400);     // first estimate of a file
+  EXPECT_EQ(SmoothedRate(500, 400), 466);   // (400 + 1000) div 3
+  EXPECT_EQ(SmoothedRate(1000, 400), 400);  // a jump is taken as it is
+}
+
+}  // namespace
+}  // namespace capter
