@@ -69,7 +69,6 @@ bool CharacterMatrix::Add(MatrixEntry entry, MessageBoxes& boxes) {
   }
   const size_t before = Count();
   try {
-    Reserve(before + 1);
     AppendLoaded(std::move(entry));
   } catch (const std::bad_alloc&) {
     // The vectors grow one at a time; drop whatever part got appended.
@@ -132,7 +131,7 @@ bool CharacterMatrix::Load(const std::string& path, MessageBoxes& boxes) {
                 MemoryMessage(kMsgNoMemoryToLoad, result.declaredCount));
       return false;
     case MatrixFileResult::FileError:
-      boxes.Ask(MessageKind::Error, ButtonSet::Ok, TwoLines(result.error, path));
+      boxes.Ask(MessageKind::Error, ButtonSet::Ok, path + ": " + result.error);
       return false;
   }
   scratch.fileName_ = path;
@@ -144,7 +143,7 @@ bool CharacterMatrix::Load(const std::string& path, MessageBoxes& boxes) {
 bool CharacterMatrix::Save(MessageBoxes& boxes) {
   const FileResult written = WriteFileAtomically(fileName_, SerializeMatrixFile(*this));
   if (!written.ok) {
-    boxes.Ask(MessageKind::Error, ButtonSet::Ok, TwoLines(written.error, fileName_));
+    boxes.Ask(MessageKind::Error, ButtonSet::Ok, written.error);
     return false;
   }
   modified_ = false;
