@@ -60,6 +60,15 @@ TEST(SubPictureDecoder, RunsAreCutAtTheLineEnd) {
   EXPECT_EQ(RowCodes(p, 2), "1100000000");
 }
 
+TEST(SubPictureDecoder, SixteenBitCodeWithASmallCountIsStillSixteenBits) {
+  // 000000 00010000 01: 16 pixels of code 1 in the 16-bit form (eight
+  // leading zero bits, yet the count is still the next eight bits); then
+  // 01 00: 1 pixel of code 0; 10 10: 2 pixels of code 2; end of line.
+  const Bytes top = {0x00, 0x41, 0x4A, 0x00, 0x00};
+  const DecodedBitmap p = Decode(MakeUnit(0, 0, 19, 0, top, {}, 10));
+  EXPECT_EQ(RowCodes(p, 0), std::string(16, '1') + "0220");
+}
+
 TEST(SubPictureDecoder, OneByOneArea) {
   const DecodedBitmap p = Decode(MakeUnit(5, 5, 5, 5, {0x70}, {}, 10));
   EXPECT_EQ(p.Width(), 1);

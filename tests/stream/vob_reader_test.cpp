@@ -234,6 +234,23 @@ TEST_F(VobReaderTest, ContinuationPacketRepeatingTheUnitTimeStampIsAppended) {
   EXPECT_EQ(reader.DroppedUnits(), 0u);
 }
 
+TEST_F(VobReaderTest, UnitLargerThanTheBufferIsCutAt65536Bytes) {
+  // 34 packets of 2019 bytes under a size word of 0xFFFF and no padding: the
+  // 33rd fills the buffer and completes the unit, the 34th begins another.
+  const Bytes unit = SizedUnit(34 * 2019, 0xFFFF);
+  reader.ReadFile(File("a.vob", UnitPacks(0, 0, unit, 2019)));
+  ASSERT_GE(hooks.units.size(), 1u);
+  EXPECT_EQ(hooks.units[0].bytes, Bytes(unit.begin(), unit.begin() + 65536));
+}
+
+TEST_F(VobReaderTest, TimeStampsPastTwoToThe31TicksAreLaterTimes) {
+  std::vector<Sector> sectors = {VideoPack(0)};
+  Append(sectors, UnitPacks(0, 0xA0000000u, SizedUnit(100, 100)));
+  reader.ReadFile(File("a.vob", sectors));
+  ASSERT_EQ(hooks.units.size(), 1u);
+  EXPECT_EQ(ToText(hooks.units[0].start), "08:17:06,161");  // 2,684,354,560 / 90 ms
+}
+
 TEST_F(VobReaderTest, PacketLengthPastTheSectorIsCutAtItsEnd) {
   SubPacket p{0x20, SizedUnit(2020, 0xFFFF), 0, false};
   Sector s = SubPicturePack(0, p);
