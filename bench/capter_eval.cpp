@@ -1,0 +1,184 @@
+// Evaluation of recognition against a truth file:
+//
+//   capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]
+//               [--text-colour C] [--space-width W] [--ita-space-width W]
+//               [--max-height-diff D] FILE...
+//
+// Reads sub-picture stream N (0-based, sub-stream 0x20 + N) from the VOB
+// FILEs in order, pairs every unit with the truth subtitle of the same start
+// time, and teaches the matrix from the truth (a line with as many boxes as
+// non-space characters is taught box by box, any other line is skipped) for
+// the units starting before --train-until. The matrix is then frozen and the
+// remaining units are recognised; an unknown shape reads as one wrong
+// character. Without --train-until the whole stream is taught and then read
+// again with the frozen matrix.
+//
+// Prints one JSON object: subpictures, train_subpictures, test_subpictures,
+// prompts, unteachable_lines, matrix_entries, unknown_shapes_test, cer_test
+// (Levenshtein distance over each subtitle's lines joined by a newline,
+// summed, over the summed truth length), subpictures_per_s (recognition of
+// the frozen part only: segmentation, matching and assembly; decoding
+// excluded) and text_colour.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/recognition_session.h"
+#include "stream/time_code.h"
+#include "tests/support/corpus.h"
+
+namespace {
+
+using namespace capter;
+using capter::testing::DecodedCorpusUnit;
+using capter::testing::ExpectedSubtitle;
+
+struct Options {
+  std::string truth;
+  int stream = 0;
+  std::optional<int32_t> trainUntilMs;
+  std::optional<uint8_t> textColour;
+  OcrSettings settings;
+  std::vector<std::string> files;
+};
+
+[[noreturn]] void Usage(const char* problem) {
+  std::fprintf(stderr,
+               "capter-eval: %s\n"
+               "usage: capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]\n"
+               "       [--text-colour C] [--space-width W] [--ita-space-width W]\n"
+               "       [--max-height-diff D] FILE...\n",
+               problem);
+  std::exit(2);
+}
+
+Options ParseOptions(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const auto value = [&]() -> std::string {
+      if (i + 1 >= argc) Usage(("missing value for " + arg).c_str());
+      return argv[++i];
+    };
+    if (arg == "--truth") {
+      o.truth = value();
+    } else if (arg == "--stream") {
+      o.stream = std::atoi(value().c_str());
+    } else if (arg == "--train-until") {
+      o.trainUntilMs = ToMilliseconds(ParseTimeCode(value()));
+    } else if (arg == "--text-colour") {
+      o.textColour = static_cast<uint8_t>(std::atoi(value().c_str()) & 3);
+    } else if (arg == "--space-width") {
+      o.settings.SpaceWidth = std::atoi(value().c_str());
+    } else if (arg == "--ita-space-width") {
+      o.settings.ItaSpaceWidth = std::atoi(value().c_str());
+    } else if (arg == "--max-height-diff") {
+      o.settings.MaxCharDiffHeight = static_cast<uint8_t>(std::atoi(value().c_str()));
+    } else if (arg.starts_with("--")) {
+      Usage(("unknown option " + arg).c_str());
+    } else {
+      o.files.push_back(arg);
+    }
+  }
+  if (o.truth.empty() || o.files.empty()) Usage("--truth and at least one FILE are needed");
+  return o;
+}
+
+size_t Levenshtein(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+  return text;
+}
+
+struct Pair {
+  const DecodedCorpusUnit* unit;
+  const ExpectedSubtitle* truth;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = ParseOptions(argc, argv);
+  capter::testing::CorpusCase source;
+  source.vobFiles = options.files;
+  const std::vector<DecodedCorpusUnit> units =
+      capter::testing::DecodeCorpusStream(source, options.stream);
+  const std::vector<ExpectedSubtitle> truth = capter::testing::ReadExpectedSubtitles(options.truth);
+
+  // Units the run would recognise, each with the truth subtitle it shows.
+  std::vector<Pair> train, test;
+  for (const DecodedCorpusUnit& unit : units) {
+    if (!unit.worth) continue;
+    const auto match = std::find_if(truth.begin(), truth.end(), [&](const ExpectedSubtitle& s) {
+      return s.start == unit.start;
+    });
+    if (match == truth.end()) continue;
+    const bool training =
+        !options.trainUntilMs || ToMilliseconds(unit.start) < *options.trainUntilMs;
+    (training ? train : test).push_back({&unit, &*match});
+  }
+  if (!options.trainUntilMs) test = train;
+
+  bench::RecognitionSession session(options.settings, options.textColour);
+  Picture24 work;
+  size_t unteachable = 0;
+  for (const Pair& p : train) {
+    work = p.unit->picture;
+    session.Read(work, *p.unit, p.truth->lines);
+    for (int l = 0; l < static_cast<int>(p.truth->lines.size()); ++l) {
+      unteachable += !capter::testing::LineIsTeachable(session.Table(), l, p.truth->lines);
+    }
+  }
+  const size_t prompts = session.Teacher().prompts;
+  session.Freeze();
+
+  // The frozen part is read again until the timing covers at least 0.2 s;
+  // every pass gives the same text, the first one is scored.
+  size_t errors = 0, length = 0, timed = 0, unknownShapes = 0;
+  double seconds = 0;
+  using Clock = std::chrono::steady_clock;
+  for (int pass = 0; !test.empty() && (pass == 0 || seconds < 0.2); ++pass) {
+    for (const Pair& p : test) {
+      work = p.unit->picture;  // the copy is made outside the timed part
+      const auto start = Clock::now();
+      session.Read(work, *p.unit, p.truth->lines);
+      seconds += std::chrono::duration<double>(Clock::now() - start).count();
+      ++timed;
+      if (pass > 0) continue;
+      const std::string want = Joined(p.truth->lines);
+      errors += Levenshtein(Joined(session.Lines()), want);
+      length += want.size();
+    }
+    if (pass == 0) unknownShapes = session.Teacher().frozenUnknowns;
+  }
+
+  std::printf(
+      "{\"subpictures\": %zu, \"train_subpictures\": %zu, \"test_subpictures\": %zu, "
+      "\"prompts\": %zu, \"unteachable_lines\": %zu, \"matrix_entries\": %zu, "
+      "\"unknown_shapes_test\": %zu, \"cer_test\": %.4f, \"subpictures_per_s\": %.0f, "
+      "\"text_colour\": %d}\n",
+      options.trainUntilMs ? train.size() + test.size() : train.size(), train.size(), test.size(),
+      prompts, unteachable, session.Matrix().Count(), unknownShapes,
+      length ? static_cast<double>(errors) / length : 0.0, seconds > 0 ? timed / seconds : 0.0,
+      session.TextColourIndex());
+  return 0;
+}

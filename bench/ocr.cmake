@@ -1,0 +1,21 @@
+# Recognition figures: the evaluation tool against a truth file and the
+# recognition benchmark on the corpus pictures. Both decode units with the
+# test support's corpus reader and teach with the truth teacher of the
+# recognition tests.
+add_library(capter_ocr_bench_support STATIC
+  ${CMAKE_CURRENT_SOURCE_DIR}/recognition_session.cpp
+  ${PROJECT_SOURCE_DIR}/tests/ocr/truth_teacher.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/corpus.cpp
+  ${PROJECT_SOURCE_DIR}/tests/support/corpus_units.cpp
+)
+target_include_directories(capter_ocr_bench_support PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(capter_ocr_bench_support PUBLIC capter_ocr)
+target_compile_definitions(capter_ocr_bench_support PUBLIC
+  CAPTER_CORPUS_DIR="${CAPTER_CORPUS_DIR}")
+
+add_executable(capter-eval ${CMAKE_CURRENT_SOURCE_DIR}/capter_eval.cpp)
+target_link_libraries(capter-eval PRIVATE capter_ocr_bench_support)
+
+add_executable(ocr_recognition_bench ${CMAKE_CURRENT_SOURCE_DIR}/ocr_recognition_bench.cpp)
+target_link_libraries(ocr_recognition_bench PRIVATE capter_ocr_bench_support
+  benchmark::benchmark)
