@@ -1,0 +1,1 @@
+capter_add_fuzzer(matrix_file_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/matrix_file_fuzzer.cpp capter_ocr)
