@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev libgl-dev
-          libjpeg62-turbo-dev libgtest-dev libgmock-dev libbenchmark-dev
+          libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
           ffmpeg dvdauthor xvfb xauth imagemagick)
 
 install_missing() {

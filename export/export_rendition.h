@@ -5,11 +5,9 @@
 
 #include "export/bmp_export_settings.h"
 #include "stream/picture.h"
+#include "stream/sub_picture.h"  // the screen size
 
 namespace capter {
-
-inline constexpr int kScreenWidth = 720;
-inline constexpr int kScreenHeight = 576;
 
 // Renders `decoded` (shown at `area`) into `rendition` and returns the
 // rendition's screen rectangle. `roleColours` says which grey plays each

@@ -97,6 +97,7 @@ void ExtractionRun::ApplyJob(const JobRequest& request) {
   job_.unitSector = 0;
   job_.reader.ignoreBadHeaders = false;
   reader_.PrepareForStart();
+  if (dispatcher_ != nullptr) dispatcher_->JobStarted();
   job_.busy = false;
   if (job_.reader.paused) PauseClick();
 }

@@ -86,6 +86,8 @@ class UnitDispatcher {
  public:
   virtual ~UnitDispatcher() = default;
   virtual void Dispatch(const CollectedUnit& unit) = 0;
+  // A new job was set up by Start.
+  virtual void JobStarted() {}
   // Pause or Continue was pressed.
   virtual void PauseToggled(bool /*paused*/) {}
 };

@@ -1,0 +1,145 @@
+#include "app/run_dispatch.h"
+
+#include "export/bmp_file.h"
+#include "export/export_rendition.h"
+#include "export/run_file_name.h"
+#include "export/sup_file.h"
+
+namespace capter {
+namespace {
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The text window's side of closing a subtitle whose stop came late.
+class TextListing : public SubtitleListing {
+ public:
+  explicit TextListing(SubtitleTextModel& text) : text_(text) {}
+  void RemoveLastListed() override { text_.RemoveLastListed(); }
+  void ListSubtitle(uint16_t index, bool scroll) override { text_.ListSubtitle(index, scroll); }
+
+ private:
+  SubtitleTextModel& text_;
+};
+
+}  // namespace
+
+RunDispatch::RunDispatch(DispatchParts parts) : parts_(parts) {}
+
+void RunDispatch::Dispatch(const CollectedUnit& unit) {
+  switch (parts_.run.Job().action) {
+    case RunAction::Recognise:
+      Decode(unit);
+      Recognise();
+      break;
+    case RunAction::SaveBmp:
+      SaveBmp(unit);
+      break;
+    case RunAction::SaveSup:
+      SaveSup(unit);
+      break;
+    case RunAction::ShowOnly:
+      ShowOnly(unit);
+      break;
+  }
+}
+
+void RunDispatch::JobStarted() {
+  writeFailures_ = 0;
+  if (parts_.progression != nullptr) parts_.progression->ClearNoStop();
+}
+
+void RunDispatch::PauseToggled(bool /*paused*/) {
+  if (parts_.progression != nullptr) parts_.progression->ClearNoStop();
+}
+
+void RunDispatch::AddSubtitle(const std::vector<std::string>& lines, bool render, const Rect& area,
+                              const TimeCode& start, const TimeCode& stop) {
+  parts_.text.AddSubtitle(lines, render, start, stop, area);
+}
+
+void RunDispatch::Decode(const CollectedUnit& unit) {
+  unit_.Parse(unit.bytes, unit.start, unit.sector);
+  DecodeSubPicture(unit_, decoded_);
+}
+
+SubtitleTimes RunDispatch::TimesClosingPrevious() {
+  const SubtitleTimes times = ComputeSubtitleTimes(unit_);
+  TextListing listing(parts_.text);
+  ClosePreviousSubtitle(parts_.text.Table(), times.start, &listing);
+  return times;
+}
+
+void RunDispatch::Recognise() {
+  const SubtitleTimes times = TimesClosingPrevious();
+  if (!WorthRecognising(unit_) || parts_.recogniser == nullptr) return;
+  const RecognitionOutcome outcome =
+      parts_.recogniser->RecogniseSubPicture(decoded_, unit_.First().area, times.start, times.stop);
+  if (outcome == RecognitionOutcome::Paused) parts_.run.PauseFromTeaching();
+}
+
+Rect RunDispatch::Render() {
+  static const BmpExportSettings kDefaults;
+  static const ColourRoles kRoles;
+  const BmpExportSettings& settings = parts_.bmpSettings ? *parts_.bmpSettings : kDefaults;
+  const RoleColours& colours = parts_.roles ? parts_.roles->Colours() : kRoles.Colours();
+  return RenderForExport(decoded_, unit_.First().area, settings, colours, rendition_);
+}
+
+void RunDispatch::SaveBmp(const CollectedUnit& unit) {
+  const std::string path =
+      RunFileName(parts_.run.Job().outputPath, parts_.run.Reader().UnitsInRun(), kBmpRunExtension);
+  Decode(unit);
+  bool keep = true;
+  if (parts_.adjustment != nullptr && parts_.adjustment->Due()) {
+    keep = parts_.adjustment->Adjust(decoded_, unit_.First().area);
+  }
+  const Rect area = Render();
+  if (!keep) return;
+  if (parts_.run.Job().addTimingEntries) AddTimingEntry(path, area);
+  if (showPictures_ && parts_.preview != nullptr) parts_.preview->ShowPicture(rendition_, area);
+  const FileResult written = WriteBmpFile(rendition_, path);
+  if (!written.ok) ReportWriteError(written.error);
+}
+
+void RunDispatch::SaveSup(const CollectedUnit& unit) {
+  const std::string path =
+      RunFileName(parts_.run.Job().outputPath, parts_.run.Reader().UnitsInRun(), kSupRunExtension);
+  const FileResult written = WriteSupFile(unit.bytes, path);
+  if (!written.ok) ReportWriteError(written.error);
+  const bool timing = parts_.run.Job().addTimingEntries;
+  if (!showPictures_ && !timing) return;
+  Decode(unit);
+  if (timing) AddTimingEntry(path, unit_.First().area);
+  if (parts_.preview != nullptr) parts_.preview->ShowPicture(decoded_, unit_.First().area);
+}
+
+void RunDispatch::ShowOnly(const CollectedUnit& unit) {
+  Decode(unit);
+  if (parts_.adjustment != nullptr && parts_.adjustment->Due()) {
+    parts_.adjustment->Adjust(decoded_, unit_.First().area);
+  }
+  const Rect area = Render();
+  if (parts_.preview != nullptr) parts_.preview->ShowPicture(rendition_, area);
+  if (parts_.progression != nullptr && !parts_.progression->NoStop()) {
+    parts_.progression->Hold(rendition_, unit);
+  }
+}
+
+void RunDispatch::AddTimingEntry(const std::string& path, const Rect& area) {
+  const SubtitleTimes times = TimesClosingPrevious();
+  parts_.text.AddSubtitle({BaseName(path)}, true, times.start, times.stop, area);
+}
+
+void RunDispatch::ReportWriteError(const std::string& error) {
+  // The first failure of a run is shown and pauses it, so that a full disk
+  // or a wrong folder does not raise one message per picture.
+  ++writeFailures_;
+  if (writeFailures_ > 1) return;
+  parts_.boxes.Ask(MessageKind::Error, ButtonSet::Ok, error);
+  if (!parts_.run.Job().reader.paused) parts_.run.PauseClick();
+}
+
+}  // namespace capter

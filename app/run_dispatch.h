@@ -1,0 +1,99 @@
+// What the extraction run does with each completed unit, by the job's
+// action: recognise its text into the subtitle list, save it as a BMP
+// picture (after the export rendition) or as a SUP file, optionally with a
+// timing entry naming the file, or only show it. The dialogs a unit may open
+// (bitmap adjustment, progression controller) and the preview are reached
+// through small interfaces, so the same dispatch serves the desktop program,
+// the command-line tool and the tests.
+#pragma once
+
+#include <string>
+
+#include "base/message_box.h"
+#include "export/bmp_export_settings.h"
+#include "ocr/recogniser.h"
+#include "ocr/subtitle_sink.h"
+#include "stream/extraction_run.h"
+#include "stream/sub_picture.h"
+#include "stream/sub_picture_decoder.h"
+#include "text/subtitle_text_model.h"
+
+namespace capter {
+
+// The main window's preview.
+class PicturePreview {
+ public:
+  virtual ~PicturePreview() = default;
+  virtual void ShowPicture(const Picture24& picture, const Rect& area) = 0;
+  virtual void ShowPicture(const PalettedPicture& picture, const Rect& area) = 0;
+};
+
+// The bitmap adjustment step before a BMP or show-only picture is rendered.
+class BitmapAdjustment {
+ public:
+  virtual ~BitmapAdjustment() = default;
+  // Whether the dialog asks for this picture (set when a run starts).
+  virtual bool Due() const = 0;
+  // Shows the dialog on `decoded`; false when the user skipped the picture.
+  virtual bool Adjust(const Picture24& decoded, const Rect& area) = 0;
+};
+
+// The progression controller that holds a show-only run after each picture.
+class ProgressionControl {
+ public:
+  virtual ~ProgressionControl() = default;
+  virtual bool NoStop() const = 0;
+  virtual void ClearNoStop() = 0;
+  virtual void Hold(const PalettedPicture& rendition, const CollectedUnit& unit) = 0;
+};
+
+struct DispatchParts {
+  ExtractionRun& run;
+  SubtitleTextModel& text;
+  Recogniser* recogniser = nullptr;          // recognition runs
+  BmpExportSettings* bmpSettings = nullptr;  // BMP and show-only runs
+  ColourRoles* roles = nullptr;
+  MessageBoxes& boxes;
+  PicturePreview* preview = nullptr;          // nothing shown without one
+  BitmapAdjustment* adjustment = nullptr;     // never asks without one
+  ProgressionControl* progression = nullptr;  // never holds without one
+};
+
+class RunDispatch : public UnitDispatcher, public SubtitleSink {
+ public:
+  explicit RunDispatch(DispatchParts parts);
+
+  // The main window's "Show Pict." check box.
+  void SetShowPictures(bool on) { showPictures_ = on; }
+
+  void Dispatch(const CollectedUnit& unit) override;
+  void JobStarted() override;
+  void PauseToggled(bool paused) override;
+  void AddSubtitle(const std::vector<std::string>& lines, bool render, const Rect& area,
+                   const TimeCode& start, const TimeCode& stop) override;
+
+  const DecodedBitmap& Decoded() const { return decoded_; }
+  const PalettedPicture& Rendition() const { return rendition_; }
+  // Files that could not be written in this run.
+  size_t WriteFailures() const { return writeFailures_; }
+
+ private:
+  void Decode(const CollectedUnit& unit);
+  SubtitleTimes TimesClosingPrevious();
+  void Recognise();
+  void SaveBmp(const CollectedUnit& unit);
+  void SaveSup(const CollectedUnit& unit);
+  void ShowOnly(const CollectedUnit& unit);
+  Rect Render();
+  void AddTimingEntry(const std::string& path, const Rect& area);
+  void ReportWriteError(const std::string& error);
+
+  DispatchParts parts_;
+  SubPicture unit_;
+  DecodedBitmap decoded_;
+  PalettedPicture rendition_;
+  bool showPictures_ = false;
+  size_t writeFailures_ = 0;
+};
+
+}  // namespace capter
