@@ -124,7 +124,8 @@ MatrixFileResult ReadMatrixFile(const std::string& path, CharacterMatrix& matrix
   std::string bytes(kMatrixHeaderBytes, '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<size_t>(in.gcount()));
-  if (bytes.size() == kMatrixHeaderBytes) {
+  // The records are read only for a header that is a matrix's.
+  if (bytes.size() == kMatrixHeaderBytes && bytes.starts_with(kMatrixMagic)) {
     const size_t count = Byte(bytes, kCountOffset) | (Byte(bytes, kCountOffset + 1) << 8);
     try {
       bytes.resize(kMatrixHeaderBytes + kMatrixRecordBytes * count);

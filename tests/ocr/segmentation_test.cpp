@@ -108,6 +108,20 @@ TEST(SegmentCharacters, ADotSeededAfterItsStemIsMergedIntoIt) {
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0], (CharBox{0, 0, 3, 7, 0, 0}));
   EXPECT_EQ(picture.Pixel(1, 6), kMarkA);  // the dot carries the stem's mark
+
+  const LineTable question = SegmentArt({
+      ".####.",
+      "##..##",
+      "....##",
+      "...##.",
+      "..##..",
+      "..##..",
+      "......",
+      "..##..",
+      "..##..",
+  });
+  ASSERT_EQ(question.lines[0].boxes.size(), 1u);
+  EXPECT_EQ(question.lines[0].boxes[0], (CharBox{0, 0, 6, 9, 0, 0}));
 }
 
 TEST(SegmentCharacters, SpecksAddNoBoxAndLeaveTheirMarkToTheNextCharacter) {
