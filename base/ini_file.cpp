@@ -22,14 +22,19 @@ std::string Unquote(std::string_view value) {
   return std::string(value);
 }
 
-// The text written after "key=": quoted when the reader would otherwise
-// lose blanks or a pair of quotes. Line breaks cannot live in a one-line
-// value and would start a new key, so they become blanks.
-std::string Quote(std::string_view value) {
+// A value as it can be stored on one line: line breaks would start a new
+// key, so they become blanks.
+std::string OneLine(std::string_view value) {
   std::string text(value);
   for (char& c : text) {
     if (c == '\r' || c == '\n') c = ' ';
   }
+  return text;
+}
+
+// The text written after "key=": quoted when the reader would otherwise
+// lose blanks or a pair of quotes, so it reads back as `text`.
+std::string Quote(const std::string& text) {
   if (text.empty()) return text;
   const bool blankEnd = kBlanks.find(text.front()) != std::string_view::npos ||
                         kBlanks.find(text.back()) != std::string_view::npos;
@@ -192,8 +197,8 @@ IniFile::Section& IniFile::SectionForWriting(std::string_view name) {
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   Section& target = SectionForWriting(section);
-  Line line{std::string(key) + '=' + Quote(value), std::string(key), {}};
-  line.value = IniFile(line.raw).sections_.front().lines.front().value;
+  std::string text = OneLine(value);
+  Line line{std::string(key) + '=' + Quote(text), std::string(key), std::move(text)};
   for (Line& existing : target.lines) {
     if (!existing.key.empty() && EqualsIgnoreCase1252(existing.key, key)) {
       existing = std::move(line);
