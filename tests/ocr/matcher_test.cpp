@@ -4,29 +4,11 @@
 
 #include <climits>
 #include <cstdlib>
-#include <new>
 #include <random>
 
+#include "tests/ocr/allocation_counter.h"
 #include "tests/ocr/ocr_test_support.h"
 #include "tests/support/scripted_message_boxes.h"
-
-// Counts every allocation of the test program, to check that matching
-// allocates nothing.
-namespace {
-size_t allocations = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace capter::testing {
 namespace {
@@ -231,9 +213,9 @@ TEST(MatchGlyph, MatchingAllocatesNothing) {
     m.Add(e, "x");
   }
   const Glyph g = m.matrix.Entry(50).glyph;
-  const size_t before = allocations;
+  const size_t before = AllocationCount();
   for (int i = 0; i < 100; ++i) EXPECT_EQ(MatchGlyph(g, BoxOf(g), m.matrix, OcrSettings{}), 50u);
-  EXPECT_EQ(allocations, before);
+  EXPECT_EQ(AllocationCount(), before);
 }
 
 TEST(ExtractGlyph, TakesThePixelsOfOneMarkWithinTheBoxUpTo45) {

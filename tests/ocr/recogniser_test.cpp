@@ -7,6 +7,7 @@
 
 #include "ocr/matcher.h"
 #include "ocr/matrix_search.h"
+#include "ocr/teaching_image.h"
 #include "tests/ocr/ocr_test_support.h"
 #include "tests/support/scripted_message_boxes.h"
 
@@ -244,6 +245,40 @@ TEST_F(MatrixSearchTest, AMissingFolderFindsNothing) {
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].kind, MessageKind::Information);
   EXPECT_EQ(MatrixSearchFolder("/opt/capter/"), "/opt/capter/ChMatrix/");
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(TeachingImage, CentresTheCharacterOnItsLineAndFramesIt) {
+  Picture24 bitmap(400, 30);
+  bitmap.Fill(kPaletteGreys[0]);
+  LineTable table;
+  table.count = 1;
+  table.lines[0].top = 5;
+  table.lines[0].boxes = {CharBox{10, 5, 4, 10, 0, 0}, CharBox{20, 8, 6, 7, 3, 0}};
+  DrawBlock(bitmap, 20, 8, 6, 7, kMarkB);
+  const Glyph glyph;
+  Picture24 image;
+  ComposeTeachingImage(TeachRequest{glyph, bitmap, table, 0, 1, 1}, image);
+  ASSERT_EQ(image.Width(), 150);
+  ASSERT_EQ(image.Height(), 50);
+  // xoff = (150 - 6) / 2 = 72; rows = 5 + 10 - 5 + 1 = 11, yoff = 19.
+  EXPECT_EQ(image.Pixel(72, 19 + 3), kMarkB);
+  EXPECT_EQ(image.Pixel(77, 19 + 9), kMarkB);
+  EXPECT_EQ(image.Pixel(71, 21), kTeachingFrame);
+  EXPECT_EQ(image.Pixel(78, 29), kTeachingFrame);
+  EXPECT_EQ(image.Pixel(72, 20), kPaletteGreys[0]);
+
+  // A box wider than the image is shown from its left edge.
+  table.lines[0].boxes[1] = CharBox{20, 8, 200, 7, 3, 0};
+  ComposeTeachingImage(TeachRequest{glyph, bitmap, table, 0, 1, 1}, image);
+  EXPECT_EQ(image.Pixel(0, 22), kMarkB);
+  EXPECT_EQ(image.Pixel(0, 21), kTeachingFrame);
+  EXPECT_EQ(image.Pixel(0, 20), kPaletteGreys[0]);
 }
 
 }  // namespace
