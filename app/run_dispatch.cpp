@@ -73,10 +73,10 @@ SubtitleTimes RunDispatch::TimesClosingPrevious() {
 }
 
 void RunDispatch::Recognise() {
-  const SubtitleTimes times = TimesClosingPrevious();
+  times_ = TimesClosingPrevious();
   if (!WorthRecognising(unit_) || parts_.recogniser == nullptr) return;
-  const RecognitionOutcome outcome =
-      parts_.recogniser->RecogniseSubPicture(decoded_, unit_.First().area, times.start, times.stop);
+  const RecognitionOutcome outcome = parts_.recogniser->RecogniseSubPicture(
+      decoded_, unit_.First().area, times_.start, times_.stop);
   if (outcome == RecognitionOutcome::Paused) parts_.run.PauseFromTeaching();
 }
 

@@ -63,6 +63,10 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
  public:
   explicit RunDispatch(DispatchParts parts);
 
+  // The recogniser reports to this dispatch as its sink, so it may be made
+  // after the dispatch and set here.
+  void SetRecogniser(Recogniser* recogniser) { parts_.recogniser = recogniser; }
+
   // The main window's "Show Pict." check box.
   void SetShowPictures(bool on) { showPictures_ = on; }
 
@@ -73,6 +77,8 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
                    const TimeCode& start, const TimeCode& stop) override;
 
   const DecodedBitmap& Decoded() const { return decoded_; }
+  // The times of the unit being recognised (a teacher names them).
+  const SubtitleTimes& CurrentTimes() const { return times_; }
   const PalettedPicture& Rendition() const { return rendition_; }
   // Files that could not be written in this run.
   size_t WriteFailures() const { return writeFailures_; }
@@ -92,6 +98,7 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   SubPicture unit_;
   DecodedBitmap decoded_;
   PalettedPicture rendition_;
+  SubtitleTimes times_;
   bool showPictures_ = false;
   size_t writeFailures_ = 0;
 };

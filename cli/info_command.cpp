@@ -1,13 +1,12 @@
 #include "cli/info_command.h"
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <span>
 
 #include "base/atomic_file.h"
+#include "cli/command_options.h"
 #include "cli/info_report.h"
 #include "cli/policy_message_boxes.h"
 #include "cli/stream_survey.h"
@@ -19,33 +18,12 @@ constexpr const char* kUsage =
     "usage: capter-cli info [--json] [--units N] [--start-time hh:mm:ss,mmm] FILE...\n";
 
 struct InfoOptions {
+  bool help = false;
   bool json = false;
   int listedStream = 0;
   TimeCode startTime;
   std::vector<std::string> files;
 };
-
-// hh:mm:ss,mmm exactly, every field a number.
-std::optional<TimeCode> ParseStrictTimeCode(const std::string& text) {
-  if (text.size() != 12 || text[2] != ':' || text[5] != ':' || text[8] != ',') return std::nullopt;
-  for (size_t i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
-  }
-  const TimeCode t = ParseTimeCode(text);
-  if (t.minutes > 59 || t.seconds > 59) return std::nullopt;
-  return t;
-}
-
-std::optional<int> ParseStreamNumber(const std::string& text) {
-  if (text.empty() || text.size() > 2 || !std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c));
-      })) {
-    return std::nullopt;
-  }
-  const int n = std::stoi(text);
-  if (n < 1 || n > 32) return std::nullopt;
-  return n;
-}
 
 // Parses the options; on a usage error writes it and returns nothing.
 std::optional<InfoOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
@@ -53,7 +31,9 @@ std::optional<InfoOptions> ParseOptions(const std::vector<std::string>& args, st
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (arg == "--json") {
+    if (arg == "--help") {
+      options.help = true;
+    } else if (arg == "--json") {
       options.json = true;
     } else if (arg == "--units") {
       const std::optional<int> n = hasValue ? ParseStreamNumber(args[++i]) : std::nullopt;
@@ -76,7 +56,7 @@ std::optional<InfoOptions> ParseOptions(const std::vector<std::string>& args, st
       options.files.push_back(arg);
     }
   }
-  if (options.files.empty()) {
+  if (options.files.empty() && !options.help) {
     err << kUsage;
     return std::nullopt;
   }
@@ -89,25 +69,15 @@ bool IsIfo(const std::string& path) {
   return extension == ".ifo";
 }
 
-// Files must exist and be readable before any reading starts.
-bool CheckReadable(const std::string& path, std::ostream& err) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
-    err << "capter-cli: " << path << ": no such file\n";
-    return false;
-  }
-  if (std::filesystem::is_directory(path, error) || !std::ifstream(path, std::ios::binary)) {
-    err << "capter-cli: " << path << ": cannot be read\n";
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const std::optional<InfoOptions> options = ParseOptions(args, err);
-  if (!options) return 2;
+  if (!options) return kExitUsage;
+  if (options->help) {
+    out << kUsage;
+    return kExitOk;
+  }
   SurveyRequest request;
   request.startTime = options->startTime;
   request.listedStream = options->listedStream;

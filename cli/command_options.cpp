@@ -1,0 +1,69 @@
+#include "cli/command_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
+namespace capter::cli {
+namespace {
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
+}
+
+}  // namespace
+
+std::optional<TimeCode> ParseStrictTimeCode(const std::string& text) {
+  if (text.size() != 12 || text[2] != ':' || text[5] != ':' || text[8] != ',') return std::nullopt;
+  for (size_t i : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return std::nullopt;
+  }
+  const TimeCode t = ParseTimeCode(text);
+  if (t.minutes > 59 || t.seconds > 59) return std::nullopt;
+  return t;
+}
+
+std::optional<int> ParseStreamNumber(const std::string& text) {
+  return ParseNumberIn(text, 1, 32);
+}
+
+std::optional<int> ParseNumberIn(const std::string& text, int low, int high) {
+  if (!AllDigits(text) || text.size() > 9) return std::nullopt;
+  const int n = std::stoi(text);
+  if (n < low || n > high) return std::nullopt;
+  return n;
+}
+
+std::optional<OutputFormatCode> ParseFormatName(const std::string& text) {
+  static const struct {
+    const char* name;
+    OutputFormatCode code;
+  } kNames[] = {{"own", OutputFormatCode::Capter},
+                {"subviewer", OutputFormatCode::SubViewer},
+                {"subviewer2", OutputFormatCode::SubViewer2},
+                {"iauthor", OutputFormatCode::IAuthor},
+                {"philips", OutputFormatCode::Philips},
+                {"sonic", OutputFormatCode::Sonic}};
+  for (const auto& n : kNames) {
+    if (text == n.name) return n.code;
+  }
+  return std::nullopt;
+}
+
+bool CheckReadable(const std::string& path, std::ostream& err) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
+    err << "capter-cli: " << path << ": no such file\n";
+    return false;
+  }
+  if (std::filesystem::is_directory(path, error) || !std::ifstream(path, std::ios::binary)) {
+    err << "capter-cli: " << path << ": cannot be read\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace capter::cli

@@ -1,0 +1,218 @@
+#include "cli/ocr_command.h"
+
+#include <filesystem>
+#include <optional>
+
+#include "app/configuration.h"
+#include "cli/command_options.h"
+#include "cli/run_session.h"
+#include "cli/terminal_teacher.h"
+#include "ocr/character_matrix.h"
+#include "ocr/recogniser.h"
+#include "text/save_as.h"
+
+namespace capter::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: capter-cli ocr --stream N --matrix FILE.sum [--save-matrix FILE.sum]\n"
+    "                      [--format own|subviewer|subviewer2|iauthor|philips|sonic]\n"
+    "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
+    "                      [--text-colour 0..3] [--config FILE.ini] [-o OUT] VOB...\n"
+    "\n"
+    "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
+    "given as one title, into subtitle text (own format and stdout by default).\n"
+    "  --matrix FILE.sum       character matrix to start from (may not exist yet)\n"
+    "  --save-matrix FILE.sum  write the matrix, with what was taught, at the end\n"
+    "  --start-time T          the time the title's first pack is shown at\n"
+    "  --teach                 ask on the terminal for every unknown character\n"
+    "  --unknown skip|fail     leave unknown characters out (default) or stop\n"
+    "  --text-colour 0..3      palette index of the text body (default: detected)\n"
+    "  --config FILE.ini       recognition limits and output format settings\n"
+    "  -o OUT                  write the text to OUT instead of stdout\n";
+
+struct OcrOptions {
+  bool help = false;
+  int stream = 0;
+  std::string matrix;
+  std::string saveMatrix;
+  OutputFormatCode format = OutputFormatCode::Capter;
+  TimeCode startTime;
+  UnknownPolicy policy = UnknownPolicy::Skip;
+  bool policyGiven = false;
+  std::optional<uint8_t> textColour;
+  std::string config;
+  std::string output;
+  std::vector<std::string> files;
+};
+
+bool ParseUnknownPolicy(ArgumentCursor& cursor, OcrOptions& options, UnknownPolicy policy) {
+  if (options.policyGiven && options.policy != policy) {
+    cursor.Fail("--teach and --unknown exclude each other");
+    return false;
+  }
+  options.policyGiven = true;
+  options.policy = policy;
+  return true;
+}
+
+std::optional<OcrOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
+  OcrOptions o;
+  ArgumentCursor cursor(args, "ocr", err);
+  while (cursor.Next()) {
+    const std::string& word = cursor.Word();
+    bool ok = true;
+    if (word == "--help") {
+      o.help = true;
+    } else if (word == "--stream") {
+      const auto n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
+      ok = n.has_value();
+      o.stream = n.value_or(0);
+    } else if (word == "--matrix" || word == "--save-matrix" || word == "--config" ||
+               word == "-o") {
+      const auto path = cursor.Text("a file name");
+      ok = path.has_value();
+      std::string& target = word == "--matrix"        ? o.matrix
+                            : word == "--save-matrix" ? o.saveMatrix
+                            : word == "--config"      ? o.config
+                                                      : o.output;
+      target = path.value_or("");
+    } else if (word == "--format") {
+      const auto format = cursor.Value("one of own, subviewer, subviewer2, iauthor, philips, sonic",
+                                       ParseFormatName);
+      ok = format.has_value();
+      o.format = format.value_or(OutputFormatCode::Capter);
+    } else if (word == "--start-time") {
+      const auto t = cursor.Value("a time code hh:mm:ss,mmm", ParseStrictTimeCode);
+      ok = t.has_value();
+      o.startTime = t.value_or(kZeroTimeCode);
+    } else if (word == "--teach") {
+      ok = ParseUnknownPolicy(cursor, o, UnknownPolicy::Teach);
+    } else if (word == "--unknown") {
+      const auto policy =
+          cursor.Value("skip or fail", [](const std::string& s) -> std::optional<UnknownPolicy> {
+            if (s == "skip") return UnknownPolicy::Skip;
+            if (s == "fail") return UnknownPolicy::Fail;
+            return std::nullopt;
+          });
+      ok = policy && ParseUnknownPolicy(cursor, o, *policy);
+    } else if (word == "--text-colour") {
+      const auto index = cursor.Value("a palette index from 0 to 3",
+                                      [](const std::string& s) { return ParseNumberIn(s, 0, 3); });
+      ok = index.has_value();
+      if (index) o.textColour = static_cast<uint8_t>(*index);
+    } else if (cursor.IsOption()) {
+      cursor.Fail("unknown option '" + word + "'");
+      ok = false;
+    } else {
+      o.files.push_back(word);
+    }
+    if (!ok) {
+      err << kUsage;
+      return std::nullopt;
+    }
+  }
+  if (o.help) return o;
+  const char* missing = o.stream == 0      ? "--stream N is required"
+                        : o.matrix.empty() ? "--matrix FILE.sum is required"
+                        : o.files.empty()  ? "no VOB file given"
+                                           : nullptr;
+  if (missing != nullptr) {
+    cursor.Fail(missing);
+    err << kUsage;
+    return std::nullopt;
+  }
+  return o;
+}
+
+// Takes a fixed palette index without asking.
+class FixedTextColour : public TextColourChooser {
+ public:
+  explicit FixedTextColour(uint8_t index) : index_(index) {}
+  std::optional<uint8_t> ChooseTextColour(const Picture24&, TextColourState&) override {
+    return index_;
+  }
+
+ private:
+  uint8_t index_;
+};
+
+// The inputs that must be there before the run: VOB files, the
+// configuration, and the matrix unless it is to be started empty.
+bool LoadInputs(const OcrOptions& o, CharacterMatrix& matrix, Configuration& config,
+                MessageBoxes& boxes, std::ostream& err) {
+  for (const std::string& file : o.files) {
+    if (!CheckReadable(file, err)) return false;
+  }
+  if (!o.config.empty()) {
+    if (!CheckReadable(o.config, err)) return false;
+    const FileResult loaded = LoadConfiguration(o.config, "", config);
+    if (!loaded.ok) {
+      err << "capter-cli: " << o.config << ": " << loaded.error << "\n";
+      return false;
+    }
+  }
+  std::error_code error;
+  if (!std::filesystem::exists(o.matrix, error)) return true;
+  if (!CheckReadable(o.matrix, err)) return false;
+  return matrix.Load(o.matrix, boxes);
+}
+
+int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
+  RunSession session(err, IsTerminal(err));
+  CharacterMatrix matrix;
+  Configuration config = DefaultConfiguration("");
+  if (!LoadInputs(o, matrix, config, session.Boxes(), err)) return kExitFailed;
+
+  TextColourState colour;
+  DetectedTextColourChooser detected;
+  FixedTextColour fixed(o.textColour.value_or(0));
+  TextColourChooser& chooser = o.textColour ? static_cast<TextColourChooser&>(fixed) : detected;
+  TerminalTeacher teacher(
+      o.policy, in, err, [&session] { return session.Dispatch().CurrentTimes().start; }, colour);
+  teacher.SetBeforePrompt([&session] { session.Progress().Clear(); });
+  Recogniser recogniser(
+      {matrix, config.ocr, colour, chooser, teacher, session.Dispatch(), session.Boxes()});
+  session.Dispatch().SetRecogniser(&recogniser);
+  session.Text().Options().settings = config.output;
+  session.Text().SetOutputFormat(o.format);
+
+  const JobRequest request{.files = o.files,
+                           .streamIndex = o.stream - 1,
+                           .action = RunAction::Recognise,
+                           .addTimingEntries = false,
+                           .outputPath = {}};
+  const bool finished = session.Execute(request, o.startTime);
+  if (teacher.Stopped() || !finished) {
+    if (!teacher.FailedAt().empty()) {
+      err << "capter-cli ocr: stopped at an unknown character\n" << teacher.FailedAt() << "\n";
+    } else {
+      err << "capter-cli ocr: stopped; nothing written\n";
+    }
+    return kExitFailed;
+  }
+  if (teacher.Skipped() > 0) {
+    err << "capter-cli ocr: " << teacher.Skipped() << " unknown characters left out\n";
+  }
+  if (!o.saveMatrix.empty()) {
+    matrix.SetFileName(o.saveMatrix);
+    if (!matrix.Save(session.Boxes())) return kExitFailed;
+  }
+  if (!WriteOutput(o.output, SavedText(session.Text()), out, err)) return kExitFailed;
+  return session.Boxes().Warned() ? kExitFailed : kExitOk;
+}
+
+}  // namespace
+
+int RunOcrCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
+  const std::optional<OcrOptions> options = ParseOptions(args, err);
+  if (!options) return kExitUsage;
+  if (options->help) {
+    out << kUsage;
+    return kExitOk;
+  }
+  return Recognise(*options, in, out, err);
+}
+
+}  // namespace capter::cli
