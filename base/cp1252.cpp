@@ -104,7 +104,9 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
-uint8_t FoldCase1252(uint8_t byte) {
+namespace {
+
+constexpr uint8_t FoldOne(uint8_t byte) {
   if (byte >= 'A' && byte <= 'Z') return byte + 0x20;
   if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7) return byte + 0x20;
   switch (byte) {
@@ -119,10 +121,25 @@ uint8_t FoldCase1252(uint8_t byte) {
   }
 }
 
+// Names are compared often (every key written is looked for first), so the
+// folding is a table.
+constexpr std::array<uint8_t, 256> kFolded = [] {
+  std::array<uint8_t, 256> table{};
+  for (int b = 0; b < 256; ++b) table[b] = FoldOne(static_cast<uint8_t>(b));
+  return table;
+}();
+
+}  // namespace
+
+uint8_t FoldCase1252(uint8_t byte) {
+  return kFolded[byte];
+}
+
 bool EqualsIgnoreCase1252(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase1252(static_cast<uint8_t>(a[i])) != FoldCase1252(static_cast<uint8_t>(b[i]))) {
+    if (a[i] != b[i] &&
+        kFolded[static_cast<uint8_t>(a[i])] != kFolded[static_cast<uint8_t>(b[i])]) {
       return false;
     }
   }
