@@ -1,4 +1,5 @@
 #include "app/configuration.h"
+#include "app/program_settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -174,6 +175,22 @@ TEST_F(ConfigurationFile, WritesReplaceTheFileWholeOrNotAtAll) {
       SaveConfiguration(Path("missing/Capter.ini"), DefaultConfiguration(kProgram));
   EXPECT_FALSE(failed.ok);
   EXPECT_NE(failed.error.find("Capter.ini"), std::string::npos);
+}
+
+TEST_F(ConfigurationFile, AStartWithoutAFileShowsDefaultsAndTheCloseCreatesIt) {
+  const std::string program = dir_.string() + "/";
+  ProgramSettings settings;
+  settings.configuration.ocr.SpaceWidth = 40;
+  settings.bmp.MinX = 1;
+  ASSERT_TRUE(LoadProgramSettings(program, settings).ok);
+  EXPECT_EQ(settings.configuration, DefaultConfiguration(program));
+  EXPECT_EQ(settings.bmp, BmpExportSettings{});
+  settings.configuration.preview.Zoom = 500;
+  ASSERT_TRUE(SaveProgramSettings(program, settings).ok);
+  const IniFile ini(FileText());
+  EXPECT_EQ(ini.ReadInteger("PREVIEW CFG", "Zoom", 0), 500);
+  EXPECT_TRUE(ini.HasSection("BMP OUT POSITIONING"));
+  EXPECT_FALSE(ini.HasSection("OCR SETTING"));
 }
 
 }  // namespace
