@@ -14,6 +14,9 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kCoreHeaderSize = 12;
 constexpr int kLargestSide = 16384;
+// A background larger than this many pixels (four times a 4096 x 4096
+// picture) is refused rather than held in memory at 3 bytes a pixel.
+constexpr int64_t kMostPixels = int64_t{1} << 26;
 
 enum Compression : uint32_t { kNone = 0, kBitFields = 3 };
 
@@ -115,7 +118,8 @@ BmpReadResult ReadHeaders(std::string_view bytes, BmpLayout& layout) {
       return Refuse("unsupported BMP depth");
   }
   const int64_t rows = layout.height < 0 ? -layout.height : layout.height;
-  if (layout.width <= 0 || rows == 0 || layout.width > kLargestSide || rows > kLargestSide) {
+  if (layout.width <= 0 || rows == 0 || layout.width > kLargestSide || rows > kLargestSide ||
+      layout.width * rows > kMostPixels) {
     return Refuse("bad BMP picture size");
   }
   return {};

@@ -24,7 +24,8 @@ struct BmpReadResult {
 };
 
 // Decodes a BMP file into a 24-bit picture. Every field is checked against
-// the bytes present; pictures larger than 16384 pixels a side are refused.
+// the bytes present; pictures larger than 16384 pixels a side or 64 Mi
+// pixels in all are refused.
 BmpReadResult DecodeBmp(std::string_view bytes, Picture24& picture);
 
 // Reads and decodes a BMP file; the error names the file.
