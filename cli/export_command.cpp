@@ -5,7 +5,6 @@
 #include "cli/command_options.h"
 #include "cli/run_session.h"
 #include "export/bmp_profile.h"
-#include "text/save_as.h"
 
 namespace capter::cli {
 namespace {
@@ -111,7 +110,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
                            .addTimingEntries = !o.timing.empty(),
                            .outputPath = o.prefix};
   const bool finished = session.Execute(request, o.startTime);
-  if (!o.timing.empty() && !WriteOutput(o.timing, SavedText(session.Text()), out, err)) {
+  if (!o.timing.empty() && !WriteOutput(o.timing, FinalText(session.Text()), out, err)) {
     return kExitFailed;
   }
   if (!finished || session.Dispatch().WriteFailures() > 0) {

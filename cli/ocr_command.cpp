@@ -9,7 +9,6 @@
 #include "cli/terminal_teacher.h"
 #include "ocr/character_matrix.h"
 #include "ocr/recogniser.h"
-#include "text/save_as.h"
 
 namespace capter::cli {
 namespace {
@@ -198,7 +197,7 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
     matrix.SetFileName(o.saveMatrix);
     if (!matrix.Save(session.Boxes())) return kExitFailed;
   }
-  if (!WriteOutput(o.output, SavedText(session.Text()), out, err)) return kExitFailed;
+  if (!WriteOutput(o.output, FinalText(session.Text()), out, err)) return kExitFailed;
   return session.Boxes().Warned() ? kExitFailed : kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "base/atomic_file.h"
+#include "text/save_as.h"
 
 namespace capter::cli {
 
@@ -26,6 +27,13 @@ bool RunSession::Execute(const JobRequest& request, const TimeCode& startTime) {
   return run_.State() == RunState::Idle;
 }
 
+std::string FinalText(SubtitleTextModel& text) {
+  // A run lists each entry as it comes; a refresh adds the header that
+  // some formats begin with.
+  text.RefreshList();
+  return SavedText(text);
+}
+
 bool IsTerminal(const std::ostream& stream) {
   if (&stream == &std::cerr || &stream == &std::clog) return ::isatty(STDERR_FILENO) == 1;
   if (&stream == &std::cout) return ::isatty(STDOUT_FILENO) == 1;
@@ -34,7 +42,7 @@ bool IsTerminal(const std::ostream& stream) {
 
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err) {
-  if (path.empty()) {
+  if (path.empty() || path == "-") {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     return static_cast<bool>(out);

@@ -42,10 +42,15 @@ class RunSession {
   RunDispatch dispatch_;
 };
 
+// The whole text in the model's format, header included, as a save
+// writes it.
+std::string FinalText(SubtitleTextModel& text);
+
 // Whether the stream is a terminal (the progress line is drawn only there).
 bool IsTerminal(const std::ostream& stream);
 
-// Writes `bytes` to `path` (atomically) or, for an empty path, to `out`.
+// Writes `bytes` to `path` (atomically) or, for an empty path or "-", to
+// `out`.
 // False, with a message, when the file cannot be written.
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err);

@@ -1,0 +1,369 @@
+// capter-cli ocr on the corpus: taught from the expected text through the
+// terminal questions, then read again with the saved matrix; and the
+// answers, policies and errors of the command.
+#include "cli/ocr_command.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "tests/cli/cli_test_support.h"
+#include "tests/support/corpus.h"
+
+namespace capter::testing {
+namespace {
+
+int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+        std::ostream& err) {
+  return cli::RunOcrCommand(args, in, out, err);
+}
+
+// The recognition limits a user sets for each disc: spumux's own text
+// rendering draws a thick outline that widens the gaps between letters, and
+// DejaVu Sans draws "l" and "I" alike but for their height.
+std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
+  std::string ini = "[OCR SETTING]\r\n";
+  if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";
+  if (c.name.starts_with("p04") && s.index == 4) ini += "SpaceWidth=4\r\n";
+  if (c.name.starts_with("p06")) ini += "SpaceWidth=8\r\nMaxCharDiffHeight=0\r\n";
+  if (c.name.starts_with("p07")) ini += "SpaceWidth=6\r\n";
+  return ini;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string NonSpace(const std::string& line) {
+  std::string out;
+  std::copy_if(line.begin(), line.end(), std::back_inserter(out), [](char c) { return c != ' '; });
+  return out;
+}
+
+// Lines whose box count matches their text only by coincidence (a
+// guillemet cut into two chevrons, an i with diaeresis cut into stem and
+// dots while two other characters form one box), so the scripted answers
+// shift and teach wrong texts that also misread later lines.
+bool KnownMistaught(const CorpusCase& c, int subtitle, int line) {
+  if (!c.name.starts_with("p02")) return false;
+  const std::pair<int, int> lines[] = {{4, 1}, {5, 1}, {12, 0}, {14, 0}, {15, 0}, {16, 0}};
+  return std::find(std::begin(lines), std::end(lines), std::pair{subtitle, line}) !=
+         std::end(lines);
+}
+
+// Answers a question from the expected text, as a person reading the
+// subtitle would: character J of line L when the line has as many boxes as
+// its text has non-space characters; otherwise the line is skipped.
+class ScriptedAnswers {
+ public:
+  explicit ScriptedAnswers(const std::vector<ExpectedSubtitle>& truth) {
+    for (const ExpectedSubtitle& e : truth) byStart_[ToText(e.start)] = &e;
+  }
+
+  std::string Answer(const std::string& unknownLine) {
+    UnknownQuestion q;
+    if (!ParseUnknownLine(unknownLine, q)) {
+      ADD_FAILURE() << "malformed question: " << unknownLine;
+      return ":quit";
+    }
+    const auto found = byStart_.find(q.start);
+    if (found == byStart_.end()) {
+      ADD_FAILURE() << "no subtitle starts at " << q.start;
+      return ":quit";
+    }
+    const std::vector<std::string>& lines = found->second->lines;
+    const std::string text =
+        static_cast<int>(lines.size()) == q.lines ? NonSpace(lines[q.line - 1]) : std::string();
+    if (static_cast<int>(text.size()) != q.characters) {
+      skipped.insert({q.start, q.line});
+      return ":skipline";
+    }
+    return text.substr(q.character - 1, 1);
+  }
+
+  std::set<std::pair<std::string, int>> skipped;  // start, line from 1
+
+ private:
+  std::map<std::string, const ExpectedSubtitle*> byStart_;
+};
+
+struct StreamFiles {
+  std::vector<std::string> args;  // --stream, --text-colour, --config and the VOB files
+  std::vector<ExpectedSubtitle> truth;
+  std::vector<ExpectedSubtitle> exact;
+};
+
+StreamFiles FilesOf(const CorpusCase& c, const CorpusStream& s, const ScratchDir& dir) {
+  StreamFiles files;
+  const std::string config = dir.Path("capter.ini");
+  WriteFile(config, ConfigFor(c, s));
+  files.args = {"--stream",      std::to_string(s.index + 1),
+                "--text-colour", std::to_string(s.pixelCodes[1]),
+                "--config",      config};
+  files.args.insert(files.args.end(), c.vobFiles.begin(), c.vobFiles.end());
+  files.truth = ReadExpectedSubtitles(s.truthFile);
+  files.exact = ReadExpectedSubtitles(s.exactFile);
+  return files;
+}
+
+std::vector<std::string> With(std::vector<std::string> args, std::vector<std::string> more) {
+  more.insert(more.end(), args.begin(), args.end());
+  return more;
+}
+
+// Compares the read file with the expected ones: every subtitle with the
+// exact times, and the text of every subtitle whose lines were all taught.
+// Returns the number of lines compared.
+size_t CompareWithExpected(const CorpusCase& c, const std::string& readFile,
+                           const StreamFiles& files, const ScriptedAnswers& answers) {
+  const std::vector<ExpectedSubtitle> read = ReadExpectedSubtitles(readFile);
+  EXPECT_EQ(read.size(), files.exact.size());
+  size_t compared = 0;
+  for (size_t i = 0; i < std::min(read.size(), files.exact.size()); ++i) {
+    SCOPED_TRACE("subtitle " + std::to_string(i + 1));
+    EXPECT_EQ(read[i].number, files.exact[i].number);
+    EXPECT_EQ(ToText(read[i].start), ToText(files.exact[i].start));
+    EXPECT_EQ(ToText(read[i].stop), ToText(files.exact[i].stop));
+    const std::vector<std::string>& want = files.truth[i].lines;
+    const std::string start = ToText(files.truth[i].start);
+    bool allTaught = true;
+    for (int l = 1; l <= static_cast<int>(want.size()); ++l) {
+      allTaught = allTaught && answers.skipped.count({start, l}) == 0;
+    }
+    if (!allTaught) continue;
+    EXPECT_EQ(read[i].lines.size(), want.size());
+    for (size_t l = 0; l < std::min(want.size(), read[i].lines.size()); ++l) {
+      if (KnownMistaught(c, files.truth[i].number, static_cast<int>(l))) continue;
+      EXPECT_EQ(read[i].lines[l], want[l]) << "line " << l + 1;
+      ++compared;
+    }
+  }
+  return compared;
+}
+
+TEST(OcrCommand, TaughtMatrixReadsEveryTeachableLineOfEveryCorpusStream) {
+  size_t allLines = 0, allCompared = 0;
+  for (const CorpusCase& c : CorpusCases()) {
+    for (const CorpusStream& s : c.streams) {
+      SCOPED_TRACE(c.name + " stream " + std::to_string(s.index + 1));
+      ScratchDir dir("ocr-" + c.name);
+      const StreamFiles files = FilesOf(c, s, dir);
+      ScriptedAnswers answers(files.truth);
+      const std::string matrix = dir.Path("taught.sum");
+
+      const CommandResult taught = RunAnswering(
+          Ocr, With(files.args, {"--matrix", matrix, "--teach", "--save-matrix", matrix}),
+          [&answers](const std::string& line) { return answers.Answer(line); });
+      ASSERT_EQ(taught.code, 0) << taught.err;
+      ASSERT_TRUE(std::filesystem::exists(matrix));
+
+      // Without a teacher, only a line that could not be taught may hold an
+      // unknown character.
+      const std::string readFile = dir.Path("read.cpt");
+      const CommandResult strict = RunCommand(
+          Ocr, With(files.args, {"--matrix", matrix, "--unknown", "fail", "-o", readFile}));
+      if (strict.code != 0) {
+        ASSERT_EQ(strict.code, 1) << strict.err;
+        UnknownQuestion q;
+        const size_t at = strict.err.find("unknown: ");
+        ASSERT_NE(at, std::string::npos) << strict.err;
+        ASSERT_TRUE(ParseUnknownLine(strict.err.substr(at, strict.err.find('\n', at) - at), q));
+        EXPECT_EQ(answers.skipped.count({q.start, q.line}), 1u) << strict.err;
+        EXPECT_FALSE(std::filesystem::exists(readFile));
+        const CommandResult lenient = RunCommand(
+            Ocr, With(files.args, {"--matrix", matrix, "--unknown", "skip", "-o", readFile}));
+        ASSERT_EQ(lenient.code, 0) << lenient.err;
+        EXPECT_NE(lenient.err.find("unknown characters left out"), std::string::npos);
+      } else {
+        EXPECT_EQ(strict.err, "");
+      }
+      const size_t compared = CompareWithExpected(c, readFile, files, answers);
+      EXPECT_GT(compared, 0u);
+      allCompared += compared;
+      for (const ExpectedSubtitle& e : files.truth) allLines += e.lines.size();
+    }
+  }
+  EXPECT_GE(allCompared * 10, allLines * 7) << allCompared << " of " << allLines << " lines";
+}
+
+// The first case, with the colour and spacing its text needs.
+class OcrOnFirstCase : public ::testing::Test {
+ protected:
+  OcrOnFirstCase()
+      : case_(FindCorpusCase("p01_pal_text_dejavu")),
+        dir_("ocr-first"),
+        files_(FilesOf(case_, case_.streams[0], dir_)),
+        matrix_(dir_.Path("m.sum")) {}
+
+  std::vector<std::string> Args(std::vector<std::string> more) const {
+    return With(files_.args, std::move(more));
+  }
+  CommandResult Teach(std::function<std::string(const std::string&)> answer) {
+    return RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--save-matrix", matrix_}),
+                        std::move(answer));
+  }
+  size_t Count(const std::string& text, const std::string& part) const {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  }
+
+  CorpusCase case_;
+  ScratchDir dir_;
+  StreamFiles files_;
+  std::string matrix_;
+};
+
+TEST_F(OcrOnFirstCase, AQuestionShowsTheCharacterThenOneUnknownLineAndThePrompt) {
+  const CommandResult r = Teach([](const std::string&) { return ":quit"; });
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "");
+  const size_t unknown = r.err.find("unknown: start=00:00:01,000 line=1/1 char=1/12\ntext> ");
+  ASSERT_NE(unknown, std::string::npos) << r.err;
+  EXPECT_EQ(Count(r.err, "unknown: "), 1u);
+  // The art before it: the character in full blocks above a row of carets.
+  const std::string art = r.err.substr(0, unknown);
+  EXPECT_NE(art.find("\u2588"), std::string::npos);
+  EXPECT_NE(art.find("^^^^\n"), std::string::npos);
+  // Quitting saves nothing.
+  EXPECT_FALSE(std::filesystem::exists(matrix_));
+}
+
+TEST_F(OcrOnFirstCase, TheEndOfTheAnswersStopsLikeQuit) {
+  const CommandResult r = RunCommand(Ocr, Args({"--matrix", matrix_, "--teach"}), "");
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("stopped; nothing written"), std::string::npos) << r.err;
+}
+
+TEST_F(OcrOnFirstCase, SkippingEverySubPictureAsksOncePerSubPicture) {
+  size_t questions = 0;
+  const CommandResult r = Teach([&](const std::string&) {
+    ++questions;
+    return ":skipsub";
+  });
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(questions, files_.truth.size());
+  EXPECT_EQ(r.out, "");
+  EXPECT_TRUE(std::filesystem::exists(matrix_));  // saved, empty
+}
+
+TEST_F(OcrOnFirstCase, SkippingEveryLineAsksOncePerLine) {
+  std::vector<UnknownQuestion> asked;
+  const CommandResult r = Teach([&](const std::string& line) {
+    asked.emplace_back();
+    EXPECT_TRUE(ParseUnknownLine(line, asked.back())) << line;
+    return ":skipline";
+  });
+  EXPECT_EQ(r.code, 0) << r.err;
+  size_t lines = 0;
+  for (const ExpectedSubtitle& e : files_.truth) lines += e.lines.size();
+  ASSERT_EQ(asked.size(), lines);
+  for (const UnknownQuestion& q : asked) EXPECT_EQ(q.character, 1);
+  EXPECT_EQ(asked[3].line, 2);  // the second line of subtitle 3
+  EXPECT_EQ(asked[3].lines, 2);
+}
+
+TEST_F(OcrOnFirstCase, AnAnswerLongerThanTwentyCharactersIsAskedAgain) {
+  std::vector<std::string> answers = {std::string(21, 'x'), std::string(20, 'x'), ":quit"};
+  size_t next = 0;
+  const CommandResult r = Teach([&](const std::string&) { return answers.at(next++); });
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(Count(r.err, "at most 20 characters"), 1u);
+  // Asked twice about the first character, then about the second.
+  EXPECT_EQ(Count(r.err, "char=1/12\ntext> "), 2u);
+  EXPECT_EQ(Count(r.err, "char=2/12\ntext> "), 1u);
+}
+
+TEST_F(OcrOnFirstCase, UnknownFailStopsAtTheFirstUnknownCharacter) {
+  const CommandResult r = RunCommand(Ocr, Args({"--matrix", matrix_, "--unknown", "fail"}));
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("unknown: start=00:00:01,000 line=1/1 char=1/12\n"), std::string::npos)
+      << r.err;
+}
+
+TEST_F(OcrOnFirstCase, UnknownCharactersAreLeftOutAndCountedByDefault) {
+  const CommandResult r = RunCommand(Ocr, Args({"--matrix", matrix_}));
+  EXPECT_EQ(r.code, 0) << r.err;
+  // The text is only the spaces between words: a subtitle of one word
+  // has nothing left and is not listed.
+  size_t withSpaces = 0;
+  for (const ExpectedSubtitle& e : files_.truth) {
+    withSpaces += std::any_of(e.lines.begin(), e.lines.end(),
+                              [](const std::string& l) { return l.find(' ') != l.npos; });
+  }
+  EXPECT_LT(withSpaces, files_.truth.size());
+  EXPECT_EQ(Count(r.out, " --> "), withSpaces);
+  EXPECT_EQ(r.out.rfind("1\r\n00:00:01,000 --> 00:00:03,195\r\n", 0), 0u) << r.out;
+  EXPECT_NE(r.err.find("unknown characters left out"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(matrix_));  // not asked to save
+}
+
+TEST_F(OcrOnFirstCase, StartTimeFormatAndOutputFile) {
+  const std::string out = dir_.Path("out.sub");
+  const CommandResult r = RunCommand(Ocr, Args({"--matrix", matrix_, "--start-time", "01:00:00,000",
+                                                "--format", "subviewer", "-o", out}));
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  std::ifstream in(out, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.rfind("[TITLE]\r\n", 0), 0u);
+  EXPECT_NE(text.find("[01:00:01]\r\n"), std::string::npos) << text;
+}
+
+TEST_F(OcrOnFirstCase, BadOptionsAreUsageErrors) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--stream", "0", "--matrix", matrix_, "x.vob"},
+      {"--stream", "33", "--matrix", matrix_, "x.vob"},
+      {"--stream", "one", "--matrix", matrix_, "x.vob"},
+      {"--stream"},
+      {"--stream", "1", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_},
+      {"--stream", "1", "--matrix", matrix_, "--teach", "--unknown", "skip", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--unknown", "ask", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--format", "srt", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--start-time", "0:00:01,000", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--start-time", "00:60:00,000", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--text-colour", "4", "x.vob"},
+      {"--stream", "1", "--matrix", matrix_, "--verbose", "x.vob"},
+  };
+  for (const std::vector<std::string>& args : bad) {
+    const CommandResult r = RunCommand(Ocr, args);
+    EXPECT_EQ(r.code, 2) << ::testing::PrintToString(args);
+    EXPECT_EQ(r.err.rfind("capter-cli ocr: ", 0), 0u) << r.err;
+    EXPECT_NE(r.err.find("usage: capter-cli ocr"), std::string::npos);
+  }
+  const CommandResult help = RunCommand(Ocr, {"--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_EQ(help.out.rfind("usage: capter-cli ocr", 0), 0u);
+}
+
+TEST_F(OcrOnFirstCase, MissingAndUnreadableInputsFail) {
+  const std::string garbage = dir_.Path("garbage.sum");
+  WriteFile(garbage, std::string(300, 'x'));
+  const std::vector<std::vector<std::string>> failing = {
+      {"--stream", "1", "--matrix", matrix_, dir_.Path("missing.vob")},
+      {"--stream", "1", "--matrix", matrix_, dir_.Path("")},
+      Args({"--matrix", garbage, "--save-matrix", garbage}),
+      {"--stream", "1", "--matrix", matrix_, "--config", dir_.Path("missing.ini"),
+       case_.vobFiles[0]},
+      Args({"--matrix", matrix_, "--save-matrix", dir_.Path("no/such/folder/m.sum")}),
+      Args({"--matrix", matrix_, "-o", dir_.Path("no/such/folder/out.cpt")}),
+  };
+  for (const std::vector<std::string>& args : failing) {
+    const CommandResult r = RunCommand(Ocr, args);
+    EXPECT_EQ(r.code, 1) << ::testing::PrintToString(args) << r.err;
+    EXPECT_NE(r.err.find("capter-cli"), std::string::npos);
+  }
+  // The file that is not a matrix is left as it was.
+  EXPECT_EQ(std::filesystem::file_size(garbage), 300u);
+}
+
+}  // namespace
+}  // namespace capter::testing
