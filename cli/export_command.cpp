@@ -110,11 +110,11 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
                            .addTimingEntries = !o.timing.empty(),
                            .outputPath = o.prefix};
   const bool finished = session.Execute(request, o.startTime);
-  if (!o.timing.empty() && !WriteOutput(o.timing, FinalText(session.Text()), out, err)) {
-    return kExitFailed;
-  }
   if (!finished || session.Dispatch().WriteFailures() > 0) {
     err << "capter-cli export: stopped after a file could not be written\n";
+    return kExitFailed;
+  }
+  if (!o.timing.empty() && !WriteOutput(o.timing, FinalText(session.Text()), out, err)) {
     return kExitFailed;
   }
   return session.Boxes().Warned() ? kExitFailed : kExitOk;
