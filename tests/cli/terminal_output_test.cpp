@@ -1,0 +1,61 @@
+// The terminal side of the tool: the progress line and typed answers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "cli/terminal_progress.h"
+#include "cli/terminal_teacher.h"
+
+namespace capter::testing {
+namespace {
+
+class FakeClock : public MillisecondClock {
+ public:
+  int64_t Now() override { return now; }
+  int64_t now = 1000;
+};
+
+TEST(TerminalProgress, LineShowsPercentRateUnitsAndTimes) {
+  RunProgress progress = ComputeProgress(20 * 1024, 40 * 1024, "Capter");
+  EXPECT_EQ(cli::ProgressLine(progress, 2000, 7, "00:00:02", "00:00:02"),
+            " 50%    10.0 MB/s      7 sub-pictures  elapsed 00:00:02  remaining 00:00:02");
+  // No time gone yet: no rate rather than a division by zero.
+  EXPECT_EQ(cli::ProgressLine(progress, 0, 0, "00:00:00", "--:--:--").substr(0, 18),
+            " 50%     0.0 MB/s ");
+}
+
+TEST(TerminalProgress, DrawsInPlaceAtMostFiveTimesASecondAndOnlyWhenEnabled) {
+  FakeClock clock;
+  std::ostringstream silent, shown;
+  cli::TerminalProgress off(silent, clock, false);
+  cli::TerminalProgress on(shown, clock, true);
+  for (int step = 0; step <= 10; ++step) {
+    clock.now += 50;
+    const RunProgress progress = ComputeProgress(step * 1024, 10 * 1024, "Capter");
+    off.ShowProgress(progress);
+    on.ShowProgress(progress);
+  }
+  on.Clear();
+  off.Clear();
+  EXPECT_EQ(silent.str(), "");
+  const std::string text = shown.str();
+  // Drawn at 0 ms, then every 200 ms, and at 100% whatever the time.
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 4 + 1);
+  EXPECT_NE(text.find("100%"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 4), "\r\x1b[K");
+}
+
+TEST(TypedAnswer, Utf8BecomesWindows1252AndOtherBytesStay) {
+  EXPECT_EQ(cli::AnswerText("Ab1"), "Ab1");
+  EXPECT_EQ(cli::AnswerText("\xC3\xA9"), "\xE9");              // é
+  EXPECT_EQ(cli::AnswerText("\xE2\x82\xAC"), "\x80");          // the euro sign
+  EXPECT_EQ(cli::AnswerText("\xC2\xAB\xC2\xBB"), "\xAB\xBB");  // « »
+  EXPECT_EQ(cli::AnswerText("\xE9"), "\xE9");                  // already Windows-1252
+  EXPECT_EQ(cli::AnswerText("\xC3"), "\xC3");                  // cut short: taken as is
+  EXPECT_EQ(cli::AnswerText("\xE4\xF6\xFC"), "\xE4\xF6\xFC");  // äöü in Windows-1252
+  EXPECT_EQ(cli::AnswerText(""), "");
+}
+
+}  // namespace
+}  // namespace capter::testing
