@@ -95,6 +95,9 @@ void ExtractionRun::ApplyJob(const JobRequest& request) {
   job_.currentFile = 1;
   job_.reader.resumeSector = 0;
   job_.unitSector = 0;
+  job_.unitFile = 1;
+  collectingSince_ = 0;
+  rereadUnit_ = false;
   job_.reader.ignoreBadHeaders = false;
   reader_.PrepareForStart();
   if (dispatcher_ != nullptr) dispatcher_->JobStarted();
@@ -119,6 +122,7 @@ bool ExtractionRun::Tick() {
     job_.busy = false;
     display_.ShowOpenVobEnabled(true);
   }
+  if (rereadUnit_) ReturnToUnit();
   if (pending_) {
     ApplyJob(*pending_);
     pending_.reset();
@@ -137,9 +141,21 @@ void ExtractionRun::PauseClick() {
 }
 
 void ExtractionRun::PauseFromTeaching() {
+  // The pause point the reader stops at, or the end of its file, would
+  // move the resume point on; the read is sent back once it has returned.
+  rereadUnit_ = true;
   job_.reader.resumeSector = job_.unitSector;
   reader_.UncountUnit();
   if (!job_.reader.paused) PauseClick();
+}
+
+void ExtractionRun::ReturnToUnit() {
+  rereadUnit_ = false;
+  job_.currentFile = job_.unitFile;
+  job_.reader.resumeSector = job_.unitSector;
+  // The unit's packets are collected afresh from its first one.
+  reader_.DropCollectedUnit();
+  collectingSince_ = 0;
 }
 
 void ExtractionRun::EndOfFileSteps() {
@@ -205,10 +221,17 @@ void ExtractionRun::NavigationPack() {
 void ExtractionRun::UnitComplete(const CollectedUnit& unit) {
   display_.ShowUnitCounts(reader_.UnitsInFile(), reader_.UnitsInRun());
   job_.unitSector = unit.sector;
+  const bool beganEarlier = collectingSince_ != 0 && reader_.DroppedUnits() == droppedAtFileEnd_;
+  job_.unitFile = beganEarlier ? collectingSince_ : job_.currentFile;
+  collectingSince_ = 0;
   if (dispatcher_ != nullptr) dispatcher_->Dispatch(unit);
 }
 
 void ExtractionRun::EndOfFile() {
+  if (reader_.Collecting() && collectingSince_ == 0) {
+    collectingSince_ = job_.currentFile;
+    droppedAtFileEnd_ = reader_.DroppedUnits();
+  }
   EndOfFileSteps();
 }
 

@@ -26,6 +26,7 @@ struct ExtractionJob {
   uint32_t totalSize = 0;            // KiB
   uint16_t currentFile = 1;          // 1-based
   int32_t unitSector = 0;            // first sector of the unit being handled
+  uint16_t unitFile = 1;             // the file that sector is in (1-based)
   bool busy = false;                 // a file is being read
   ReaderJob reader{.paused = true};  // stream id, resume sector, flags
   RunAction action = RunAction::Recognise;
@@ -119,12 +120,14 @@ class ExtractionRun : private ReaderHooks {
   // The Pause / Continue button.
   void PauseClick();
   // Pause from the teaching dialog: the unit being recognised is read and
-  // counted again after Continue.
+  // counted again after Continue, also when it began in an earlier file of
+  // the list or ended its file.
   void PauseFromTeaching();
 
  private:
   void ApplyJob(const JobRequest& request);
   void EndOfFileSteps();
+  void ReturnToUnit();
   uint32_t SizeBefore(uint16_t file) const;
   uint32_t PositionKiB(int64_t sector) const;
 
@@ -144,6 +147,13 @@ class ExtractionRun : private ReaderHooks {
   VobReader reader_;
   std::optional<JobRequest> pending_;
   std::string caption_ = "Capter";
+  // A unit still being collected at the end of a file began in this file
+  // (0: none), unless the reader dropped it since.
+  uint16_t collectingSince_ = 0;
+  uint32_t droppedAtFileEnd_ = 0;
+  // Set by a teaching pause: the read, when it returns, goes back to the
+  // unit's first sector.
+  bool rereadUnit_ = false;
 
   // Per-file reading state.
   int64_t lastProgressTick_ = 0;

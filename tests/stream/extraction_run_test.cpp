@@ -145,6 +145,36 @@ TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCount
   EXPECT_EQ(run_.Reader().UnitsInRun(), 18u);
 }
 
+// Every unit, including the two that begin in one file of the title and end
+// in the next, comes back exactly once after a teaching pause.
+TEST_F(ExtractionRunTest, PauseFromTeachingBringsBackEveryUnitOfASplitTitle) {
+  const JobRequest request = SplitTitle();
+  const std::vector<SeenUnit> uninterrupted = Uninterrupted(request);
+  ASSERT_EQ(uninterrupted.size(), 18u);
+  for (size_t pauseAt = 1; pauseAt <= uninterrupted.size(); ++pauseAt) {
+    SCOPED_TRACE("teaching pause at unit " + std::to_string(pauseAt));
+    ScriptedMessageBoxes boxes;
+    FakeClock clock;
+    RunDisplay display;
+    RecordingDispatcher dispatcher;
+    ExtractionRun run(boxes, clock, display);
+    run.SetDispatcher(&dispatcher);
+    dispatcher.onUnit = [&](size_t n) {
+      if (n == pauseAt) run.PauseFromTeaching();
+    };
+    run.Start(request);
+    run.RunToEnd();
+    ASSERT_EQ(run.State(), RunState::Paused);
+    run.PauseClick();
+    run.RunToEnd();
+    std::vector<SeenUnit> expected = uninterrupted;
+    expected.insert(expected.begin() + static_cast<std::ptrdiff_t>(pauseAt), expected[pauseAt - 1]);
+    EXPECT_EQ(dispatcher.seen, expected);
+    EXPECT_EQ(run.Reader().UnitsInRun(), 18u);
+    EXPECT_EQ(run.State(), RunState::Idle);
+  }
+}
+
 TEST_F(ExtractionRunTest, StartDuringAReadBeginsOnlyAfterTheReadReturned) {
   JobRequest request = SplitTitle();
   JobRequest second = request;
@@ -190,6 +220,39 @@ TEST_F(ExtractionRunTest, PauseTooLateForAPausePointKeepsContinueReachable) {
   run_.RunToEnd();
   EXPECT_EQ(run_.State(), RunState::Idle);
   EXPECT_EQ(dispatcher_.seen.size(), 2u);
+  fs::remove_all(dir);
+}
+
+// A unit that ends its file leaves no pause point after it, and one at the
+// very first sector has nothing before it to resume from.
+TEST_F(ExtractionRunTest, PauseFromTeachingBringsBackAUnitThatEndsItsFile) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_teach_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const testing::Bytes unit = testing::MakeUnit(0, 0, 3, 1, {0x00, 0x00}, {0x00, 0x00}, 100);
+  std::vector<testing::Sector> navigationFirst = {testing::NavigationPack(0, 0, 0, 0, 0x40)};
+  testing::Append(navigationFirst, testing::UnitPacks(900, 90000, unit));
+  const std::vector<testing::Sector> unitFirst = testing::UnitPacks(900, 180000, unit);
+  JobRequest request;
+  request.files = {testing::WriteSectors((dir / "a.vob").string(), navigationFirst),
+                   testing::WriteSectors((dir / "b.vob").string(), unitFirst)};
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 1 || n == 3) run_.PauseFromTeaching();
+  };
+  run_.Start(request);
+  for (int pause = 0; pause < 2; ++pause) {
+    run_.RunToEnd();
+    ASSERT_EQ(run_.State(), RunState::Paused);
+    EXPECT_EQ(run_.Job().currentFile, pause + 1);
+    run_.PauseClick();
+  }
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  ASSERT_EQ(dispatcher_.seen.size(), 4u);
+  EXPECT_EQ(dispatcher_.seen[0], dispatcher_.seen[1]);
+  EXPECT_EQ(dispatcher_.seen[2], dispatcher_.seen[3]);
+  EXPECT_EQ(dispatcher_.seen[2].sector, 0);
+  EXPECT_EQ(run_.Reader().UnitsInRun(), 2u);
   fs::remove_all(dir);
 }
 
