@@ -12,6 +12,7 @@ Answer PolicyMessageBoxes::Ask(MessageKind /*kind*/, ButtonSet buttons, const st
   for (char& c : shown) {
     if (c == '\r') c = '\n';
   }
+  if (beforeMessage_) beforeMessage_();
   err_ << "capter-cli: " << shown << '\n';
   warned_ = true;
   return buttons == ButtonSet::YesNo || buttons == ButtonSet::YesNoCancel ? Answer::No : Answer::Ok;

@@ -3,6 +3,7 @@
 // error that is printed and remembered.
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "base/message_box.h"
@@ -15,11 +16,17 @@ class PolicyMessageBoxes : public MessageBoxes {
 
   Answer Ask(MessageKind kind, ButtonSet buttons, const std::string& text) override;
 
+  // Called before a message is printed (to clear a progress line).
+  void SetBeforeMessage(std::function<void()> beforeMessage) {
+    beforeMessage_ = std::move(beforeMessage);
+  }
+
   bool Warned() const { return warned_; }
 
  private:
   std::ostream& err_;
   bool warned_ = false;
+  std::function<void()> beforeMessage_;
 };
 
 }  // namespace capter::cli

@@ -17,6 +17,7 @@ RunSession::RunSession(std::ostream& err, bool showProgress)
       dispatch_(DispatchParts{
           .run = run_, .text = text_, .bmpSettings = &bmpSettings_, .boxes = boxes_}) {
   run_.SetDispatcher(&dispatch_);
+  boxes_.SetBeforeMessage([this] { display_.Clear(); });
 }
 
 bool RunSession::Execute(const JobRequest& request, const TimeCode& startTime) {
