@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "bitmap profile's cropping, colours and positioning) or as PREFIX000001.sup, ...\n"
     "  --profile FILE.ini  bitmap profile (default: built-in settings)\n"
     "  --timing OUT        also write a subtitle file naming each picture with its\n"
-    "                      times (own format unless --format says otherwise)\n"
+    "                      times (own format unless --format says otherwise;\n"
+    "                      '-' for stdout)\n"
     "  --start-time T      the time the title's first pack is shown at\n";
 
 struct ExportOptions {

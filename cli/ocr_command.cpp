@@ -28,7 +28,12 @@ constexpr const char* kUsage =
     "  --unknown skip|fail     leave unknown characters out (default) or stop\n"
     "  --text-colour 0..3      palette index of the text body (default: detected)\n"
     "  --config FILE.ini       recognition limits and output format settings\n"
-    "  -o OUT                  write the text to OUT instead of stdout\n";
+    "  -o OUT                  write the text to OUT instead of stdout ('-')\n"
+    "\n"
+    "With --teach each unknown character is drawn on stderr, followed by the line\n"
+    "'unknown: start=hh:mm:ss,mmm line=L/NL char=J/NC' and the prompt 'text> '.\n"
+    "Answer with its text (up to 20 characters; empty teaches it as nothing),\n"
+    "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n";
 
 struct OcrOptions {
   bool help = false;
