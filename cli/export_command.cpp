@@ -111,6 +111,10 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
                            .addTimingEntries = !o.timing.empty(),
                            .outputPath = o.prefix};
   const bool finished = session.Execute(request, o.startTime);
+  if (finished && !session.StreamFound()) {
+    err << "capter-cli export: stream " << o.stream << " is not in the files\n";
+    return kExitFailed;
+  }
   if (!finished || session.Dispatch().WriteFailures() > 0) {
     err << "capter-cli export: stopped after a file could not be written\n";
     return kExitFailed;

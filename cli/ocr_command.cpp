@@ -187,6 +187,10 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
                            .addTimingEntries = false,
                            .outputPath = {}};
   const bool finished = session.Execute(request, o.startTime);
+  if (finished && !session.StreamFound()) {
+    err << "capter-cli ocr: stream " << o.stream << " is not in the files\n";
+    return kExitFailed;
+  }
   if (teacher.Stopped() || !finished) {
     if (!teacher.FailedAt().empty()) {
       err << "capter-cli ocr: stopped at an unknown character\n" << teacher.FailedAt() << "\n";

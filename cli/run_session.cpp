@@ -35,6 +35,11 @@ std::string FinalText(SubtitleTextModel& text) {
   return SavedText(text);
 }
 
+bool RunSession::StreamFound() const {
+  const unsigned index = run_.Job().reader.streamId - kFirstSubPictureStream;
+  return (run_.Reader().SubPictureStreamsSeen() >> index & 1u) != 0;
+}
+
 bool IsTerminal(const std::ostream& stream) {
   if (&stream == &std::cerr || &stream == &std::clog) return ::isatty(STDERR_FILENO) == 1;
   if (&stream == &std::cout) return ::isatty(STDOUT_FILENO) == 1;

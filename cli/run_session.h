@@ -30,6 +30,8 @@ class RunSession {
   // Reads the job's files to the end, with the title's first pack shown at
   // `startTime`. False when the run stopped early (it was paused).
   bool Execute(const JobRequest& request, const TimeCode& startTime);
+  // Whether the files held any packet of the job's stream.
+  bool StreamFound() const;
 
  private:
   PolicyMessageBoxes boxes_;

@@ -361,6 +361,11 @@ TEST_F(OcrOnFirstCase, MissingAndUnreadableInputsFail) {
     EXPECT_EQ(r.code, 1) << ::testing::PrintToString(args) << r.err;
     EXPECT_NE(r.err.find("capter-cli"), std::string::npos);
   }
+  const CommandResult absent =
+      RunCommand(Ocr, {"--stream", "2", "--matrix", matrix_, case_.vobFiles[0]});
+  EXPECT_EQ(absent.code, 1);
+  EXPECT_EQ(absent.err, "capter-cli ocr: stream 2 is not in the files\n");
+  EXPECT_EQ(absent.out, "");
   // The file that is not a matrix is left as it was.
   EXPECT_EQ(std::filesystem::file_size(garbage), 300u);
 }
