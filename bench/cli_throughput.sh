@@ -13,7 +13,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-cli="${1:-$here/../build/cli/capter-cli}"
+cli="${1:-$here/../build/release/cli/capter-cli}"
 source_vob="${2:-$here/../../shared/corpus/p07_pal_dialogue_serif/VIDEO_TS/VTS_01_1.VOB}"
 big=/tmp/capter_cli_big.vob
 matrix=/tmp/capter_cli_big.sum
@@ -40,7 +40,7 @@ measure() {
     /usr/bin/time -f '%e %M' -o /tmp/capter_cli_time.txt "$@" >/dev/null 2>/tmp/capter_cli_err.txt ||
       { echo "failed: $*" >&2; cat /tmp/capter_cli_err.txt >&2; exit 1; }
     read -r t rss </tmp/capter_cli_time.txt
-    best=$(echo "if ($t < $best) $t else $best" | bc -l)
+    best=$(awk -v a="$t" -v b="$best" 'BEGIN { print (a < b ? a : b) }')
     ((rss > peak)) && peak=$rss
   done
   echo "$best $peak"
@@ -52,11 +52,11 @@ read -r info_s info_kb < <(measure "$cli" info "$big")
 read -r ocr_s ocr_kb < <(measure "$cli" ocr --stream 1 --matrix "$matrix" --unknown fail "$big")
 units=$("$cli" ocr --stream 1 --matrix "$matrix" --unknown fail "$big" 2>/dev/null | grep -c -- ' --> ')
 
-row() {  # name seconds peak-KiB reference-seconds
-  printf '%-42s %7.2f s %6.0f MB/s %7.1f MiB' "$1" "$2" "$(echo "$megabytes / $2" | bc -l)" \
-    "$(echo "$3 / 1024" | bc -l)"
-  [[ -n ${4:-} ]] && printf '   %5.2f x' "$(echo "$4 / $2" | bc -l)"
-  printf '\n'
+row() {  # name seconds peak-KiB [reference-seconds]
+  awk -v name="$1" -v s="$2" -v kb="$3" -v ref="${4:-}" -v mb="$megabytes" 'BEGIN {
+    printf "%-42s %7.2f s %6.0f MB/s %7.1f MiB", name, s, mb / s, kb / 1024
+    if (ref != "") printf "   %5.2f x", ref / s
+    printf "\n" }'
 }
 echo "$big: $megabytes MB, $units subtitles recognised, best of $rounds rounds, page cache warm"
 row "ffmpeg -map 0:s:0 -c copy (reading)" "$ffmpeg_s" "$ffmpeg_kb"
