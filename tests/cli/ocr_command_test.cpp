@@ -116,7 +116,7 @@ std::vector<std::string> With(std::vector<std::string> args, std::vector<std::st
 }
 
 // Compares the read file with the expected ones: every subtitle with the
-// exact times, and the text of every subtitle whose lines were all taught.
+// exact times, and the text of every line that was taught.
 // Returns the number of lines compared.
 size_t CompareWithExpected(const CorpusCase& c, const std::string& readFile,
                            const StreamFiles& files, const ScriptedAnswers& answers) {
@@ -130,13 +130,16 @@ size_t CompareWithExpected(const CorpusCase& c, const std::string& readFile,
     EXPECT_EQ(ToText(read[i].stop), ToText(files.exact[i].stop));
     const std::vector<std::string>& want = files.truth[i].lines;
     const std::string start = ToText(files.truth[i].start);
-    bool allTaught = true;
-    for (int l = 1; l <= static_cast<int>(want.size()); ++l) {
-      allTaught = allTaught && answers.skipped.count({start, l}) == 0;
+    // A line left untaught may be missing from the read text when none of
+    // its shapes was known; the lines then no longer pair up.
+    if (read[i].lines.size() != want.size()) {
+      EXPECT_LT(read[i].lines.size(), want.size());
+      const auto skipped = answers.skipped.lower_bound({start, 0});
+      EXPECT_TRUE(skipped != answers.skipped.end() && skipped->first == start);
+      continue;
     }
-    if (!allTaught) continue;
-    EXPECT_EQ(read[i].lines.size(), want.size());
-    for (size_t l = 0; l < std::min(want.size(), read[i].lines.size()); ++l) {
+    for (size_t l = 0; l < want.size(); ++l) {
+      if (answers.skipped.count({start, static_cast<int>(l + 1)}) > 0) continue;
       if (KnownMistaught(c, files.truth[i].number, static_cast<int>(l))) continue;
       EXPECT_EQ(read[i].lines[l], want[l]) << "line " << l + 1;
       ++compared;
@@ -187,7 +190,7 @@ TEST(OcrCommand, TaughtMatrixReadsEveryTeachableLineOfEveryCorpusStream) {
       for (const ExpectedSubtitle& e : files.truth) allLines += e.lines.size();
     }
   }
-  EXPECT_GE(allCompared * 10, allLines * 7) << allCompared << " of " << allLines << " lines";
+  EXPECT_GE(allCompared * 10, allLines * 8) << allCompared << " of " << allLines << " lines";
 }
 
 // The first case, with the colour and spacing its text needs.
