@@ -4,11 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace capter {
 namespace {
@@ -57,12 +56,31 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
 }
 
 FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Failure(path);
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return Failure(path);
-  bytes = std::move(buffer).str();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Failure(path);
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (S_ISDIR(info.st_mode)) errno = EISDIR;
+    FileResult result = Failure(path);
+    ::close(fd);
+    return result;
+  }
+  std::string contents;
+  contents.reserve(static_cast<size_t>(std::max<off_t>(info.st_size, 0)));
+  char chunk[65536];
+  while (true) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      FileResult result = Failure(path);
+      ::close(fd);
+      return result;
+    }
+    contents.append(chunk, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  bytes = std::move(contents);
   return {};
 }
 

@@ -58,8 +58,12 @@ TEST_F(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy) {
 
 TEST_F(AtomicFile, MissingFolderAndMissingFileAreReported) {
   EXPECT_FALSE(WriteFileAtomically((dir_ / "no" / "a.txt").string(), "x").ok);
-  std::string bytes;
+  std::string bytes = "kept";
   EXPECT_FALSE(ReadWholeFile((dir_ / "none").string(), bytes).ok);
+  const FileResult folder = ReadWholeFile(dir_.string(), bytes);
+  EXPECT_FALSE(folder.ok);
+  EXPECT_NE(folder.error.find("directory"), std::string::npos);
+  EXPECT_EQ(bytes, "kept");
 }
 
 }  // namespace
