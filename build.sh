@@ -33,6 +33,26 @@ run_tests() {  # folder
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
 }
 
+# Every fuzzer built with clang and run briefly from an empty corpus, so a
+# parser change that breaks its fuzzer (or crashes at once) fails the run.
+# Long fuzzing sessions are run by hand (README).
+fuzz_smoke() {
+  CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPTER_FUZZ=ON \
+    -DCAPTER_GUI=OFF -DCAPTER_TESTS=OFF -DCAPTER_BENCH=OFF
+  local passed=0 failed=0
+  for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
+    if "$fuzzer" -runs=20000 -max_total_time=30 >"$fuzzer.log" 2>&1; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      echo "FUZZ FAILED: $fuzzer"
+      tail -40 "$fuzzer.log"
+    fi
+  done
+  echo "Fuzz smoke run: $passed fuzzers ran without a finding, $failed with one."
+  ((failed == 0))
+}
+
 case "${1:-}" in
   run)
     install_missing
@@ -47,6 +67,7 @@ case "${1:-}" in
     install_missing
     configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DCAPTER_WERROR=ON
     run_tests build/release
+    fuzz_smoke
     # The same suite once more under AddressSanitizer and UBSan, so memory
     # errors fail the run.
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCAPTER_SANITIZE=ON \
