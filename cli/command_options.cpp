@@ -66,4 +66,63 @@ bool CheckReadable(const std::string& path, std::ostream& err) {
   return true;
 }
 
+namespace {
+
+// Reads a common option the command takes at the cursor: nothing when the
+// word is not one of them, else whether its value was good.
+std::optional<bool> ParseCommonOption(ArgumentCursor& cursor, const CommandSyntax& syntax,
+                                      CommonOptions& common) {
+  const std::string& word = cursor.Word();
+  if (word == "--help") {
+    common.help = true;
+    return true;
+  }
+  if (syntax.format && word == "--format") {
+    common.format =
+        cursor.Value("one of own, subviewer, subviewer2, iauthor, philips, sonic", ParseFormatName);
+    return common.format.has_value();
+  }
+  if (syntax.startTime && word == "--start-time") {
+    const auto t = cursor.Value("a time code hh:mm:ss,mmm", ParseStrictTimeCode);
+    common.startTime = t.value_or(kZeroTimeCode);
+    return t.has_value();
+  }
+  if (syntax.output && word == "-o") {
+    const auto path = cursor.Text("a file name");
+    common.output = path.value_or("");
+    return path.has_value();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool ParseCommandWords(const std::vector<std::string>& args, std::ostream& err,
+                       const CommandSyntax& syntax, CommonOptions& common, const OwnOption& own,
+                       const MissingCheck& missing) {
+  ArgumentCursor cursor(args, syntax.name, err);
+  while (cursor.Next()) {
+    std::optional<bool> ok = own(cursor);
+    if (!ok) ok = ParseCommonOption(cursor, syntax, common);
+    if (!ok && cursor.IsOption()) {
+      cursor.Fail("unknown option '" + cursor.Word() + "'");
+      ok = false;
+    } else if (!ok) {
+      common.files.push_back(cursor.Word());
+      ok = true;
+    }
+    if (!*ok) {
+      err << syntax.usage;
+      return false;
+    }
+  }
+  if (common.help) return true;
+  if (const char* message = missing(); message != nullptr) {
+    cursor.Fail(message);
+    err << syntax.usage;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace capter::cli

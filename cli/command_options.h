@@ -3,6 +3,7 @@
 // files exist and can be read before any work starts.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -71,5 +72,51 @@ class ArgumentCursor {
   std::ostream& err_;
   size_t index_ = static_cast<size_t>(-1);
 };
+
+// What every run command may read besides its own options.
+struct CommonOptions {
+  bool help = false;
+  std::optional<OutputFormatCode> format;  // --format
+  TimeCode startTime;                      // --start-time
+  std::string output;                      // -o
+  std::vector<std::string> files;          // the operands
+};
+
+// A command's name, its usage text and which common options it takes.
+struct CommandSyntax {
+  const char* name;
+  const char* usage;
+  bool format = false;
+  bool startTime = false;
+  bool output = false;
+};
+
+// Reads the command's own option at the cursor: nothing when the word is not
+// one of them, else whether it and its value were good.
+using OwnOption = std::function<std::optional<bool>(ArgumentCursor&)>;
+// The message for a required option or operand that is missing, or nullptr.
+using MissingCheck = std::function<const char*()>;
+
+// Reads every word: --help, the command's own options, the common options it
+// takes and the operands. On a usage error writes the reason and the usage
+// text and returns false. Required options are not checked for --help.
+bool ParseCommandWords(const std::vector<std::string>& args, std::ostream& err,
+                       const CommandSyntax& syntax, CommonOptions& common, const OwnOption& own,
+                       const MissingCheck& missing);
+
+// Runs a command: `parse(args, err)` yields its options or nothing after a
+// usage error (exit code 2); --help writes `usage` to `out`; otherwise
+// `run(options)` gives the exit code.
+template <typename Parse, typename Run>
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               Parse parse, Run run, const char* usage) {
+  const auto options = parse(args, err);
+  if (!options) return kExitUsage;
+  if (options->help) {
+    out << usage;
+    return kExitOk;
+  }
+  return run(*options);
+}
 
 }  // namespace capter::cli

@@ -22,55 +22,27 @@ constexpr const char* kUsage =
     "  --offset N  number the own format's entries from N + 1 (0..65535; default:\n"
     "              as in IN.cpt)\n";
 
-struct ConvertOptions {
-  bool help = false;
-  std::optional<OutputFormatCode> format;
+struct ConvertOptions : CommonOptions {
   std::optional<int> offset;
-  std::string output;
-  std::vector<std::string> files;
 };
 
 std::optional<ConvertOptions> ParseOptions(const std::vector<std::string>& args,
                                            std::ostream& err) {
   ConvertOptions o;
-  ArgumentCursor cursor(args, "convert", err);
-  while (cursor.Next()) {
-    const std::string& word = cursor.Word();
-    bool ok = true;
-    if (word == "--help") {
-      o.help = true;
-    } else if (word == "--format") {
-      o.format = cursor.Value("one of own, subviewer, subviewer2, iauthor, philips, sonic",
-                              ParseFormatName);
-      ok = o.format.has_value();
-    } else if (word == "--offset") {
-      o.offset = cursor.Value("a number from 0 to 65535",
-                              [](const std::string& s) { return ParseNumberIn(s, 0, 65535); });
-      ok = o.offset.has_value();
-    } else if (word == "-o") {
-      const auto path = cursor.Text("a file name");
-      ok = path.has_value();
-      o.output = path.value_or("");
-    } else if (cursor.IsOption()) {
-      cursor.Fail("unknown option '" + word + "'");
-      ok = false;
-    } else {
-      o.files.push_back(word);
-    }
-    if (!ok) {
-      err << kUsage;
-      return std::nullopt;
-    }
-  }
-  if (o.help) return o;
-  const char* missing = !o.format             ? "--format is required"
-                        : o.files.size() != 1 ? "give exactly one input file"
-                                              : nullptr;
-  if (missing != nullptr) {
-    cursor.Fail(missing);
-    err << kUsage;
-    return std::nullopt;
-  }
+  const CommandSyntax syntax{
+      .name = "convert", .usage = kUsage, .format = true, .startTime = false, .output = true};
+  const auto ownOption = [&o](ArgumentCursor& cursor) -> std::optional<bool> {
+    if (cursor.Word() != "--offset") return std::nullopt;
+    o.offset = cursor.Value("a number from 0 to 65535",
+                            [](const std::string& s) { return ParseNumberIn(s, 0, 65535); });
+    return o.offset.has_value();
+  };
+  const bool parsed = ParseCommandWords(args, err, syntax, o, ownOption, [&o] {
+    return !o.format             ? "--format is required"
+           : o.files.size() != 1 ? "give exactly one input file"
+                                 : nullptr;
+  });
+  if (!parsed) return std::nullopt;
   return o;
 }
 
@@ -94,13 +66,9 @@ int Convert(const ConvertOptions& o, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const std::optional<ConvertOptions> options = ParseOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  return Convert(*options, out, err);
+  return RunCommand(
+      args, out, err, ParseOptions,
+      [&](const ConvertOptions& options) { return Convert(options, out, err); }, kUsage);
 }
 
 }  // namespace capter::cli

@@ -22,72 +22,51 @@ constexpr const char* kUsage =
     "                      '-' for stdout)\n"
     "  --start-time T      the time the title's first pack is shown at\n";
 
-struct ExportOptions {
-  bool help = false;
+struct ExportOptions : CommonOptions {
   int stream = 0;
   RunAction action = RunAction::ShowOnly;  // until --bmp or --sup
   std::string prefix;
   std::string profile;
   std::string timing;
-  OutputFormatCode format = OutputFormatCode::Capter;
-  TimeCode startTime;
-  std::vector<std::string> files;
 };
+
+std::optional<bool> ParseExportOption(ArgumentCursor& cursor, ExportOptions& o) {
+  const std::string& word = cursor.Word();
+  if (word == "--stream") {
+    const auto n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
+    o.stream = n.value_or(0);
+    return n.has_value();
+  }
+  if (word == "--bmp" || word == "--sup") {
+    const RunAction action = word == "--bmp" ? RunAction::SaveBmp : RunAction::SaveSup;
+    const auto prefix = cursor.Text("the beginning of the file names");
+    const bool ok = prefix && !prefix->empty() && o.action == RunAction::ShowOnly;
+    if (prefix && o.action != RunAction::ShowOnly) cursor.Fail("give one of --bmp and --sup");
+    o.action = action;
+    o.prefix = prefix.value_or("");
+    return ok;
+  }
+  if (word == "--profile" || word == "--timing") {
+    const auto path = cursor.Text("a file name");
+    (word == "--profile" ? o.profile : o.timing) = path.value_or("");
+    return path.has_value();
+  }
+  return std::nullopt;
+}
 
 std::optional<ExportOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
   ExportOptions o;
-  ArgumentCursor cursor(args, "export", err);
-  while (cursor.Next()) {
-    const std::string& word = cursor.Word();
-    bool ok = true;
-    if (word == "--help") {
-      o.help = true;
-    } else if (word == "--stream") {
-      const auto n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
-      ok = n.has_value();
-      o.stream = n.value_or(0);
-    } else if (word == "--bmp" || word == "--sup") {
-      const RunAction action = word == "--bmp" ? RunAction::SaveBmp : RunAction::SaveSup;
-      const auto prefix = cursor.Text("the beginning of the file names");
-      ok = prefix && !prefix->empty() && o.action == RunAction::ShowOnly;
-      if (prefix && o.action != RunAction::ShowOnly) cursor.Fail("give one of --bmp and --sup");
-      o.action = action;
-      o.prefix = prefix.value_or("");
-    } else if (word == "--profile" || word == "--timing") {
-      const auto path = cursor.Text("a file name");
-      ok = path.has_value();
-      (word == "--profile" ? o.profile : o.timing) = path.value_or("");
-    } else if (word == "--format") {
-      const auto format = cursor.Value("one of own, subviewer, subviewer2, iauthor, philips, sonic",
-                                       ParseFormatName);
-      ok = format.has_value();
-      o.format = format.value_or(OutputFormatCode::Capter);
-    } else if (word == "--start-time") {
-      const auto t = cursor.Value("a time code hh:mm:ss,mmm", ParseStrictTimeCode);
-      ok = t.has_value();
-      o.startTime = t.value_or(kZeroTimeCode);
-    } else if (cursor.IsOption()) {
-      cursor.Fail("unknown option '" + word + "'");
-      ok = false;
-    } else {
-      o.files.push_back(word);
-    }
-    if (!ok) {
-      err << kUsage;
-      return std::nullopt;
-    }
-  }
-  if (o.help) return o;
-  const char* missing = o.stream == 0 ? "--stream N is required"
-                        : o.action == RunAction::ShowOnly
-                            ? "--bmp PREFIX or --sup PREFIX is required"
-                        : o.files.empty() ? "no VOB file given"
-                                          : nullptr;
-  if (missing != nullptr) {
-    cursor.Fail(missing);
-    err << kUsage;
-    return std::nullopt;
-  }
+  const CommandSyntax syntax{
+      .name = "export", .usage = kUsage, .format = true, .startTime = true, .output = false};
+  const bool parsed = ParseCommandWords(
+      args, err, syntax, o, [&o](ArgumentCursor& cursor) { return ParseExportOption(cursor, o); },
+      [&o] {
+        return o.stream == 0                     ? "--stream N is required"
+               : o.action == RunAction::ShowOnly ? "--bmp PREFIX or --sup PREFIX is required"
+               : o.files.empty()                 ? "no VOB file given"
+                                                 : nullptr;
+      });
+  if (!parsed) return std::nullopt;
   return o;
 }
 
@@ -104,7 +83,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
       return kExitFailed;
     }
   }
-  session.Text().SetOutputFormat(o.format);
+  session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));
   const JobRequest request{.files = o.files,
                            .streamIndex = o.stream - 1,
                            .action = o.action,
@@ -128,13 +107,9 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const std::optional<ExportOptions> options = ParseOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  return Export(*options, out, err);
+  return RunCommand(
+      args, out, err, ParseOptions,
+      [&](const ExportOptions& options) { return Export(options, out, err); }, kUsage);
 }
 
 }  // namespace capter::cli

@@ -25,32 +25,30 @@ struct InfoOptions {
   std::vector<std::string> files;
 };
 
-// Parses the options; on a usage error writes it and returns nothing.
+// Parses the options; on a usage error writes it and returns nothing. Unlike
+// the run commands, a bad option value is reported without the usage text
+// and a word with a single '-' is a file.
 std::optional<InfoOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
   InfoOptions options;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const bool hasValue = i + 1 < args.size();
+  ArgumentCursor cursor(args, "info", err);
+  while (cursor.Next()) {
+    const std::string& arg = cursor.Word();
     if (arg == "--help") {
       options.help = true;
     } else if (arg == "--json") {
       options.json = true;
     } else if (arg == "--units") {
-      const std::optional<int> n = hasValue ? ParseStreamNumber(args[++i]) : std::nullopt;
-      if (!n) {
-        err << "capter-cli info: --units needs a stream number from 1 to 32\n";
-        return std::nullopt;
-      }
+      const std::optional<int> n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
+      if (!n) return std::nullopt;
       options.listedStream = *n;
     } else if (arg == "--start-time") {
-      const std::optional<TimeCode> t = hasValue ? ParseStrictTimeCode(args[++i]) : std::nullopt;
-      if (!t) {
-        err << "capter-cli info: --start-time needs a time code hh:mm:ss,mmm\n";
-        return std::nullopt;
-      }
+      const std::optional<TimeCode> t =
+          cursor.Value("a time code hh:mm:ss,mmm", ParseStrictTimeCode);
+      if (!t) return std::nullopt;
       options.startTime = *t;
     } else if (arg.starts_with("--")) {
-      err << "capter-cli info: unknown option '" << arg << "'\n" << kUsage;
+      cursor.Fail("unknown option '" + arg + "'");
+      err << kUsage;
       return std::nullopt;
     } else {
       options.files.push_back(arg);
@@ -69,19 +67,11 @@ bool IsIfo(const std::string& path) {
   return extension == ".ifo";
 }
 
-}  // namespace
-
-int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const std::optional<InfoOptions> options = ParseOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << kUsage;
-    return kExitOk;
-  }
+int Report(const InfoOptions& options, std::ostream& out, std::ostream& err) {
   SurveyRequest request;
-  request.startTime = options->startTime;
-  request.listedStream = options->listedStream;
-  for (const std::string& file : options->files) {
+  request.startTime = options.startTime;
+  request.listedStream = options.listedStream;
+  for (const std::string& file : options.files) {
     if (!CheckReadable(file, err)) return 1;
     if (!IsIfo(file)) {
       request.vobFiles.push_back(file);
@@ -103,12 +93,20 @@ int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std:
   }
   PolicyMessageBoxes boxes(err);
   const Survey survey = SurveyStreams(request, boxes);
-  if (options->json) {
-    PrintInfoJson(survey, options->listedStream, out);
+  if (options.json) {
+    PrintInfoJson(survey, options.listedStream, out);
   } else {
-    PrintInfoText(survey, options->listedStream, out);
+    PrintInfoText(survey, options.listedStream, out);
   }
   return survey.failed || boxes.Warned() ? 1 : 0;
+}
+
+}  // namespace
+
+int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunCommand(
+      args, out, err, ParseOptions,
+      [&](const InfoOptions& options) { return Report(options, out, err); }, kUsage);
 }
 
 }  // namespace capter::cli

@@ -35,19 +35,14 @@ constexpr const char* kUsage =
     "Answer with its text (up to 20 characters; empty teaches it as nothing),\n"
     "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n";
 
-struct OcrOptions {
-  bool help = false;
+struct OcrOptions : CommonOptions {
   int stream = 0;
   std::string matrix;
   std::string saveMatrix;
-  OutputFormatCode format = OutputFormatCode::Capter;
-  TimeCode startTime;
   UnknownPolicy policy = UnknownPolicy::Skip;
   bool policyGiven = false;
   std::optional<uint8_t> textColour;
   std::string config;
-  std::string output;
-  std::vector<std::string> files;
 };
 
 bool ParseUnknownPolicy(ArgumentCursor& cursor, OcrOptions& options, UnknownPolicy policy) {
@@ -60,72 +55,53 @@ bool ParseUnknownPolicy(ArgumentCursor& cursor, OcrOptions& options, UnknownPoli
   return true;
 }
 
+std::optional<bool> ParseOcrOption(ArgumentCursor& cursor, OcrOptions& o) {
+  const std::string& word = cursor.Word();
+  if (word == "--stream") {
+    const auto n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
+    o.stream = n.value_or(0);
+    return n.has_value();
+  }
+  if (word == "--matrix" || word == "--save-matrix" || word == "--config") {
+    const auto path = cursor.Text("a file name");
+    std::string& target = word == "--matrix"        ? o.matrix
+                          : word == "--save-matrix" ? o.saveMatrix
+                                                    : o.config;
+    target = path.value_or("");
+    return path.has_value();
+  }
+  if (word == "--teach") return ParseUnknownPolicy(cursor, o, UnknownPolicy::Teach);
+  if (word == "--unknown") {
+    const auto policy =
+        cursor.Value("skip or fail", [](const std::string& s) -> std::optional<UnknownPolicy> {
+          if (s == "skip") return UnknownPolicy::Skip;
+          if (s == "fail") return UnknownPolicy::Fail;
+          return std::nullopt;
+        });
+    return policy && ParseUnknownPolicy(cursor, o, *policy);
+  }
+  if (word == "--text-colour") {
+    const auto index = cursor.Value("a palette index from 0 to 3",
+                                    [](const std::string& s) { return ParseNumberIn(s, 0, 3); });
+    if (index) o.textColour = static_cast<uint8_t>(*index);
+    return index.has_value();
+  }
+  return std::nullopt;
+}
+
 std::optional<OcrOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
   OcrOptions o;
-  ArgumentCursor cursor(args, "ocr", err);
-  while (cursor.Next()) {
-    const std::string& word = cursor.Word();
-    bool ok = true;
-    if (word == "--help") {
-      o.help = true;
-    } else if (word == "--stream") {
-      const auto n = cursor.Value("a stream number from 1 to 32", ParseStreamNumber);
-      ok = n.has_value();
-      o.stream = n.value_or(0);
-    } else if (word == "--matrix" || word == "--save-matrix" || word == "--config" ||
-               word == "-o") {
-      const auto path = cursor.Text("a file name");
-      ok = path.has_value();
-      std::string& target = word == "--matrix"        ? o.matrix
-                            : word == "--save-matrix" ? o.saveMatrix
-                            : word == "--config"      ? o.config
-                                                      : o.output;
-      target = path.value_or("");
-    } else if (word == "--format") {
-      const auto format = cursor.Value("one of own, subviewer, subviewer2, iauthor, philips, sonic",
-                                       ParseFormatName);
-      ok = format.has_value();
-      o.format = format.value_or(OutputFormatCode::Capter);
-    } else if (word == "--start-time") {
-      const auto t = cursor.Value("a time code hh:mm:ss,mmm", ParseStrictTimeCode);
-      ok = t.has_value();
-      o.startTime = t.value_or(kZeroTimeCode);
-    } else if (word == "--teach") {
-      ok = ParseUnknownPolicy(cursor, o, UnknownPolicy::Teach);
-    } else if (word == "--unknown") {
-      const auto policy =
-          cursor.Value("skip or fail", [](const std::string& s) -> std::optional<UnknownPolicy> {
-            if (s == "skip") return UnknownPolicy::Skip;
-            if (s == "fail") return UnknownPolicy::Fail;
-            return std::nullopt;
-          });
-      ok = policy && ParseUnknownPolicy(cursor, o, *policy);
-    } else if (word == "--text-colour") {
-      const auto index = cursor.Value("a palette index from 0 to 3",
-                                      [](const std::string& s) { return ParseNumberIn(s, 0, 3); });
-      ok = index.has_value();
-      if (index) o.textColour = static_cast<uint8_t>(*index);
-    } else if (cursor.IsOption()) {
-      cursor.Fail("unknown option '" + word + "'");
-      ok = false;
-    } else {
-      o.files.push_back(word);
-    }
-    if (!ok) {
-      err << kUsage;
-      return std::nullopt;
-    }
-  }
-  if (o.help) return o;
-  const char* missing = o.stream == 0      ? "--stream N is required"
-                        : o.matrix.empty() ? "--matrix FILE.sum is required"
-                        : o.files.empty()  ? "no VOB file given"
-                                           : nullptr;
-  if (missing != nullptr) {
-    cursor.Fail(missing);
-    err << kUsage;
-    return std::nullopt;
-  }
+  const CommandSyntax syntax{
+      .name = "ocr", .usage = kUsage, .format = true, .startTime = true, .output = true};
+  const bool parsed = ParseCommandWords(
+      args, err, syntax, o, [&o](ArgumentCursor& cursor) { return ParseOcrOption(cursor, o); },
+      [&o] {
+        return o.stream == 0      ? "--stream N is required"
+               : o.matrix.empty() ? "--matrix FILE.sum is required"
+               : o.files.empty()  ? "no VOB file given"
+                                  : nullptr;
+      });
+  if (!parsed) return std::nullopt;
   return o;
 }
 
@@ -179,7 +155,7 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
       {matrix, config.ocr, colour, chooser, teacher, session.Dispatch(), session.Boxes()});
   session.Dispatch().SetRecogniser(&recogniser);
   session.Text().Options().settings = config.output;
-  session.Text().SetOutputFormat(o.format);
+  session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));
 
   const JobRequest request{.files = o.files,
                            .streamIndex = o.stream - 1,
@@ -214,13 +190,9 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
 
 int RunOcrCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                   std::ostream& err) {
-  const std::optional<OcrOptions> options = ParseOptions(args, err);
-  if (!options) return kExitUsage;
-  if (options->help) {
-    out << kUsage;
-    return kExitOk;
-  }
-  return Recognise(*options, in, out, err);
+  return RunCommand(
+      args, out, err, ParseOptions,
+      [&](const OcrOptions& options) { return Recognise(options, in, out, err); }, kUsage);
 }
 
 }  // namespace capter::cli
