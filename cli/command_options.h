@@ -104,6 +104,20 @@ bool ParseCommandWords(const std::vector<std::string>& args, std::ostream& err,
                        const CommandSyntax& syntax, CommonOptions& common, const OwnOption& own,
                        const MissingCheck& missing);
 
+// ParseCommandWords into a fresh `Options`, a CommonOptions with the
+// command's own fields: `own(cursor, options)` reads the command's own
+// options and `missing(options)` names what is missing.
+template <typename Options, typename Own, typename Missing>
+std::optional<Options> ParseCommand(const std::vector<std::string>& args, std::ostream& err,
+                                    const CommandSyntax& syntax, Own own, Missing missing) {
+  Options options;
+  const bool parsed = ParseCommandWords(
+      args, err, syntax, options, [&](ArgumentCursor& cursor) { return own(cursor, options); },
+      [&] { return missing(options); });
+  if (!parsed) return std::nullopt;
+  return options;
+}
+
 // Runs a command: `parse(args, err)` yields its options or nothing after a
 // usage error (exit code 2); --help writes `usage` to `out`; otherwise
 // `run(options)` gives the exit code.

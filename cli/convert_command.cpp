@@ -26,24 +26,24 @@ struct ConvertOptions : CommonOptions {
   std::optional<int> offset;
 };
 
+std::optional<bool> ParseConvertOption(ArgumentCursor& cursor, ConvertOptions& o) {
+  if (cursor.Word() != "--offset") return std::nullopt;
+  o.offset = cursor.Value("a number from 0 to 65535",
+                          [](const std::string& s) { return ParseNumberIn(s, 0, 65535); });
+  return o.offset.has_value();
+}
+
+const char* MissingOption(const ConvertOptions& o) {
+  return !o.format             ? "--format is required"
+         : o.files.size() != 1 ? "give exactly one input file"
+                               : nullptr;
+}
+
 std::optional<ConvertOptions> ParseOptions(const std::vector<std::string>& args,
                                            std::ostream& err) {
-  ConvertOptions o;
   const CommandSyntax syntax{
       .name = "convert", .usage = kUsage, .format = true, .startTime = false, .output = true};
-  const auto ownOption = [&o](ArgumentCursor& cursor) -> std::optional<bool> {
-    if (cursor.Word() != "--offset") return std::nullopt;
-    o.offset = cursor.Value("a number from 0 to 65535",
-                            [](const std::string& s) { return ParseNumberIn(s, 0, 65535); });
-    return o.offset.has_value();
-  };
-  const bool parsed = ParseCommandWords(args, err, syntax, o, ownOption, [&o] {
-    return !o.format             ? "--format is required"
-           : o.files.size() != 1 ? "give exactly one input file"
-                                 : nullptr;
-  });
-  if (!parsed) return std::nullopt;
-  return o;
+  return ParseCommand<ConvertOptions>(args, err, syntax, ParseConvertOption, MissingOption);
 }
 
 int Convert(const ConvertOptions& o, std::ostream& out, std::ostream& err) {

@@ -54,20 +54,17 @@ std::optional<bool> ParseExportOption(ArgumentCursor& cursor, ExportOptions& o) 
   return std::nullopt;
 }
 
+const char* MissingOption(const ExportOptions& o) {
+  return o.stream == 0                     ? "--stream N is required"
+         : o.action == RunAction::ShowOnly ? "--bmp PREFIX or --sup PREFIX is required"
+         : o.files.empty()                 ? "no VOB file given"
+                                           : nullptr;
+}
+
 std::optional<ExportOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
-  ExportOptions o;
   const CommandSyntax syntax{
       .name = "export", .usage = kUsage, .format = true, .startTime = true, .output = false};
-  const bool parsed = ParseCommandWords(
-      args, err, syntax, o, [&o](ArgumentCursor& cursor) { return ParseExportOption(cursor, o); },
-      [&o] {
-        return o.stream == 0                     ? "--stream N is required"
-               : o.action == RunAction::ShowOnly ? "--bmp PREFIX or --sup PREFIX is required"
-               : o.files.empty()                 ? "no VOB file given"
-                                                 : nullptr;
-      });
-  if (!parsed) return std::nullopt;
-  return o;
+  return ParseCommand<ExportOptions>(args, err, syntax, ParseExportOption, MissingOption);
 }
 
 int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {

@@ -89,20 +89,17 @@ std::optional<bool> ParseOcrOption(ArgumentCursor& cursor, OcrOptions& o) {
   return std::nullopt;
 }
 
+const char* MissingOption(const OcrOptions& o) {
+  return o.stream == 0      ? "--stream N is required"
+         : o.matrix.empty() ? "--matrix FILE.sum is required"
+         : o.files.empty()  ? "no VOB file given"
+                            : nullptr;
+}
+
 std::optional<OcrOptions> ParseOptions(const std::vector<std::string>& args, std::ostream& err) {
-  OcrOptions o;
   const CommandSyntax syntax{
       .name = "ocr", .usage = kUsage, .format = true, .startTime = true, .output = true};
-  const bool parsed = ParseCommandWords(
-      args, err, syntax, o, [&o](ArgumentCursor& cursor) { return ParseOcrOption(cursor, o); },
-      [&o] {
-        return o.stream == 0      ? "--stream N is required"
-               : o.matrix.empty() ? "--matrix FILE.sum is required"
-               : o.files.empty()  ? "no VOB file given"
-                                  : nullptr;
-      });
-  if (!parsed) return std::nullopt;
-  return o;
+  return ParseCommand<OcrOptions>(args, err, syntax, ParseOcrOption, MissingOption);
 }
 
 // Takes a fixed palette index without asking.
