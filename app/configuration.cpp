@@ -5,10 +5,6 @@
 namespace capter {
 namespace {
 
-std::string Numbered(const char* key, size_t i) {
-  return key + std::to_string(i);
-}
-
 template <class Io, class S>
 void TransferShell(Io& io, S& s, const ShellSettings& d) {
   io.Section("CONFIG");
@@ -56,25 +52,20 @@ void TransferOcr(Io& io, S& s, const OcrSettings& d) {
   io.Field("MaxCharDiffTop", s.MaxCharDiffTop, d.MaxCharDiffTop);
 }
 
-template <class Io, class Array, class Defaults>
-void TransferArray(Io& io, const char* key, Array& values, const Defaults& defaults) {
-  for (size_t i = 0; i < values.size(); ++i) io.Field(Numbered(key, i), values[i], defaults[i]);
-}
-
 template <class Io, class S>
 void TransferOutput(Io& io, S& s, const OutputFormatSettings& d) {
   io.Section("CAPTER OUTPUT");
   io.Field("Extended", s.extended, d.extended);
   io.Section("IAUTHOR OUTPUT");
-  TransferArray(io, "Color_", s.iauthorColours, d.iauthorColours);
-  TransferArray(io, "Blend_", s.iauthorBlends, d.iauthorBlends);
+  NumberedFields(io, "Color_", s.iauthorColours, d.iauthorColours);
+  NumberedFields(io, "Blend_", s.iauthorBlends, d.iauthorBlends);
   io.Field("MinimumInterval", s.iauthorMinimumInterval, d.iauthorMinimumInterval);
   io.Section("PHILIPS OUTPUT");
   io.Field("FrameRate", s.philipsFrameRate, d.philipsFrameRate);
   io.Field("DropFrame", s.philipsDropFrame, d.philipsDropFrame);
   io.Field("UseBmpColor", s.philipsUseBmpColor, d.philipsUseBmpColor);
-  TransferArray(io, "Color_", s.philipsColours, d.philipsColours);
-  TransferArray(io, "Contrast_", s.philipsContrasts, d.philipsContrasts);
+  NumberedFields(io, "Color_", s.philipsColours, d.philipsColours);
+  NumberedFields(io, "Contrast_", s.philipsContrasts, d.philipsContrasts);
 }
 
 // Choices that index a fixed list take their default when the file holds a

@@ -87,4 +87,13 @@ class IniFieldWriter {
   std::string section_;
 };
 
+// An array field as keys key0, key1, ...: element i is `key` + i, with
+// fallback defaults[i].
+template <class Io, class Array, class Defaults>
+void NumberedFields(Io& io, const char* key, Array& values, const Defaults& defaults) {
+  for (size_t i = 0; i < values.size(); ++i) {
+    io.Field(key + std::to_string(i), values[i], defaults[i]);
+  }
+}
+
 }  // namespace capter

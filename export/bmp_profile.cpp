@@ -5,10 +5,6 @@
 namespace capter {
 namespace {
 
-std::string Numbered(const char* key, size_t i) {
-  return key + std::to_string(i);
-}
-
 // The profile's keys in file order; `Io` reads or writes them.
 template <class Io, class Settings>
 void TransferProfile(Io& io, Settings& s, const BmpExportSettings& d) {
@@ -30,13 +26,9 @@ void TransferProfile(Io& io, Settings& s, const BmpExportSettings& d) {
   } else {
     io.Field("BitPerPixel", s.BitsPerPixel, d.BitsPerPixel);
   }
-  for (size_t i = 0; i < s.Colours.size(); ++i) {
-    io.Field(Numbered("Color_", i), s.Colours[i], d.Colours[i]);
-  }
+  NumberedFields(io, "Color_", s.Colours, d.Colours);
   io.Field("PresetColorPalIndex", s.Preset, d.Preset);
-  for (size_t i = 0; i < s.PaletteIndex.size(); ++i) {
-    io.Field(Numbered("ColorPalIndex_", i), s.PaletteIndex[i], d.PaletteIndex[i]);
-  }
+  NumberedFields(io, "ColorPalIndex_", s.PaletteIndex, d.PaletteIndex);
   io.Field("UnusedColor", s.UnusedColour, d.UnusedColour);
 
   io.Section("BMP OUT POSITIONING");
