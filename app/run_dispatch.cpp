@@ -1,5 +1,6 @@
 #include "app/run_dispatch.h"
 
+#include "base/path_names.h"
 #include "export/bmp_file.h"
 #include "export/export_rendition.h"
 #include "export/run_file_name.h"
@@ -7,11 +8,6 @@
 
 namespace capter {
 namespace {
-
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The text window's side of closing a subtitle whose stop came late.
 class TextListing : public SubtitleListing {
@@ -130,7 +126,7 @@ void RunDispatch::ShowOnly(const CollectedUnit& unit) {
 
 void RunDispatch::AddTimingEntry(const std::string& path, const Rect& area) {
   const SubtitleTimes times = TimesClosingPrevious();
-  parts_.text.AddSubtitle({BaseName(path)}, true, times.start, times.stop, area);
+  parts_.text.AddSubtitle({FileNameOf(path)}, true, times.start, times.stop, area);
 }
 
 void RunDispatch::ReportWriteError(const std::string& error) {

@@ -7,16 +7,12 @@
 #include <cstdlib>
 
 #include "base/message_table.h"
+#include "base/path_names.h"
 
 namespace capter {
 namespace {
 
 constexpr size_t kMessageCantOpen = 28;
-
-std::string BaseName(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 }  // namespace
 
@@ -109,7 +105,7 @@ bool ExtractionRun::Tick() {
   if (job_.busy || job_.reader.paused) return false;
   if (job_.currentFile > job_.files.size()) return false;
   const std::string& path = job_.files[job_.currentFile - 1];
-  display_.ShowFile(BaseName(path), job_.currentFile, static_cast<int>(job_.files.size()));
+  display_.ShowFile(FileNameOf(path), job_.currentFile, static_cast<int>(job_.files.size()));
   if (job_.currentFile == 1 && job_.reader.resumeSector == 0) job_.elapsed = kZeroTimeCode;
   job_.busy = true;
   const ReadOutcome outcome = reader_.ReadFile(path);

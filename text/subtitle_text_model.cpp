@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "base/message_table.h"
+#include "base/path_names.h"
 
 namespace capter {
 
 std::string BaseFileName(const std::string& path) {
-  const size_t slash = path.find_last_of("/\\");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string name = FileNameOf(path);
   const size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.erase(dot);
   return name;
