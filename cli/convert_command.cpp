@@ -4,7 +4,7 @@
 
 #include "cli/command_options.h"
 #include "cli/policy_message_boxes.h"
-#include "cli/run_session.h"
+#include "cli/terminal_session.h"
 #include "stream/subtitle_table.h"
 #include "text/own_format_reader.h"
 #include "text/save_as.h"

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "cli/command_options.h"
-#include "cli/run_session.h"
+#include "cli/terminal_session.h"
 #include "export/bmp_profile.h"
 
 namespace capter::cli {
@@ -71,7 +71,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
   for (const std::string& file : o.files) {
     if (!CheckReadable(file, err)) return kExitFailed;
   }
-  RunSession session(err, IsTerminal(err));
+  TerminalSession session(err, IsTerminal(err));
   if (!o.profile.empty()) {
     if (!CheckReadable(o.profile, err)) return kExitFailed;
     const FileResult loaded = LoadBmpProfile(o.profile, session.BmpSettings());

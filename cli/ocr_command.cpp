@@ -5,7 +5,7 @@
 
 #include "app/configuration.h"
 #include "cli/command_options.h"
-#include "cli/run_session.h"
+#include "cli/terminal_session.h"
 #include "cli/terminal_teacher.h"
 #include "ocr/character_matrix.h"
 #include "ocr/recogniser.h"
@@ -136,21 +136,21 @@ bool LoadInputs(const OcrOptions& o, CharacterMatrix& matrix, Configuration& con
 }
 
 int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
-  RunSession session(err, IsTerminal(err));
-  CharacterMatrix matrix;
+  TerminalSession terminal(err, IsTerminal(err));
+  RunSession& session = terminal.Session();
+  CharacterMatrix& matrix = session.Matrix();
   Configuration config = DefaultConfiguration("");
-  if (!LoadInputs(o, matrix, config, session.Boxes(), err)) return kExitFailed;
+  if (!LoadInputs(o, matrix, config, terminal.Boxes(), err)) return kExitFailed;
+  session.Ocr() = config.ocr;
 
-  TextColourState colour;
   DetectedTextColourChooser detected;
   FixedTextColour fixed(o.textColour.value_or(0));
   TextColourChooser& chooser = o.textColour ? static_cast<TextColourChooser&>(fixed) : detected;
   TerminalTeacher teacher(
-      o.policy, in, err, [&session] { return session.Dispatch().CurrentTimes().start; }, colour);
-  teacher.SetBeforePrompt([&session] { session.Progress().Clear(); });
-  Recogniser recogniser(
-      {matrix, config.ocr, colour, chooser, teacher, session.Dispatch(), session.Boxes()});
-  session.Dispatch().SetRecogniser(&recogniser);
+      o.policy, in, err, [&session] { return session.Dispatch().CurrentTimes().start; },
+      session.Colour());
+  teacher.SetBeforePrompt([&terminal] { terminal.Progress().Clear(); });
+  session.UseRecognition(teacher, chooser);
   session.Text().Options().settings = config.output;
   session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));
 
@@ -159,7 +159,7 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
                            .action = RunAction::Recognise,
                            .addTimingEntries = false,
                            .outputPath = {}};
-  const bool finished = session.Execute(request, o.startTime);
+  const bool finished = terminal.Execute(request, o.startTime);
   if (finished && !session.StreamFound()) {
     err << "capter-cli ocr: stream " << o.stream << " is not in the files\n";
     return kExitFailed;
@@ -177,10 +177,10 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
   }
   if (!o.saveMatrix.empty()) {
     matrix.SetFileName(o.saveMatrix);
-    if (!matrix.Save(session.Boxes())) return kExitFailed;
+    if (!matrix.Save(terminal.Boxes())) return kExitFailed;
   }
   if (!WriteOutput(o.output, FinalText(session.Text()), out, err)) return kExitFailed;
-  return session.Boxes().Warned() ? kExitFailed : kExitOk;
+  return terminal.Boxes().Warned() ? kExitFailed : kExitOk;
 }
 
 }  // namespace

@@ -1,43 +1,24 @@
-#include "cli/run_session.h"
+#include "cli/terminal_session.h"
 
 #include <unistd.h>
 
 #include <iostream>
 
 #include "base/atomic_file.h"
-#include "text/save_as.h"
 
 namespace capter::cli {
 
-RunSession::RunSession(std::ostream& err, bool showProgress)
+TerminalSession::TerminalSession(std::ostream& err, bool showProgress)
     : boxes_(err),
       display_(err, clock_, showProgress),
-      run_(boxes_, clock_, display_),
-      text_(table_, boxes_),
-      dispatch_(DispatchParts{
-          .run = run_, .text = text_, .bmpSettings = &bmpSettings_, .boxes = boxes_}) {
-  run_.SetDispatcher(&dispatch_);
+      session_(SessionFrontEnd{.boxes = boxes_, .clock = clock_, .display = display_}) {
   boxes_.SetBeforeMessage([this] { display_.Clear(); });
 }
 
-bool RunSession::Execute(const JobRequest& request, const TimeCode& startTime) {
-  run_.ResetTimeBase(startTime);
-  run_.Start(request);
-  run_.RunToEnd();
+bool TerminalSession::Execute(const JobRequest& request, const TimeCode& startTime) {
+  const bool finished = session_.Execute(request, startTime);
   display_.Clear();
-  return run_.State() == RunState::Idle;
-}
-
-std::string FinalText(SubtitleTextModel& text) {
-  // A run lists each entry as it comes; a refresh adds the header that
-  // some formats begin with.
-  text.RefreshList();
-  return SavedText(text);
-}
-
-bool RunSession::StreamFound() const {
-  const unsigned index = run_.Job().reader.streamId - kFirstSubPictureStream;
-  return (run_.Reader().SubPictureStreamsSeen() >> index & 1u) != 0;
+  return finished;
 }
 
 bool IsTerminal(const std::ostream& stream) {
