@@ -170,5 +170,23 @@ TEST_F(BitmapAdjustmentRun, PhilipsPresetWritesEightBitFilesInTheChosenColours) 
   EXPECT_EQ(redPixels, fontPixels);
 }
 
+TEST_F(BitmapAdjustmentRun, SupRunWritesTheUnitsWithTimingEntriesAndNeverAsks) {
+  OnEveryShow answer(adjustment_, [&](int) { Button(adjustment_, "BitBtn1")->click(); });
+  ASSERT_TRUE(Run(Job(RunAction::SaveSup, Path("sub"), /*timing=*/true)));
+  EXPECT_EQ(answer.Count(), 0);
+  const auto units = Units();
+  ASSERT_EQ(FilesIn(dir_).size(), units.size());
+  ASSERT_EQ(session_.Table().Count(), units.size());
+  for (uint16_t n = 1; n <= units.size(); ++n) {
+    const auto& unit = units[n - 1];
+    char name[32];
+    std::snprintf(name, sizeof name, "sub%06u.sup", n);
+    EXPECT_EQ(FileBytes(dir_ / name), std::string(unit.bytes.begin(), unit.bytes.end())) << name;
+    EXPECT_EQ(session_.Table().At(n).lines[0], name);
+    EXPECT_EQ(session_.Table().At(n).area, unit.area);
+    EXPECT_EQ(session_.Table().At(n).start, unit.start);
+  }
+}
+
 }  // namespace
 }  // namespace capter
