@@ -147,5 +147,27 @@ TEST_F(BitmapAdjustmentDialog, CompactModeShrinksToASquareAndBack) {
   EXPECT_LT(compact.width(), full.width() / 4);
 }
 
+TEST_F(BitmapAdjustmentDialog, DraggingAPageWithTheLeftButtonMovesTheWindow) {
+  QPoint before, after, afterRight;
+  ASSERT_TRUE(Adjust([&] {
+    QWidget* page = In<QTabWidget>(adjustment_, "PageControl1")->currentWidget();
+    auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+      QMouseEvent event(type, QPointF(at), page->mapToGlobal(QPointF(at)), button, held,
+                        Qt::NoModifier);
+      QApplication::sendEvent(page, &event);
+    };
+    before = adjustment_.pos();
+    send(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {35, 25}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {35, 25}, Qt::LeftButton, Qt::NoButton);
+    after = adjustment_.pos();
+    send(QEvent::MouseButtonPress, {5, 5}, Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseMove, {45, 45}, Qt::NoButton, Qt::RightButton);
+    afterRight = adjustment_.pos();
+  }));
+  EXPECT_EQ(after - before, QPoint(30, 20));
+  EXPECT_EQ(afterRight, after) << "only the left button drags";
+}
+
 }  // namespace
 }  // namespace capter
