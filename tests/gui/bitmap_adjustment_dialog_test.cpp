@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "base/message_table.h"
+#include "export/bmp_file.h"
 #include "tests/gui/export_run_fixture.h"
 #include "tests/support/corpus_units.h"
 
@@ -109,6 +110,26 @@ TEST_F(BitmapAdjustmentDialog, LoadingAPhilipsProfileLocksTheIndicesAtEightBits)
   EXPECT_EQ(Settings().BitsPerPixel, 8);
   EXPECT_EQ(Settings().PaletteIndex, (std::array<uint8_t, 4>{0, 1, 2, 3}));
   EXPECT_EQ(session_.Text().OutputFormat(), OutputFormatCode::Philips);
+}
+
+TEST_F(BitmapAdjustmentDialog, SavesTheCurrentPictureAndReportsAProfileItCannotWrite) {
+  dialogs_.paths = {Path("current.bmp"), Path("missing/folder/p.ini")};
+  std::string rendered;
+  QString label;
+  ASSERT_TRUE(Adjust([&] {
+    Button(adjustment_, "ButtonSaveBMP")->click();
+    rendered = EncodeBmp(adjustment_.Rendition());
+    Button(adjustment_, "ButtonSaveProfile")->click();
+    label = In<QLabel>(adjustment_, "LabelCurrentProfile")->text();
+  }));
+  std::ifstream saved(Path("current.bmp"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), rendered);
+  EXPECT_EQ(dialogs_.asked[0].title, Messages().GetMessage(43));
+  EXPECT_EQ(dialogs_.asked[0].defaultExtension, "bmp");
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].kind, MessageKind::Error);
+  EXPECT_NE(boxes_.asked[0].text.find("p.ini"), std::string::npos) << "the error names the file";
+  EXPECT_EQ(label, "None") << "no profile was written";
 }
 
 TEST_F(BitmapAdjustmentDialog, TextWindowHidesWhileShownAndComesBackAfterSkip) {
