@@ -4,8 +4,12 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 namespace capter {
 namespace {
@@ -64,6 +68,81 @@ TEST_F(AtomicFile, MissingFolderAndMissingFileAreReported) {
   EXPECT_FALSE(folder.ok);
   EXPECT_NE(folder.error.find("directory"), std::string::npos);
   EXPECT_EQ(bytes, "kept");
+}
+
+std::string Contents(const fs::path& path) {
+  std::string bytes;
+  return ReadWholeFile(path.string(), bytes).ok ? bytes : "<unreadable>";
+}
+
+TEST_F(AtomicFile, ALinkIsFollowedAndItsTargetReplacedKeepingItsMode) {
+  const fs::path target = dir_ / "target.txt";
+  ASSERT_TRUE(WriteFileAtomically(target.string(), "old").ok);
+  ::chmod(target.c_str(), 0640);
+  fs::create_symlink("target.txt", dir_ / "link.txt");
+  ASSERT_TRUE(WriteFileAtomically((dir_ / "link.txt").string(), "new").ok);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "link.txt"));
+  EXPECT_EQ(Contents(target), "new");
+  struct stat info {};
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  // A link to a name that does not exist yet creates that name.
+  fs::create_symlink(dir_ / "later.txt", dir_ / "dangling");
+  ASSERT_TRUE(WriteFileAtomically((dir_ / "dangling").string(), "made").ok);
+  EXPECT_EQ(Contents(dir_ / "later.txt"), "made");
+  EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
+}
+
+TEST_F(AtomicFile, AFifoIsWrittenInPlaceAndAFolderIsRefused) {
+  const fs::path fifo = dir_ / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string received;
+  std::thread reader([&] {
+    std::ifstream in(fifo);
+    received.assign(std::istreambuf_iterator<char>(in), {});
+  });
+  const FileResult written = WriteFileAtomically(fifo.string(), "through the pipe");
+  reader.join();
+  EXPECT_TRUE(written.ok) << written.error;
+  EXPECT_EQ(received, "through the pipe");
+  EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+  EXPECT_TRUE(WriteFileAtomically("/dev/null", "gone").ok);
+
+  const FileResult folder = WriteFileAtomically(dir_.string(), "x");
+  EXPECT_FALSE(folder.ok);
+  EXPECT_EQ(folder.error, dir_.string() + ": Is a directory");
+  EXPECT_FALSE(CheckWritableDestination(dir_.string()).ok);
+}
+
+TEST_F(AtomicFile, AReadOnlyFileIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  const fs::path path = dir_ / "keep.txt";
+  ASSERT_TRUE(WriteFileAtomically(path.string(), "kept").ok);
+  ::chmod(path.c_str(), 0444);
+  const FileResult result = WriteFileAtomically(path.string(), "new");
+  EXPECT_EQ(result.error, path.string() + ": Permission denied");
+  EXPECT_FALSE(CheckWritableDestination(path.string()).ok);
+  EXPECT_EQ(Contents(path), "kept");
+}
+
+TEST_F(AtomicFile, DestinationCheckLeavesNothingBehind) {
+  EXPECT_TRUE(CheckWritableDestination((dir_ / "new.txt").string()).ok);
+  const FileResult missing = CheckWritableDestination((dir_ / "no" / "a.txt").string());
+  EXPECT_EQ(missing.error, (dir_ / "no" / "a.txt").string() + ": No such file or directory");
+  EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(AtomicFile, SameFileSeesThroughLinksAndSpellings) {
+  const fs::path path = dir_ / "a.vob";
+  ASSERT_TRUE(WriteFileAtomically(path.string(), "v").ok);
+  fs::create_hard_link(path, dir_ / "hard.vob");
+  fs::create_symlink(path, dir_ / "soft.vob");
+  EXPECT_TRUE(SameFile(path.string(), (dir_ / "." / "a.vob").string()));
+  EXPECT_TRUE(SameFile(path.string(), (dir_ / "hard.vob").string()));
+  EXPECT_TRUE(SameFile(path.string(), (dir_ / "soft.vob").string()));
+  EXPECT_FALSE(SameFile(path.string(), (dir_ / "missing.vob").string()));
+  ASSERT_TRUE(WriteFileAtomically((dir_ / "b.vob").string(), "v").ok);
+  EXPECT_FALSE(SameFile(path.string(), (dir_ / "b.vob").string()));
 }
 
 }  // namespace
