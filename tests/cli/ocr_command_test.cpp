@@ -386,5 +386,35 @@ TEST_F(OcrOnFirstCase, MissingAndUnreadableInputsFail) {
   EXPECT_EQ(std::filesystem::file_size(garbage), 300u);
 }
 
+// The text colour taken is shown with the pixels of each code, so that a
+// wrong guess is seen at once; an IFO among the files changes no time.
+TEST_F(OcrOnFirstCase, TheTextColourIsShownAndAnIfoChangesNoTime) {
+  ASSERT_EQ(Teach([](const std::string&) { return "x"; }).code, 0);
+  std::vector<std::string> args = {"--stream", "1", "--matrix", matrix_, case_.ifoFile};
+  args.insert(args.end(), case_.vobFiles.begin(), case_.vobFiles.end());
+  const CommandResult r = RunCommand(Ocr, args);
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "capter-cli ocr: text colour: 2 (pixels of codes 0 1 2 3: 4597 2274 1221 0)\n");
+  const std::string read = dir_.Path("read.cpt");
+  std::ofstream(read, std::ios::binary) << r.out;
+  const std::vector<ExpectedSubtitle> subtitles = ReadExpectedSubtitles(read);
+  ASSERT_EQ(subtitles.size(), files_.exact.size());
+  for (size_t i = 0; i < subtitles.size(); ++i) {
+    EXPECT_EQ(ToText(subtitles[i].start), ToText(files_.exact[i].start)) << i;
+  }
+}
+
+TEST_F(OcrOnFirstCase, ASettingOutOfRangeIsNamed) {
+  const std::string config = dir_.Path("bad.ini");
+  std::ofstream(config, std::ios::binary) << "[OCR SETTING]\r\nSensibility=5000\r\n";
+  std::vector<std::string> args = {"--stream", "1", "--matrix", matrix_, "--config", config};
+  args.insert(args.end(), case_.vobFiles.begin(), case_.vobFiles.end());
+  const CommandResult r = RunCommand(Ocr, args);
+  EXPECT_NE(r.err.find("capter-cli: " + config +
+                       ": [OCR SETTING] Sensibility=5000 is outside 0..1000; 1000 is used\n"),
+            std::string::npos)
+      << r.err;
+}
+
 }  // namespace
 }  // namespace capter::testing
