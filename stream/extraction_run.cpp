@@ -222,6 +222,13 @@ void ExtractionRun::NavigationPack() {
 }
 
 void ExtractionRun::UnitComplete(const CollectedUnit& unit) {
+  if (rereadUnit_) {
+    // A unit that completes between a teaching pause and the return of the
+    // read is read again after Continue, behind the paused one: handling it
+    // now would list it twice and out of order.
+    reader_.UncountUnit();
+    return;
+  }
   display_.ShowUnitCounts(reader_.UnitsInFile(), reader_.UnitsInRun());
   job_.unitSector = unit.sector;
   const bool beganEarlier = collectingSince_ != 0 && reader_.DroppedUnits() == droppedAtFileEnd_;
