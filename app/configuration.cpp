@@ -1,5 +1,8 @@
 #include "app/configuration.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "base/ini_fields.h"
 
 namespace capter {
@@ -75,6 +78,44 @@ void KeepInRange(T& value, int largest, T fallback) {
   if (static_cast<int64_t>(value) < 0 || static_cast<int64_t>(value) > largest) value = fallback;
 }
 
+// A recognition limit must lie in the range its settings dialog offers.
+// The file's own rules come first (a value that is not a whole number gives
+// the key's default, here the value held; others are cut to the field's
+// width); what is then still outside the range is clamped to it. Each key
+// that was not taken as written is noted by name.
+template <class T>
+void KeepOcrLimit(const IniFile& ini, const char* key, T& field, int32_t low, int32_t high,
+                  std::vector<std::string>& notes) {
+  const std::optional<std::string> raw = ini.Find("OCR SETTING", key);
+  if (!raw) return;
+  const std::string given = std::string("[OCR SETTING] ") + key + "=" + *raw;
+  const std::optional<int32_t> value = ParseIniInteger(*raw);
+  if (!value) {
+    notes.push_back(given + " is not a whole number; ignored, " + std::to_string(field) +
+                    " is used");
+    return;
+  }
+  if (*value >= low && *value <= high) return;
+  field = static_cast<T>(std::clamp(static_cast<int32_t>(field), low, high));
+  notes.push_back(given + " is outside " + std::to_string(low) + ".." + std::to_string(high) +
+                  "; " + std::to_string(field) + " is used");
+}
+
+void KeepOcrLimits(const IniFile& ini, OcrSettings& s, std::vector<std::string>& notes) {
+  KeepOcrLimit(ini, "MinLineHeight", s.MinLineHeight, 0, 45, notes);
+  KeepOcrLimit(ini, "MinInterLine", s.MinInterLine, 1, 50, notes);
+  KeepOcrLimit(ini, "MaxLineHeight", s.MaxLineHeight, 0, 45, notes);
+  KeepOcrLimit(ini, "MinCharWidth", s.MinCharWidth, 1, 45, notes);
+  KeepOcrLimit(ini, "MinCharHeight", s.MinCharHeight, 1, 45, notes);
+  KeepOcrLimit(ini, "SpaceWidth", s.SpaceWidth, -10, 45, notes);
+  KeepOcrLimit(ini, "ItaSpaceWidth", s.ItaSpaceWidth, -10, 45, notes);
+  KeepOcrLimit(ini, "DetectItaWidth", s.DetectItaWidth, -10, 10, notes);
+  KeepOcrLimit(ini, "Sensibility", s.Sensibility, 0, 1000, notes);
+  KeepOcrLimit(ini, "MaxCharDiffWidth", s.MaxCharDiffWidth, 0, 45, notes);
+  KeepOcrLimit(ini, "MaxCharDiffHeight", s.MaxCharDiffHeight, 0, 45, notes);
+  KeepOcrLimit(ini, "MaxCharDiffTop", s.MaxCharDiffTop, 0, 45, notes);
+}
+
 }  // namespace
 
 Configuration DefaultConfiguration(const std::string& programDirectory) {
@@ -97,13 +138,16 @@ std::string ConfigurationPath(const std::string& programDirectory) {
 }
 
 void ReadConfiguration(const IniFile& ini, const std::string& programDirectory,
-                       Configuration& configuration) {
+                       Configuration& configuration, std::vector<std::string>* notes) {
   const Configuration defaults = DefaultConfiguration(programDirectory);
   const OcrSettings heldOcr = configuration.ocr;
   IniFieldReader reader(ini);
   TransferShell(reader, configuration.shell, defaults.shell);
   TransferPreview(reader, configuration.preview, defaults.preview);
   TransferOcr(reader, configuration.ocr, heldOcr);
+  std::vector<std::string> ocrNotes;
+  KeepOcrLimits(ini, configuration.ocr, ocrNotes);
+  if (notes != nullptr) notes->insert(notes->end(), ocrNotes.begin(), ocrNotes.end());
   reader.Section("BMP OUT TC & RES");
   reader.Field("Enabled", configuration.timingEntries, defaults.timingEntries);
   TransferOutput(reader, configuration.output, defaults.output);
@@ -129,11 +173,11 @@ void WriteOcrSettings(IniFile& ini, const OcrSettings& ocr) {
 }
 
 FileResult LoadConfiguration(const std::string& path, const std::string& programDirectory,
-                             Configuration& configuration) {
+                             Configuration& configuration, std::vector<std::string>* notes) {
   IniFile ini;
   FileResult result = IniFile::Load(path, ini);
   // An unreadable file still leaves every value at its default.
-  ReadConfiguration(result.ok ? ini : IniFile(), programDirectory, configuration);
+  ReadConfiguration(result.ok ? ini : IniFile(), programDirectory, configuration, notes);
   return result;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/preview_settings.h"
 #include "base/atomic_file.h"
@@ -54,9 +55,12 @@ Configuration DefaultConfiguration(const std::string& programDirectory);
 std::string ConfigurationPath(const std::string& programDirectory);
 
 // Reads every section but the bitmap export ones. A missing key takes its
-// default; in section OCR SETTING the default is the value already held.
+// default; in section OCR SETTING the default is the value already held, a
+// recognition limit outside its settings dialog's range is clamped to it and
+// one that is not a whole number is ignored. Each such key adds a note
+// naming it to `notes` (when given), for the caller to show.
 void ReadConfiguration(const IniFile& ini, const std::string& programDirectory,
-                       Configuration& configuration);
+                       Configuration& configuration, std::vector<std::string>* notes = nullptr);
 // Writes every section but OCR SETTING and the bitmap export ones.
 void WriteConfiguration(IniFile& ini, const Configuration& configuration);
 void WriteOcrSettings(IniFile& ini, const OcrSettings& ocr);
@@ -65,7 +69,8 @@ void WriteOcrSettings(IniFile& ini, const OcrSettings& ocr);
 // file reads as all defaults. Writing keeps the file's other sections and
 // replaces the file atomically; errors name the file.
 FileResult LoadConfiguration(const std::string& path, const std::string& programDirectory,
-                             Configuration& configuration);
+                             Configuration& configuration,
+                             std::vector<std::string>* notes = nullptr);
 FileResult SaveConfiguration(const std::string& path, const Configuration& configuration);
 FileResult SaveOcrSettings(const std::string& path, const OcrSettings& ocr);
 

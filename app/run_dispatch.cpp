@@ -44,6 +44,10 @@ void RunDispatch::Dispatch(const CollectedUnit& unit) {
 
 void RunDispatch::JobStarted() {
   writeFailures_ = 0;
+  fullReported_ = false;
+  // Every job chooses its text colour afresh: another disc may draw its
+  // text in another palette code.
+  if (parts_.colour != nullptr) parts_.colour->Reset();
   if (parts_.progression != nullptr) parts_.progression->ClearNoStop();
 }
 
@@ -53,7 +57,22 @@ void RunDispatch::PauseToggled(bool /*paused*/) {
 
 void RunDispatch::AddSubtitle(const std::vector<std::string>& lines, bool render, const Rect& area,
                               const TimeCode& start, const TimeCode& stop) {
-  parts_.text.AddSubtitle(lines, render, start, stop, area);
+  // A line made only of the spaces between characters that were left out
+  // carries no text.
+  std::vector<std::string> kept;
+  for (const std::string& line : lines) {
+    if (line.find_first_not_of(' ') != std::string::npos) kept.push_back(line);
+  }
+  if (kept.empty()) return;
+  if (parts_.text.AddSubtitle(kept, render, start, stop, area) || fullReported_) return;
+  // The table is full: said once per job; every later subtitle is left out.
+  fullReported_ = true;
+  parts_.boxes.Ask(MessageKind::Warning, ButtonSet::Ok, TableFullWarning());
+}
+
+std::string TableFullWarning() {
+  return "The subtitle list is full (" + std::to_string(kMaxSubtitles) +
+         " subtitles); the later subtitles of this run are not added.";
 }
 
 void RunDispatch::Decode(const CollectedUnit& unit) {
@@ -126,7 +145,7 @@ void RunDispatch::ShowOnly(const CollectedUnit& unit) {
 
 void RunDispatch::AddTimingEntry(const std::string& path, const Rect& area) {
   const SubtitleTimes times = TimesClosingPrevious();
-  parts_.text.AddSubtitle({FileNameOf(path)}, true, times.start, times.stop, area);
+  AddSubtitle({FileNameOf(path)}, true, area, times.start, times.stop);
 }
 
 void RunDispatch::ReportWriteError(const std::string& error) {

@@ -54,6 +54,7 @@ struct DispatchParts {
   BmpExportSettings* bmpSettings = nullptr;  // BMP and show-only runs
   ColourRoles* roles = nullptr;
   MessageBoxes& boxes;
+  TextColourState* colour = nullptr;          // forgotten when a job starts
   PicturePreview* preview = nullptr;          // nothing shown without one
   BitmapAdjustment* adjustment = nullptr;     // never asks without one
   ProgressionControl* progression = nullptr;  // never holds without one
@@ -73,6 +74,10 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   void Dispatch(const CollectedUnit& unit) override;
   void JobStarted() override;
   void PauseToggled(bool paused) override;
+  // Adds a subtitle (recognised text or a timing entry) to the text model,
+  // without lines made only of spaces. Once the table is full the user is
+  // told once per job (a warning through the boxes) and nothing more is
+  // added.
   void AddSubtitle(const std::vector<std::string>& lines, bool render, const Rect& area,
                    const TimeCode& start, const TimeCode& stop) override;
 
@@ -101,6 +106,10 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   SubtitleTimes times_;
   bool showPictures_ = false;
   size_t writeFailures_ = 0;
+  bool fullReported_ = false;
 };
+
+// The warning shown when the subtitle table cannot take more entries.
+std::string TableFullWarning();
 
 }  // namespace capter

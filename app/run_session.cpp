@@ -13,6 +13,7 @@ RunSession::RunSession(SessionFrontEnd frontEnd)
                               .bmpSettings = &bmpSettings_,
                               .roles = &roles_,
                               .boxes = frontEnd.boxes,
+                              .colour = &colour_,
                               .preview = frontEnd.preview,
                               .adjustment = frontEnd.adjustment,
                               .progression = frontEnd.progression}) {

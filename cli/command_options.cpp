@@ -1,9 +1,10 @@
 #include "cli/command_options.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 
 namespace capter::cli {
 namespace {
@@ -54,12 +55,19 @@ std::optional<OutputFormatCode> ParseFormatName(const std::string& text) {
 }
 
 bool CheckReadable(const std::string& path, std::ostream& err) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  // Looked at without opening: opening a FIFO waits for a writer.
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
     err << "capter-cli: " << path << ": no such file\n";
     return false;
   }
-  if (std::filesystem::is_directory(path, error) || !std::ifstream(path, std::ios::binary)) {
+  if (!S_ISREG(info.st_mode)) {
+    err << "capter-cli: " << path
+        << (S_ISDIR(info.st_mode) ? ": is a folder" : ": not a regular file (a pipe or a device)")
+        << "; give a file\n";
+    return false;
+  }
+  if (::access(path.c_str(), R_OK) != 0) {
     err << "capter-cli: " << path << ": cannot be read\n";
     return false;
   }

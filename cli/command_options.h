@@ -31,7 +31,9 @@ std::optional<int> ParseNumberIn(const std::string& text, int low, int high);
 // own, subviewer, subviewer2, iauthor, philips or sonic.
 std::optional<OutputFormatCode> ParseFormatName(const std::string& text);
 
-// Files must exist and be readable; writes the reason and returns false.
+// Files must be existing, readable regular files (a pipe or a device is
+// refused without being opened, as opening it could wait for ever); writes
+// the reason and returns false.
 bool CheckReadable(const std::string& path, std::ostream& err);
 
 // Walks a command's words: options with their values and the operands.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "cli/command_options.h"
+#include "cli/destinations.h"
 #include "cli/policy_message_boxes.h"
 #include "cli/terminal_session.h"
 #include "stream/subtitle_table.h"
@@ -48,13 +49,24 @@ std::optional<ConvertOptions> ParseOptions(const std::vector<std::string>& args,
 
 int Convert(const ConvertOptions& o, std::ostream& out, std::ostream& err) {
   const std::string& input = o.files.front();
-  if (!CheckReadable(input, err)) return kExitFailed;
+  if (!CheckReadable(input, err) || !CheckDestination(o.output, {input}, err)) return kExitFailed;
   PolicyMessageBoxes boxes(err);
   SubtitleTable table;
   SubtitleTextModel model(table, boxes);
   model.SetOutputFormat(*o.format);
-  const OpenOutcome opened = OpenCapterFile(model, input);
+  ReadReport report;
+  const OpenOutcome opened = OpenCapterFile(model, input, &report);
   if (opened != OpenOutcome::Complete && opened != OpenOutcome::Stopped) return kExitFailed;
+  // The damaged blocks were passed over without a question; say where.
+  if (const std::string note = PassedOverNote(report); !note.empty()) {
+    err << "capter-cli convert: " << input << ": " << note << "\n";
+  }
+  if (report.entriesAdded == 0) {
+    err << "capter-cli convert: " << input
+        << ": no subtitle entry found (is it a file of the program's own format?); nothing "
+           "written\n";
+    return kExitFailed;
+  }
   if (o.offset) {
     model.Options().capterOffset = static_cast<uint16_t>(*o.offset);
     model.RefreshList();

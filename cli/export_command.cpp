@@ -3,8 +3,11 @@
 #include <optional>
 
 #include "cli/command_options.h"
+#include "cli/destinations.h"
 #include "cli/terminal_session.h"
+#include "cli/title_inputs.h"
 #include "export/bmp_profile.h"
+#include "export/run_file_name.h"
 
 namespace capter::cli {
 namespace {
@@ -12,7 +15,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: capter-cli export --stream N (--bmp PREFIX | --sup PREFIX) [--profile FILE.ini]\n"
     "                         [--timing OUT] [--format own|subviewer|subviewer2|iauthor|\n"
-    "                         philips|sonic] [--start-time hh:mm:ss,mmm] VOB...\n"
+    "                         philips|sonic] [--start-time hh:mm:ss,mmm]\n"
+    "                         [--text-colour 0..3] VOB...\n"
     "\n"
     "Saves every sub-picture of stream N (1..32) as PREFIX000001.bmp, ... (after the\n"
     "bitmap profile's cropping, colours and positioning) or as PREFIX000001.sup, ...\n"
@@ -20,7 +24,9 @@ constexpr const char* kUsage =
     "  --timing OUT        also write a subtitle file naming each picture with its\n"
     "                      times (own format unless --format says otherwise;\n"
     "                      '-' for stdout)\n"
-    "  --start-time T      the time the title's first pack is shown at\n";
+    "  --start-time T      the time the title's first pack is shown at\n"
+    "  --text-colour 0..3  palette index of the text body: it plays the Font role\n"
+    "                      of the BMP colours (default: the profile's order)\n";
 
 struct ExportOptions : CommonOptions {
   int stream = 0;
@@ -28,6 +34,7 @@ struct ExportOptions : CommonOptions {
   std::string prefix;
   std::string profile;
   std::string timing;
+  std::optional<uint8_t> textColour;
 };
 
 std::optional<bool> ParseExportOption(ArgumentCursor& cursor, ExportOptions& o) {
@@ -51,6 +58,12 @@ std::optional<bool> ParseExportOption(ArgumentCursor& cursor, ExportOptions& o) 
     (word == "--profile" ? o.profile : o.timing) = path.value_or("");
     return path.has_value();
   }
+  if (word == "--text-colour") {
+    const auto index = cursor.Value("a palette index from 0 to 3",
+                                    [](const std::string& s) { return ParseNumberIn(s, 0, 3); });
+    if (index) o.textColour = static_cast<uint8_t>(*index);
+    return index.has_value();
+  }
   return std::nullopt;
 }
 
@@ -67,10 +80,20 @@ std::optional<ExportOptions> ParseOptions(const std::vector<std::string>& args, 
   return ParseCommand<ExportOptions>(args, err, syntax, ParseExportOption, MissingOption);
 }
 
+// The timing file and the first picture's name are checked before the run:
+// neither may be an input, and both must be writable.
+bool CheckDestinations(const ExportOptions& o, std::ostream& err) {
+  std::vector<std::string> inputs = o.files;
+  if (!o.profile.empty()) inputs.push_back(o.profile);
+  const std::string_view extension =
+      o.action == RunAction::SaveBmp ? kBmpRunExtension : kSupRunExtension;
+  return CheckDestination(RunFileName(o.prefix, 1, extension), inputs, err) &&
+         (o.timing.empty() || CheckDestination(o.timing, inputs, err));
+}
+
 int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
-  for (const std::string& file : o.files) {
-    if (!CheckReadable(file, err)) return kExitFailed;
-  }
+  const std::optional<TitleInputs> title = SortTitleInputs(o.files, err);
+  if (!title) return kExitFailed;
   TerminalSession session(err, IsTerminal(err));
   if (!o.profile.empty()) {
     if (!CheckReadable(o.profile, err)) return kExitFailed;
@@ -80,8 +103,10 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
       return kExitFailed;
     }
   }
+  if (!CheckDestinations(o, err)) return kExitFailed;
+  if (o.textColour) session.Session().Roles().SetRoleCode(kFontRole, *o.textColour);
   session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));
-  const JobRequest request{.files = o.files,
+  const JobRequest request{.files = title->vobFiles,
                            .streamIndex = o.stream - 1,
                            .action = o.action,
                            .addTimingEntries = !o.timing.empty(),
@@ -95,6 +120,7 @@ int Export(const ExportOptions& o, std::ostream& out, std::ostream& err) {
     err << "capter-cli export: stopped after a file could not be written\n";
     return kExitFailed;
   }
+  session.ReportDamage("export", err);
   if (!o.timing.empty() && !WriteOutput(o.timing, FinalText(session.Text()), out, err)) {
     return kExitFailed;
   }

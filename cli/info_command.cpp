@@ -1,21 +1,32 @@
 #include "cli/info_command.h"
 
-#include <cctype>
-#include <filesystem>
+#include <algorithm>
 #include <optional>
-#include <span>
 
-#include "base/atomic_file.h"
 #include "cli/command_options.h"
 #include "cli/info_report.h"
 #include "cli/policy_message_boxes.h"
 #include "cli/stream_survey.h"
+#include "cli/title_inputs.h"
 
 namespace capter::cli {
 namespace {
 
 constexpr const char* kUsage =
     "usage: capter-cli info [--json] [--units N] [--start-time hh:mm:ss,mmm] FILE...\n";
+
+constexpr const char* kHelp =
+    "usage: capter-cli info [--json] [--units N] [--start-time hh:mm:ss,mmm] FILE...\n"
+    "\n"
+    "Lists the sub-picture streams of the VOB files, read in the order given as one\n"
+    "title: per stream its number, id, language, unit count, first start, last stop\n"
+    "and the units left out (damaged, without their first packet, or cut off at the\n"
+    "end of the last file), after the TV system and the count of bad pack headers.\n"
+    "An IFO file among the files names the streams; a BUP file is passed over.\n"
+    "  --json          the same report as one JSON object\n"
+    "  --units N       also list every unit of stream N (1..32): start, stop, area,\n"
+    "                  size and whether it is worth recognising\n"
+    "  --start-time T  the time the title's first pack is shown at\n";
 
 struct InfoOptions {
   bool help = false;
@@ -61,44 +72,42 @@ std::optional<InfoOptions> ParseOptions(const std::vector<std::string>& args, st
   return options;
 }
 
-bool IsIfo(const std::string& path) {
-  std::string extension = std::filesystem::path(path).extension().string();
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".ifo";
-}
-
 int Report(const InfoOptions& options, std::ostream& out, std::ostream& err) {
+  const std::optional<TitleInputs> title = SortTitleInputs(options.files, err);
+  if (!title) return kExitFailed;
   SurveyRequest request;
   request.startTime = options.startTime;
   request.listedStream = options.listedStream;
-  for (const std::string& file : options.files) {
-    if (!CheckReadable(file, err)) return 1;
-    if (!IsIfo(file)) {
-      request.vobFiles.push_back(file);
-      continue;
-    }
-    std::string bytes;
-    const FileResult read = ReadWholeFile(file, bytes);
-    if (!read.ok) {
-      err << "capter-cli: " << file << ": " << read.error << "\n";
-      return 1;
-    }
-    const std::optional<StreamNames> names =
-        ReadIfoStreamNames(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-    if (!names) {
-      err << "capter-cli: " << file << ": too short for an IFO file\n";
-      return 1;
-    }
-    request.names = *names;
-  }
+  request.vobFiles = title->vobFiles;
+  request.names = title->names;
   PolicyMessageBoxes boxes(err);
   const Survey survey = SurveyStreams(request, boxes);
+  if (survey.failed) return kExitFailed;
+  if (survey.packs == 0) {
+    err << "capter-cli info: no MPEG program-stream pack found; not a VOB file\n";
+    return kExitFailed;
+  }
+  if (options.listedStream > 0 &&
+      (survey.streams.empty() ||
+       std::none_of(survey.streams.begin(), survey.streams.end(),
+                    [&](const StreamSummary& s) { return s.number == options.listedStream; }))) {
+    err << "capter-cli info: stream " << options.listedStream << " is not in the files\n";
+    return kExitFailed;
+  }
   if (options.json) {
     PrintInfoJson(survey, options.listedStream, out);
   } else {
     PrintInfoText(survey, options.listedStream, out);
   }
-  return survey.failed || boxes.Warned() ? 1 : 0;
+  out.flush();
+  if (!out) {
+    err << "capter-cli info: the report could not be written\n";
+    return kExitFailed;
+  }
+  if (const std::string summary = DamageSummary(survey.damage); !summary.empty()) {
+    err << "capter-cli info: " << summary << "\n";
+  }
+  return boxes.Warned() ? kExitFailed : kExitOk;
 }
 
 }  // namespace
@@ -106,7 +115,7 @@ int Report(const InfoOptions& options, std::ostream& out, std::ostream& err) {
 int RunInfoCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   return RunCommand(
       args, out, err, ParseOptions,
-      [&](const InfoOptions& options) { return Report(options, out, err); }, kUsage);
+      [&](const InfoOptions& options) { return Report(options, out, err); }, kHelp);
 }
 
 }  // namespace capter::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/atomic_file.h"
 #include "cli/convert_command.h"
 #include "cli/export_command.h"
 #include "cli/info_command.h"
@@ -42,6 +43,8 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Ctrl-C or a kill while a file is written leaves no temporary file.
+  capter::RemoveTemporaryFileOnInterrupt();
   if (argc < 2 || std::strcmp(argv[1], "--help") == 0) {
     PrintUsage(argc < 2 ? std::cerr : std::cout);
     return argc < 2 ? 2 : 0;

@@ -1,17 +1,25 @@
 #include "cli/ocr_command.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <optional>
 
 #include "app/configuration.h"
+#include "base/message_table.h"
 #include "cli/command_options.h"
+#include "cli/destinations.h"
 #include "cli/terminal_session.h"
 #include "cli/terminal_teacher.h"
+#include "cli/text_colour_report.h"
+#include "cli/title_inputs.h"
 #include "ocr/character_matrix.h"
 #include "ocr/recogniser.h"
 
 namespace capter::cli {
 namespace {
+
+constexpr size_t kMessageMatrixEmpty = 2;
 
 constexpr const char* kUsage =
     "usage: capter-cli ocr --stream N --matrix FILE.sum [--save-matrix FILE.sum]\n"
@@ -114,25 +122,67 @@ class FixedTextColour : public TextColourChooser {
   uint8_t index_;
 };
 
-// The inputs that must be there before the run: VOB files, the
-// configuration, and the matrix unless it is to be started empty.
-bool LoadInputs(const OcrOptions& o, CharacterMatrix& matrix, Configuration& config,
-                MessageBoxes& boxes, std::ostream& err) {
-  for (const std::string& file : o.files) {
-    if (!CheckReadable(file, err)) return false;
-  }
+// The inputs that must be there before the run: the title's files, the
+// configuration, and the matrix unless it is to be started empty (which is
+// said, as a mistyped name would otherwise go unnoticed).
+std::optional<TitleInputs> LoadInputs(const OcrOptions& o, CharacterMatrix& matrix,
+                                      Configuration& config, MessageBoxes& boxes,
+                                      std::ostream& err) {
+  std::optional<TitleInputs> title = SortTitleInputs(o.files, err);
+  if (!title) return std::nullopt;
   if (!o.config.empty()) {
-    if (!CheckReadable(o.config, err)) return false;
-    const FileResult loaded = LoadConfiguration(o.config, "", config);
+    if (!CheckReadable(o.config, err)) return std::nullopt;
+    std::vector<std::string> notes;
+    const FileResult loaded = LoadConfiguration(o.config, "", config, &notes);
     if (!loaded.ok) {
-      err << "capter-cli: " << o.config << ": " << loaded.error << "\n";
-      return false;
+      err << "capter-cli: " << loaded.error << "\n";
+      return std::nullopt;
     }
+    for (const std::string& note : notes) err << "capter-cli: " << o.config << ": " << note << "\n";
   }
   std::error_code error;
-  if (!std::filesystem::exists(o.matrix, error)) return true;
-  if (!CheckReadable(o.matrix, err)) return false;
-  return matrix.Load(o.matrix, boxes);
+  if (!std::filesystem::exists(o.matrix, error)) {
+    err << "capter-cli ocr: " << o.matrix << " does not exist; a new matrix is started\n";
+    return title;
+  }
+  if (!CheckReadable(o.matrix, err) || !matrix.Load(o.matrix, boxes)) return std::nullopt;
+  return title;
+}
+
+// Both destinations are checked before the run, so that no teaching is
+// asked for in vain: neither may be an input, and both must be writable.
+bool CheckDestinations(const OcrOptions& o, std::ostream& err) {
+  std::vector<std::string> inputs = o.files;
+  if (!o.config.empty()) inputs.push_back(o.config);
+  if (!o.saveMatrix.empty() && !CheckDestination(o.saveMatrix, inputs, err)) return false;
+  inputs.push_back(o.matrix);
+  return CheckDestination(o.output, inputs, err);
+}
+
+// Saves the matrix to --save-matrix. An empty matrix is not saved (the
+// program's rule), which is said. When the save fails, what was taught is
+// kept in a file of the temporary folder, named in the message.
+bool SaveMatrix(const OcrOptions& o, CharacterMatrix& matrix, MessageBoxes& boxes,
+                std::ostream& err) {
+  if (matrix.Empty()) {
+    err << "capter-cli ocr: " << Messages().GetMessage(kMessageMatrixEmpty) << "; " << o.saveMatrix
+        << " not written\n";
+    return false;
+  }
+  matrix.SetFileName(o.saveMatrix);
+  if (matrix.Save(boxes)) return true;
+  const std::string kept = (std::filesystem::temp_directory_path() /
+                            ("capter-taught-" + std::to_string(::getpid()) + ".sum"))
+                               .string();
+  matrix.SetFileName(kept);
+  if (matrix.Save(boxes)) {
+    err << "capter-cli ocr: the matrix was not written to " << o.saveMatrix
+        << "; what was taught is kept in " << kept << "\n";
+  } else {
+    err << "capter-cli ocr: the matrix was not written to " << o.saveMatrix << " nor to " << kept
+        << "\n";
+  }
+  return false;
 }
 
 int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -140,21 +190,24 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
   RunSession& session = terminal.Session();
   CharacterMatrix& matrix = session.Matrix();
   Configuration config = DefaultConfiguration("");
-  if (!LoadInputs(o, matrix, config, terminal.Boxes(), err)) return kExitFailed;
+  const std::optional<TitleInputs> title = LoadInputs(o, matrix, config, terminal.Boxes(), err);
+  if (!title || !CheckDestinations(o, err)) return kExitFailed;
   session.Ocr() = config.ocr;
 
   DetectedTextColourChooser detected;
   FixedTextColour fixed(o.textColour.value_or(0));
   TextColourChooser& chooser = o.textColour ? static_cast<TextColourChooser&>(fixed) : detected;
+  ReportingTextColourChooser reporting(chooser, err);
+  reporting.SetBeforeReport([&terminal] { terminal.Progress().Clear(); });
   TerminalTeacher teacher(
       o.policy, in, err, [&session] { return session.Dispatch().CurrentTimes().start; },
       session.Colour());
   teacher.SetBeforePrompt([&terminal] { terminal.Progress().Clear(); });
-  session.UseRecognition(teacher, chooser);
+  session.UseRecognition(teacher, reporting);
   session.Text().Options().settings = config.output;
   session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));
 
-  const JobRequest request{.files = o.files,
+  const JobRequest request{.files = title->vobFiles,
                            .streamIndex = o.stream - 1,
                            .action = RunAction::Recognise,
                            .addTimingEntries = false,
@@ -172,14 +225,15 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
     }
     return kExitFailed;
   }
+  terminal.ReportDamage("ocr", err);
   if (teacher.Skipped() > 0) {
     err << "capter-cli ocr: " << teacher.Skipped() << " unknown characters left out\n";
   }
-  if (!o.saveMatrix.empty()) {
-    matrix.SetFileName(o.saveMatrix);
-    if (!matrix.Save(terminal.Boxes())) return kExitFailed;
-  }
-  if (!WriteOutput(o.output, FinalText(session.Text()), out, err)) return kExitFailed;
+  // Everything that can be written is written, whatever else failed.
+  const bool matrixSaved = o.saveMatrix.empty() || SaveMatrix(o, matrix, terminal.Boxes(), err);
+  const bool textWritten = WriteOutput(o.output, FinalText(session.Text()), out, err);
+  if (!textWritten) err << "capter-cli ocr: the text was not written\n";
+  if (!matrixSaved || !textWritten) return kExitFailed;
   return terminal.Boxes().Warned() ? kExitFailed : kExitOk;
 }
 

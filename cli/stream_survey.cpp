@@ -32,6 +32,8 @@ class SurveyHooks : public ReaderHooks {
 struct Pass {
   uint32_t streamsSeen = 0;
   uint32_t badHeaders = 0;
+  uint64_t goodPacks = 0;
+  ReadDamage damage;
   std::string system;
   bool failed = false;
 };
@@ -50,9 +52,14 @@ Pass ReadStream(const SurveyRequest& request, StreamSummary& summary, std::vecto
     const ReadOutcome outcome = reader.ReadFile(file);
     pass.failed |= outcome == ReadOutcome::Failed || outcome == ReadOutcome::Missing;
   }
-  summary.dropped = reader.DroppedUnits();
+  // Units that could not be completed: damaged ones, those whose first
+  // packet was missing, and one cut off at the end of the last file.
+  pass.damage = reader.Damage();
+  summary.dropped =
+      pass.damage.droppedUnits + pass.damage.headlessUnits + (pass.damage.cutFile.empty() ? 0 : 1);
   pass.streamsSeen = reader.SubPictureStreamsSeen();
   pass.badHeaders = reader.BadHeaders();
+  pass.goodPacks = reader.GoodPacks();
   const FrameRateMode& mode = reader.Navigation().Mode();
   pass.system = !mode.Known() ? "unknown" : mode.flag == 0xC0 ? "NTSC" : "PAL";
   return pass;
@@ -79,6 +86,8 @@ Survey SurveyStreams(const SurveyRequest& request, MessageBoxes& boxes) {
                                 request.listedStream > 0 ? &survey.units : nullptr, boxes);
   survey.system = first.system;
   survey.badHeaders = first.badHeaders;
+  survey.packs = first.goodPacks;
+  survey.damage = first.damage;
   survey.failed = first.failed;
   for (int number = 1; number <= kSubPictureStreams; ++number) {
     const bool present = (first.streamsSeen >> (number - 1)) & 1;
@@ -86,7 +95,7 @@ Survey SurveyStreams(const SurveyRequest& request, MessageBoxes& boxes) {
       summaries[number] = EmptySummary(number, request.names);
       survey.failed |= ReadStream(request, summaries[number], nullptr, boxes).failed;
     }
-    if (present || number == request.listedStream) survey.streams.push_back(summaries[number]);
+    if (present) survey.streams.push_back(summaries[number]);
   }
   return survey;
 }

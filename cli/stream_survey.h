@@ -9,6 +9,7 @@
 #include "base/message_box.h"
 #include "stream/ifo_languages.h"
 #include "stream/picture.h"
+#include "stream/read_damage.h"
 #include "stream/time_code.h"
 
 namespace capter::cli {
@@ -26,7 +27,7 @@ struct StreamSummary {
   uint8_t id = 0;  // 0x20..0x3F
   std::string language;
   uint32_t units = 0;
-  uint32_t dropped = 0;  // damaged units left out
+  uint32_t dropped = 0;  // units left out: damaged, without their first packet, cut off
   TimeCode firstStart;
   TimeCode lastStop;
 };
@@ -41,6 +42,8 @@ struct SurveyRequest {
 struct Survey {
   std::string system;  // "PAL", "NTSC" or "unknown"
   uint32_t badHeaders = 0;
+  uint64_t packs = 0;                  // sectors with a good pack header
+  ReadDamage damage;                   // of the first pass
   std::vector<StreamSummary> streams;  // streams present, by number
   std::vector<UnitRow> units;          // of the listed stream
   bool failed = false;                 // a file could not be read

@@ -31,6 +31,10 @@ void TerminalProgress::ShowProgress(const RunProgress& progress) {
   drawn_ = true;
 }
 
+void TerminalProgress::ShowRemaining(const std::string& hhmmss) {
+  if (clock_.Now() - startTick_ >= kMeaningfulEstimateMs) remaining_ = hhmmss;
+}
+
 void TerminalProgress::Clear() {
   if (!drawn_) return;
   err_ << "\r\x1b[K" << std::flush;

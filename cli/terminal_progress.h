@@ -18,7 +18,9 @@ class TerminalProgress : public RunDisplay {
 
   void ShowProgress(const RunProgress& progress) override;
   void ShowElapsed(const std::string& hhmmss) override { elapsed_ = hhmmss; }
-  void ShowRemaining(const std::string& hhmmss) override { remaining_ = hhmmss; }
+  // An estimate is shown only once the run has gone on long enough for its
+  // reading rate to mean something; until then "--:--:--".
+  void ShowRemaining(const std::string& hhmmss) override;
   void ShowUnitCounts(uint32_t /*inFile*/, uint32_t inRun) override { units_ = inRun; }
 
   // Clears the line before other output (a prompt, a message, the end).
@@ -35,6 +37,9 @@ class TerminalProgress : public RunDisplay {
   std::string elapsed_ = "00:00:00";
   std::string remaining_ = "--:--:--";
 };
+
+// How long a run must have gone on before its remaining time is shown.
+inline constexpr int64_t kMeaningfulEstimateMs = 3000;
 
 // "47% 12.3 MB/s 118 sub-pictures elapsed 00:00:05 remaining 00:00:06".
 std::string ProgressLine(const RunProgress& progress, int64_t elapsedMs, uint32_t units,

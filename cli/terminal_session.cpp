@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "base/atomic_file.h"
+#include "cli/destinations.h"
 
 namespace capter::cli {
 
@@ -29,14 +30,20 @@ bool IsTerminal(const std::ostream& stream) {
 
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err) {
-  if (path.empty() || path == "-") {
+  if (IsStandardOutput(path)) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
+    if (!out) err << "capter-cli: standard output could not be written\n";
     return static_cast<bool>(out);
   }
   const FileResult written = WriteFileAtomically(path, bytes);
-  if (!written.ok) err << "capter-cli: " << path << ": " << written.error << "\n";
+  if (!written.ok) err << "capter-cli: " << written.error << "\n";
   return written.ok;
+}
+
+void TerminalSession::ReportDamage(const std::string& command, std::ostream& err) {
+  const std::string summary = DamageSummary(session_.Run().Reader().Damage());
+  if (!summary.empty()) err << "capter-cli " << command << ": " << summary << "\n";
 }
 
 }  // namespace capter::cli

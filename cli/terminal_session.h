@@ -27,6 +27,10 @@ class TerminalSession {
   // Reads the job's files to the end; false when the run stopped early.
   bool Execute(const JobRequest& request, const TimeCode& startTime);
   bool StreamFound() const { return session_.StreamFound(); }
+  // The summary line of what the run passed over (damaged packs and units,
+  // a unit cut off at the end), "capter-cli COMMAND: passed over: ...";
+  // nothing when the title read cleanly.
+  void ReportDamage(const std::string& command, std::ostream& err);
 
  private:
   PolicyMessageBoxes boxes_;
@@ -38,9 +42,9 @@ class TerminalSession {
 // Whether the stream is a terminal (the progress line is drawn only there).
 bool IsTerminal(const std::ostream& stream);
 
-// Writes `bytes` to `path` (atomically) or, for an empty path or "-", to
-// `out`.
-// False, with a message, when the file cannot be written.
+// Writes `bytes` to `path` (see WriteFileAtomically for what each kind of
+// destination gets) or, for an empty path, "-" or /dev/stdout, to `out`.
+// False, with a message, when it cannot be written.
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out,
                  std::ostream& err);
 

@@ -69,8 +69,10 @@ bool ConfirmDiscard(CharacterMatrix& matrix, MessageBoxes& boxes, MatrixFileDial
                m.GetMessage(kMsgSaveIt));
   switch (boxes.Ask(MessageKind::Warning, ButtonSet::YesNoCancel, question)) {
     case Answer::Yes:
-      // Discarding after a save that did not happen would lose the
-      // training; the matrix is kept instead.
+      // An empty matrix holds nothing to lose (and is never saved), so it
+      // may go. Otherwise discarding after a save that did not happen would
+      // lose the training; the matrix is kept instead.
+      if (matrix.Empty()) return true;
       return SaveMatrixCommand(matrix, boxes, dialogs);
     case Answer::No:
       return true;

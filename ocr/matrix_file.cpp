@@ -16,7 +16,11 @@ constexpr size_t kTextOffset = 3;
 constexpr size_t kBitsOffset = 23;
 constexpr int kStreamBits = kGlyphSize * kGlyphSize;  // 2025
 
-const char kTruncated[] = "Read beyond end of file";
+// The file ends before the part that `needed` bytes would hold.
+std::string CutShort(size_t size, size_t needed, const std::string& part) {
+  return "the file is cut short: " + std::to_string(size) + " bytes, " + part + " needs " +
+         std::to_string(needed);
+}
 
 // A zero-padded field: the bytes up to the first zero byte.
 std::string PaddedText(std::string_view field) {
@@ -82,7 +86,7 @@ MatrixFileResult ParseMatrixFile(std::string_view bytes, CharacterMatrix& matrix
   MatrixFileResult result;
   if (bytes.size() < kMatrixMagic.size()) {
     result.kind = MatrixFileResult::FileError;
-    result.error = kTruncated;
+    result.error = CutShort(bytes.size(), kMatrixHeaderBytes, "the header");
     return result;
   }
   if (bytes.substr(0, kMatrixMagic.size()) != kMatrixMagic) {
@@ -91,13 +95,15 @@ MatrixFileResult ParseMatrixFile(std::string_view bytes, CharacterMatrix& matrix
   }
   if (bytes.size() < kMatrixHeaderBytes) {
     result.kind = MatrixFileResult::FileError;
-    result.error = kTruncated;
+    result.error = CutShort(bytes.size(), kMatrixHeaderBytes, "the header");
     return result;
   }
   result.declaredCount = Byte(bytes, kCountOffset) | (Byte(bytes, kCountOffset + 1) << 8);
-  if (bytes.size() < kMatrixHeaderBytes + kMatrixRecordBytes * result.declaredCount) {
+  const size_t needed = kMatrixHeaderBytes + kMatrixRecordBytes * result.declaredCount;
+  if (bytes.size() < needed) {
     result.kind = MatrixFileResult::FileError;
-    result.error = kTruncated;
+    result.error = CutShort(bytes.size(), needed,
+                            "the header with " + std::to_string(result.declaredCount) + " records");
     return result;
   }
   try {

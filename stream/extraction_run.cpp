@@ -139,7 +139,12 @@ void ExtractionRun::PauseClick() {
 void ExtractionRun::PauseFromTeaching() {
   // The pause point the reader stops at, or the end of its file, would
   // move the resume point on; the read is sent back once it has returned.
+  // The unit's place is taken now: a unit of the same stream that follows
+  // directly completes before the read returns and moves the job's unit
+  // sector on.
   rereadUnit_ = true;
+  rereadSector_ = job_.unitSector;
+  rereadFile_ = job_.unitFile;
   job_.reader.resumeSector = job_.unitSector;
   reader_.UncountUnit();
   if (!job_.reader.paused) PauseClick();
@@ -147,8 +152,10 @@ void ExtractionRun::PauseFromTeaching() {
 
 void ExtractionRun::ReturnToUnit() {
   rereadUnit_ = false;
-  job_.currentFile = job_.unitFile;
-  job_.reader.resumeSector = job_.unitSector;
+  job_.currentFile = rereadFile_;
+  job_.unitFile = rereadFile_;
+  job_.unitSector = rereadSector_;
+  job_.reader.resumeSector = rereadSector_;
   // The unit's packets are collected afresh from its first one.
   reader_.DropCollectedUnit();
   collectingSince_ = 0;
@@ -215,6 +222,13 @@ void ExtractionRun::NavigationPack() {
 }
 
 void ExtractionRun::UnitComplete(const CollectedUnit& unit) {
+  if (rereadUnit_) {
+    // A unit that completes between a teaching pause and the return of the
+    // read is read again after Continue, behind the paused one: handling it
+    // now would list it twice and out of order.
+    reader_.UncountUnit();
+    return;
+  }
   display_.ShowUnitCounts(reader_.UnitsInFile(), reader_.UnitsInRun());
   job_.unitSector = unit.sector;
   const bool beganEarlier = collectingSince_ != 0 && reader_.DroppedUnits() == droppedAtFileEnd_;

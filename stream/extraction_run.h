@@ -154,6 +154,8 @@ class ExtractionRun : private ReaderHooks {
   // Set by a teaching pause: the read, when it returns, goes back to the
   // unit's first sector.
   bool rereadUnit_ = false;
+  int32_t rereadSector_ = 0;
+  uint16_t rereadFile_ = 1;
 
   // Per-file reading state.
   int64_t lastProgressTick_ = 0;

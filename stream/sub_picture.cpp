@@ -29,6 +29,7 @@ void SubPicture::Parse(std::span<const uint8_t> unit, const TimeCode& start, int
   unitStart_ = start;
   sector_ = sector;
   controls_.clear();
+  scannedBytes_ = 0;
   // Offsets must grow from one sequence to the next, so the chain ends on a
   // sequence that points to itself or backwards, or when the table is full.
   DisplayControl entry;
@@ -44,15 +45,19 @@ void SubPicture::Parse(std::span<const uint8_t> unit, const TimeCode& start, int
   height_ = ClampSize(static_cast<uint16_t>(area.y2 - area.y1 + 1), kScreenHeight);
 }
 
-void SubPicture::ParseSequence(uint16_t offset, DisplayControl& entry) const {
+void SubPicture::ParseSequence(uint16_t offset, DisplayControl& entry) {
   entry.delay = DelayToMilliseconds(ReadWord(offset));
   entry.next = ReadWord(offset + 2u);
   entry.mode = DisplayMode::Show;
   entry.contrast = 0xFFF0;
-  // Commands are read below the unit size and below what was collected.
-  const size_t end = std::min<size_t>(UnitSize(), bytes_.size());
+  // Commands are read below the unit size and below what was collected,
+  // and never into the next sequence of the chain: a sequence without its
+  // end byte then costs only its own bytes, so a whole unit is read once.
+  size_t end = std::min<size_t>(UnitSize(), bytes_.size());
+  if (entry.next > offset) end = std::min<size_t>(end, entry.next);
   size_t at = offset + 4u;
   while (at < end) {
+    ++scannedBytes_;
     const uint8_t command = bytes_[at++];
     switch (command) {
       case kForcedStart:

@@ -71,9 +71,11 @@ class SubPicture {
   int DisplayHeight() const { return height_; }
   const TimeCode& UnitStart() const { return unitStart_; }
   int32_t Sector() const { return sector_; }
+  // Command bytes the last Parse looked at (the work it did).
+  size_t ScannedBytes() const { return scannedBytes_; }
 
  private:
-  void ParseSequence(uint16_t offset, DisplayControl& entry) const;
+  void ParseSequence(uint16_t offset, DisplayControl& entry);
 
   std::span<const uint8_t> bytes_;
   std::vector<DisplayControl> controls_;
@@ -81,6 +83,7 @@ class SubPicture {
   int height_ = 1;
   TimeCode unitStart_;
   int32_t sector_ = 0;
+  size_t scannedBytes_ = 0;
 };
 
 struct SubtitleTimes {

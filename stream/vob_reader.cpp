@@ -84,7 +84,19 @@ void VobReader::PrepareForStart() {
   navigation_.PrepareForStart();
   unitsInRun_ = 0;
   droppedUnits_ = 0;
-  badHeaders_ = 0;
+  damage_ = ReadDamage{};
+  goodPacks_ = 0;
+  skippingHeadless_ = false;
+}
+
+ReadDamage VobReader::Damage() const {
+  ReadDamage damage = damage_;
+  damage.droppedUnits = droppedUnits_;
+  if (fill_ > 0) {
+    damage.cutFile = path_;
+    damage.cutStart = unitStart_;
+  }
+  return damage;
 }
 
 void VobReader::UncountUnit() {
@@ -103,6 +115,7 @@ ReadOutcome VobReader::ReadFile(const std::string& path) {
     hooks_.EndOfFile();
     return ReadOutcome::Failed;
   };
+  path_ = path;
   if (!file_.Open(path)) return fail();
   int64_t index = job_.resumeSector;
   job_.resumeSector = 0;
@@ -155,8 +168,14 @@ VobReader::Step VobReader::ProcessSector(const uint8_t* sector, int64_t index,
 
 VobReader::Step VobReader::CheckPackHeader(const uint8_t* sector, int64_t index,
                                            ReadOutcome& outcome) {
-  if (StartCodeAt(sector, 0, kPackStartCode)) return Step::Next;
-  ++badHeaders_;
+  if (StartCodeAt(sector, 0, kPackStartCode)) {
+    ++goodPacks_;
+    return Step::Next;
+  }
+  if (damage_.badHeaders++ == 0) {
+    damage_.firstBadSector = index + 1;
+    damage_.firstBadFile = path_;
+  }
   if (job_.ignoreBadHeaders) return Step::Next;
   const MessageTable& m = Messages();
   const Answer answer =
@@ -182,6 +201,15 @@ void VobReader::CollectPacket(const uint8_t* sector, int64_t index) {
     ++droppedUnits_;
     fill_ = 0;
   }
+  if (fill_ == 0 && !HasPresentationTimeStamp(sector)) {
+    // A unit's first packet carries its time stamp; without it (a file read
+    // from the middle of a title, a lost sector) the rest cannot make a
+    // unit.
+    if (!skippingHeadless_) ++damage_.headlessUnits;
+    skippingHeadless_ = true;
+    return;
+  }
+  skippingHeadless_ = false;
   if (fill_ == 0) {
     unitSize_ = Word16(sector + payloadBegin);
     unitSector_ = static_cast<int32_t>(index);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/message_box.h"
+#include "stream/read_damage.h"
 #include "stream/sector_file.h"
 #include "stream/stream_clocks.h"
 #include "stream/time_code.h"
@@ -95,7 +96,12 @@ class VobReader {
   // Incomplete units dropped because the next unit's first packet arrived.
   uint32_t DroppedUnits() const { return droppedUnits_; }
   // Sectors whose pack start code was wrong.
-  uint32_t BadHeaders() const { return badHeaders_; }
+  uint32_t BadHeaders() const { return damage_.badHeaders; }
+  // Sectors with a good pack start code since the job started.
+  uint64_t GoodPacks() const { return goodPacks_; }
+  // Everything passed over since the job started; a unit still being
+  // collected counts as cut off at the end of the last file read.
+  ReadDamage Damage() const;
   // Bit n set when private-stream packets of sub-picture stream 0x20 + n were seen.
   uint32_t SubPictureStreamsSeen() const { return streamsSeen_; }
 
@@ -124,7 +130,11 @@ class VobReader {
   uint32_t unitsInFile_ = 0;
   uint32_t unitsInRun_ = 0;
   uint32_t droppedUnits_ = 0;
-  uint32_t badHeaders_ = 0;
+  ReadDamage damage_;
+  uint64_t goodPacks_ = 0;
+  // The packets of a unit whose first packet was missing are passed over.
+  bool skippingHeadless_ = false;
+  std::string path_;  // the file being (or last) read
   uint32_t streamsSeen_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "base/cp1252.h"
 #include "base/message_table.h"
 
 namespace capter {
@@ -19,9 +20,12 @@ class LineSource {
   explicit LineSource(std::string_view bytes) : bytes_(bytes) {}
 
   bool AtEnd() const { return pos_ >= bytes_.size(); }
+  // Lines handed out so far (the number of the last one, from 1).
+  size_t LinesRead() const { return lines_; }
 
   std::string_view Next() {
     if (AtEnd()) return {};
+    ++lines_;
     const size_t end = bytes_.find_first_of("\r\n", pos_);
     if (end == std::string_view::npos) {
       const std::string_view line = bytes_.substr(pos_);
@@ -37,6 +41,7 @@ class LineSource {
  private:
   std::string_view bytes_;
   size_t pos_ = 0;
+  size_t lines_ = 0;
 };
 
 bool IsBlank(char c) {
@@ -82,9 +87,15 @@ class CapterTextReader {
       : source_(bytes), model_(model) {}
 
   ReadReport Read() {
+    bool afterError = false;
     do {
+      const size_t blockLine = source_.LinesRead() + 1;
       const BlockResult result = ReadBlock();
       if (result == BlockResult::Stop) return report_;
+      // Lines read after a damaged one until a block reads again belong to
+      // the same damaged stretch.
+      if (result == BlockResult::Error && !afterError) report_.passedOverAt.push_back(blockLine);
+      afterError = result == BlockResult::Error;
       if (result == BlockResult::Error && !ContinueAfterError()) return report_;
     } while (!source_.AtEnd());
     report_.reachedEnd = true;
@@ -201,7 +212,27 @@ std::string ExcessWarning(const ReadReport& report) {
   return text;
 }
 
-OpenOutcome OpenCapterFile(SubtitleTextModel& model, const std::string& path) {
+std::string PassedOverNote(const ReadReport& report) {
+  if (report.passedOverAt.empty()) return {};
+  const size_t count = report.passedOverAt.size();
+  std::string text = "passed over " + std::to_string(count) +
+                     (count == 1 ? " damaged block at line" : " damaged blocks at lines");
+  const char* separator = " ";
+  for (const size_t line : report.passedOverAt) {
+    text += separator + std::to_string(line);
+    separator = ", ";
+  }
+  return text;
+}
+
+std::string WithoutUtf8Mark(std::string bytes) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (!bytes.starts_with(kMark)) return bytes;
+  return Utf8ToCp1252(std::string_view(bytes).substr(kMark.size()));
+}
+
+OpenOutcome OpenCapterFile(SubtitleTextModel& model, const std::string& path,
+                           ReadReport* reportOut) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return OpenOutcome::NotAFile;
   model.SetOpenDialogFolder(std::filesystem::path(path).parent_path().string());
@@ -213,7 +244,8 @@ OpenOutcome OpenCapterFile(SubtitleTextModel& model, const std::string& path) {
   }
   if (!model.Clear()) return OpenOutcome::Declined;
   model.SetCurrentFileName(path);
-  const ReadReport report = ReadCapterText(bytes, model);
+  const ReadReport report = ReadCapterText(WithoutUtf8Mark(std::move(bytes)), model);
+  if (reportOut != nullptr) *reportOut = report;
   const std::string excess = ExcessWarning(report);
   if (!excess.empty()) model.Boxes().Ask(MessageKind::Warning, ButtonSet::Ok, excess);
   model.SetSplitEnabled(false);

@@ -106,6 +106,29 @@ TEST_F(ConfigurationFile, OcrKeysDefaultToTheValuesAlreadyHeld) {
   EXPECT_EQ(c.ocr.Sensibility, 980);
 }
 
+// Limits that would make every character unknown or every line vanish are
+// kept within their settings dialog's ranges, and each is named.
+TEST_F(ConfigurationFile, OcrLimitsOutOfRangeAreClampedOrIgnoredWithANote) {
+  ASSERT_TRUE(WriteFileAtomically(path_,
+                                  "[OCR SETTING]\r\nSensibility=5000\r\nSpaceWidth=abc\r\n"
+                                  "MinLineHeight=-5\r\nMaxLineHeight=30\r\nMinInterLine=0\r\n")
+                  .ok);
+  Configuration c;
+  c.ocr.SpaceWidth = 9;
+  std::vector<std::string> notes;
+  ASSERT_TRUE(LoadConfiguration(path_, kProgram, c, &notes).ok);
+  EXPECT_EQ(c.ocr.Sensibility, 1000);
+  EXPECT_EQ(c.ocr.SpaceWidth, 9);
+  EXPECT_EQ(c.ocr.MinLineHeight, 45);  // a byte holds 251, then the range
+  EXPECT_EQ(c.ocr.MaxLineHeight, 30);
+  EXPECT_EQ(c.ocr.MinInterLine, 1);
+  EXPECT_EQ(notes, (std::vector<std::string>{
+                       "[OCR SETTING] MinLineHeight=-5 is outside 0..45; 45 is used",
+                       "[OCR SETTING] MinInterLine=0 is outside 1..50; 1 is used",
+                       "[OCR SETTING] SpaceWidth=abc is not a whole number; ignored, 9 is used",
+                       "[OCR SETTING] Sensibility=5000 is outside 0..1000; 1000 is used"}));
+}
+
 TEST_F(ConfigurationFile, WritingKeepsOtherSectionsAndLeavesOcrSettingsAlone) {
   ASSERT_TRUE(WriteFileAtomically(path_,
                                   "[My Own]\r\nKeep=this\r\n[OCR SETTING]\r\nSpaceWidth=12\r\n"

@@ -180,5 +180,62 @@ TEST_F(RunDispatchTest, ShowOnlyHoldsAfterEachPictureUntilToldNotTo) {
   EXPECT_GT(dispatch.Rendition().Width(), 0);
 }
 
+// A full subtitle list: the user hears of it once, and nothing more is
+// added (here timing entries of a BMP run).
+TEST_F(RunDispatchTest, AFullSubtitleListIsReportedOnceAndLeftAsItIs) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_full_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  while (!table_.Full()) text_.AddSubtitle({"old"}, false, {}, {}, {});
+  JobRequest request = Title("p04_pal_five_streams", RunAction::SaveBmp);
+  request.addTimingEntries = true;
+  request.outputPath = (dir / "pic").string();
+  run_.Start(request);
+  run_.RunToEnd();
+  EXPECT_EQ(run_.State(), RunState::Idle);
+  EXPECT_EQ(table_.Count(), kMaxSubtitles);
+  EXPECT_EQ(table_.Last().lines[0], "old");
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].kind, MessageKind::Warning);
+  EXPECT_EQ(boxes_.asked[0].text, TableFullWarning());
+  fs::remove_all(dir);
+}
+
+TEST_F(RunDispatchTest, LinesOfOnlySpacesAreNotListed) {
+  dispatch_.AddSubtitle({"   ", "a b", " "}, false, {}, {}, {});
+  dispatch_.AddSubtitle({"  "}, false, {}, {}, {});
+  ASSERT_EQ(table_.Count(), 1);
+  EXPECT_EQ(table_.At(1).lineCount, 1);
+  EXPECT_EQ(table_.At(1).lines[0], "a b");
+}
+
+// Every job chooses its text colour again: a second disc may use another
+// palette code for its text.
+TEST_F(RunDispatchTest, EveryJobChoosesItsTextColourAgain) {
+  struct CountingChooser : DetectedTextColourChooser {
+    std::optional<uint8_t> ChooseTextColour(const Picture24& bitmap,
+                                            TextColourState& state) override {
+      ++asked;
+      return DetectedTextColourChooser::ChooseTextColour(bitmap, state);
+    }
+    int asked = 0;
+  } chooser;
+  CharacterMatrix matrix;
+  OcrSettings settings;
+  TextColourState colour;
+  PausingTeacher teacher([] { return false; });
+  RunDispatch dispatch(
+      DispatchParts{.run = run_, .text = text_, .boxes = boxes_, .colour = &colour});
+  Recogniser recogniser({matrix, settings, colour, chooser, teacher, dispatch, boxes_});
+  dispatch.SetRecogniser(&recogniser);
+  run_.SetDispatcher(&dispatch);
+  for (const char* title : {"p04_pal_five_streams", "p02_pal_image_latin1"}) {
+    run_.Start(Title(title, RunAction::Recognise));
+    run_.RunToEnd();
+  }
+  EXPECT_EQ(chooser.asked, 2);
+  EXPECT_TRUE(colour.Chosen());
+}
+
 }  // namespace
 }  // namespace capter

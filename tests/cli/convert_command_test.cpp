@@ -99,5 +99,44 @@ TEST(ConvertCommand, BadOptionsAndInputs) {
   EXPECT_EQ(RunCommand(Convert, {"--help"}).code, 0);
 }
 
+// What the reader passes over is said; a file it finds nothing in fails.
+TEST(ConvertCommand, DamagedForeignAndEmptyFilesAreReported) {
+  ScratchDir dir("convert-damage");
+  const std::string damaged = dir.Path("damaged.cpt");
+  std::ofstream(damaged, std::ios::binary) << "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+                                              "x2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n"
+                                              "3\r\n00:00:05,000 --> 00:00:06,000\r\nThree\r\n\r\n";
+  CommandResult r = RunCommand(Convert, {"--format", "own", damaged});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "capter-cli convert: " + damaged + ": passed over 1 damaged block at line 5\n");
+  EXPECT_NE(r.out.find("Three"), std::string::npos);
+  EXPECT_EQ(r.out.find("Two"), std::string::npos);
+
+  const std::string subviewer = dir.Path("film.sub");
+  std::ofstream(subviewer, std::ios::binary)
+      << "[INFORMATION]\r\n[TITLE]\r\n[END INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nOne\r\n";
+  const std::string empty = dir.Path("empty.cpt");
+  std::ofstream(empty, std::ios::binary) << "";
+  for (const std::string& file : {subviewer, empty}) {
+    r = RunCommand(Convert, {"--format", "sonic", "-o", dir.Path("out.sst"), file});
+    EXPECT_EQ(r.code, 1) << file;
+    EXPECT_NE(r.err.find(file + ": no subtitle entry found"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("out.sst")));
+  }
+}
+
+// A UTF-8 file with its byte-order mark reads as the same text in
+// Windows-1252.
+TEST(ConvertCommand, AUtf8ByteOrderMarkIsSkippedAndTheTextConverted) {
+  ScratchDir dir("convert-bom");
+  const std::string marked = dir.Path("marked.cpt");
+  std::ofstream(marked, std::ios::binary)
+      << "\xEF\xBB\xBF"
+         "1\r\n00:00:01,000 --> 00:00:02,000\r\nCaf\xC3\xA9\r\n\r\n";
+  const CommandResult r = RunCommand(Convert, {"--format", "own", marked});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "1\r\n00:00:01,000 --> 00:00:02,000\r\nCaf\xE9\r\n\r\n");
+}
+
 }  // namespace
 }  // namespace capter::testing

@@ -100,6 +100,8 @@ TEST(ExportCommand, AProfileChangesThePictures) {
   EXPECT_FALSE(std::filesystem::exists(dir.Path("timing.cpt")));
 }
 
+// The pictures' folder is checked before the run starts: one message, and
+// nothing is read or written.
 TEST(ExportCommand, AFileThatCannotBeWrittenStopsTheRunWithOneMessage) {
   const CorpusCase c = FindCorpusCase("p01_pal_text_dejavu");
   ScratchDir dir("unwritable");
@@ -108,8 +110,8 @@ TEST(ExportCommand, AFileThatCannotBeWrittenStopsTheRunWithOneMessage) {
       Export,
       Files(c, {"--stream", "1", "--sup", dir.Path("no/such/folder/u"), "--timing", timing}));
   EXPECT_EQ(r.code, 1);
-  // The write error and the stop, one line each.
-  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+  EXPECT_EQ(r.err, "capter-cli: " + dir.Path("no/such/folder/u000001.sup") +
+                       ": No such file or directory\n");
   EXPECT_FALSE(std::filesystem::exists(timing));
 }
 
@@ -147,6 +149,63 @@ TEST(ExportCommand, BadOptionsAndMissingInputs) {
   }
   EXPECT_FALSE(std::filesystem::exists(dir.Path("p000001.bmp")));
   EXPECT_EQ(RunCommand(Export, {"--help"}).code, 0);
+}
+
+// The IFO file given with the VOBs names the streams and is never read as
+// sectors, whose packs would shift every time; a BUP file is passed over.
+TEST(ExportCommand, IfoAndBupFilesAmongTheInputsChangeNoTime) {
+  const CorpusCase c = FindCorpusCase("p02_pal_image_latin1");
+  ScratchDir dir("export-ifo");
+  std::vector<std::string> args = {
+      "--stream", "1", "--sup", dir.Path("u"), "--timing", dir.Path("timing.cpt"), c.ifoFile};
+  std::string bup = c.ifoFile;
+  bup.replace(bup.size() - 3, 3, "BUP");
+  args.push_back(bup);
+  args.insert(args.end(), c.vobFiles.begin(), c.vobFiles.end());
+  const CommandResult r = RunCommand(Export, args);
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err, "capter-cli: " + bup + ": the backup of an IFO file, passed over\n");
+  ExpectTimingEntries(dir.Path("timing.cpt"), c.streams[0].exactFile, "u", ".sup");
+}
+
+// A damaged title: the intact pictures are written and one summary line
+// says what was passed over.
+TEST(ExportCommand, WhatADamagedTitlePassesOverIsSummedUp) {
+  const CorpusCase c = FindCorpusCase("p02_pal_image_latin1");
+  ScratchDir dir("export-damage");
+  std::string bytes = ReadFile(c.vobFiles[0]);
+  for (size_t i = 75 * 2048; i < 76 * 2048; ++i) bytes[i] = static_cast<char>(i * 7);
+  const std::string vob = dir.Path("damaged.vob");
+  std::ofstream(vob, std::ios::binary) << bytes;
+  const CommandResult r = RunCommand(Export, {"--stream", "1", "--sup", dir.Path("u"), vob});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.err,
+            "capter-cli export: passed over: 1 bad pack header (the first at sector 76 of "
+            "damaged.vob), 1 damaged unit\n");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path(Numbered("u", 15, ".sup"))));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path(Numbered("u", 16, ".sup"))));
+}
+
+// --text-colour picks the pixel code that plays the Font role.
+TEST(ExportCommand, TheTextColourDecidesTheFontColour) {
+  const CorpusCase c = FindCorpusCase("p01_pal_text_dejavu");
+  ScratchDir dir("export-colour");
+  const std::string font = std::to_string(c.streams[0].pixelCodes[1]);
+  const std::string other = font == "3" ? "2" : "3";
+  ASSERT_EQ(
+      RunCommand(Export, Files(c, {"--stream", "1", "--bmp", dir.Path("a"), "--text-colour", font}))
+          .code,
+      0);
+  ASSERT_EQ(RunCommand(Export,
+                       Files(c, {"--stream", "1", "--bmp", dir.Path("b"), "--text-colour", other}))
+                .code,
+            0);
+  ASSERT_EQ(RunCommand(Export, Files(c, {"--stream", "1", "--bmp", dir.Path("d")})).code, 0);
+  EXPECT_NE(ReadFile(dir.Path("a000001.bmp")), ReadFile(dir.Path("b000001.bmp")));
+  EXPECT_EQ(
+      RunCommand(Export, Files(c, {"--stream", "1", "--bmp", dir.Path("e"), "--text-colour", "4"}))
+          .code,
+      2);
 }
 
 }  // namespace

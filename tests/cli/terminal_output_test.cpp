@@ -46,6 +46,22 @@ TEST(TerminalProgress, DrawsInPlaceAtMostFiveTimesASecondAndOnlyWhenEnabled) {
   EXPECT_EQ(text.substr(text.size() - 4), "\r\x1b[K");
 }
 
+// A short run's first estimate comes from almost no data ("00:01:04" at
+// 24% of a 0.7 s run); it is shown only after some seconds.
+TEST(TerminalProgress, RemainingTimeWaitsUntilItMeansSomething) {
+  FakeClock clock;
+  std::ostringstream shown;
+  cli::TerminalProgress progress(shown, clock, true);
+  clock.now += 700;
+  progress.ShowRemaining("00:01:04");
+  progress.ShowProgress(ComputeProgress(24, 100, "Capter"));
+  EXPECT_NE(shown.str().find("remaining --:--:--"), std::string::npos) << shown.str();
+  clock.now += cli::kMeaningfulEstimateMs;
+  progress.ShowRemaining("00:00:09");
+  progress.ShowProgress(ComputeProgress(90, 100, "Capter"));
+  EXPECT_NE(shown.str().find("remaining 00:00:09"), std::string::npos) << shown.str();
+}
+
 TEST(TypedAnswer, Utf8BecomesWindows1252AndOtherBytesStay) {
   EXPECT_EQ(cli::AnswerText("Ab1"), "Ab1");
   EXPECT_EQ(cli::AnswerText("\xC3\xA9"), "\xE9");              // é

@@ -275,6 +275,12 @@ TEST_F(MatrixFiles, TruncatedOrMissingFilesLeaveTheCurrentMatrixAsItWas) {
     ExpectUntouched(matrix);
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].kind, MessageKind::Error);
+    // The message says how short the file is and what it should hold.
+    const std::string needed =
+        length < 280 ? "the header needs 280"
+                     : "the header with 3 records needs " + std::to_string(bytes.size());
+    EXPECT_EQ(boxes.asked[0].text, Path("short.sum") + ": the file is cut short: " +
+                                       std::to_string(length) + " bytes, " + needed);
   }
   CharacterMatrix matrix = Current(boxes);
   EXPECT_FALSE(matrix.Load(Path("missing.sum"), boxes));
@@ -384,6 +390,19 @@ TEST_F(MatrixFiles, ConfirmDiscardAsksOnlyForAModifiedMatrix) {
   EXPECT_TRUE(ConfirmDiscard(matrix, yes, files));
   EXPECT_FALSE(matrix.Modified());
   EXPECT_TRUE(fs::exists(Path("m.sum")));
+}
+
+// Only a comment was typed: Save would refuse the empty matrix, and there is
+// nothing to lose, so Yes goes on without a file dialog.
+TEST_F(MatrixFiles, ConfirmDiscardLetsAModifiedEmptyMatrixGoOnYes) {
+  ChosenFiles files;
+  CharacterMatrix matrix;
+  matrix.SetComment("only a comment");
+  ASSERT_TRUE(matrix.Modified());
+  ScriptedMessageBoxes yes({Answer::Yes});
+  EXPECT_TRUE(ConfirmDiscard(matrix, yes, files));
+  EXPECT_EQ(yes.asked.size(), 1u);
+  EXPECT_EQ(files.saves, 0);
 }
 
 TEST_F(MatrixFiles, ConfirmDiscardKeepsTheMatrixWhenItsSaveDoesNotHappen) {

@@ -30,6 +30,7 @@ struct TitleRun {
   std::vector<Bytes> units;
   uint32_t dropped = 0;
   uint32_t badHeaders = 0;
+  ReadDamage damage;
 };
 
 // Reads `files` in order for stream 0x20. With `pauseAfterEachUnit`, every
@@ -63,6 +64,7 @@ TitleRun ReadTitle(const std::vector<std::string>& files, bool pauseAfterEachUni
   }
   hooks.run.dropped = reader.DroppedUnits();
   hooks.run.badHeaders = reader.BadHeaders();
+  hooks.run.damage = reader.Damage();
   return hooks.run;
 }
 
@@ -120,6 +122,9 @@ TEST_F(CorpusDamage, GarbageSectorsAreAnsweredAndCounted) {
   EXPECT_EQ(run.badHeaders, 1u);
   EXPECT_EQ(run.dropped, 1u);
   EXPECT_EQ(run.starts.size(), 15u);
+  EXPECT_EQ(DamageSummary(run.damage),
+            "passed over: 1 bad pack header (the first at sector 76 of damaged.vob), 1 damaged "
+            "unit");
 }
 
 TEST_F(CorpusDamage, FileCutInsideAUnitKeepsWhatCameBefore) {
@@ -127,6 +132,22 @@ TEST_F(CorpusDamage, FileCutInsideAUnitKeepsWhatCameBefore) {
   const TitleRun run = ReadTitle({Damaged(bytes)});
   EXPECT_EQ(run.starts,
             std::vector<std::string>(intact_.starts.begin(), intact_.starts.begin() + 1));
+  EXPECT_EQ(run.damage.cutFile, Damaged(bytes));
+  EXPECT_EQ(DamageSummary(run.damage).find(" ends inside a unit starting at "),
+            std::string("passed over: damaged.vob").size());
+}
+
+// The first packet of the file's first unit was in the file before: the
+// rest of that unit is passed over and counted, never made into a unit
+// without a stop and an area.
+TEST_F(CorpusDamage, AFileReadFromTheMiddleOfAUnitDropsThatUnit) {
+  const Bytes bytes(vob_.begin() + kSecondPacketOfUnit2 * kSector, vob_.end());
+  const TitleRun run = ReadTitle({Damaged(bytes)});
+  EXPECT_EQ(run.units.size(), intact_.units.size() - 2);
+  EXPECT_EQ(run.units.front(), intact_.units[2]);
+  EXPECT_EQ(run.damage.headlessUnits, 1u);
+  EXPECT_EQ(DamageSummary(run.damage), "passed over: 1 unit without its first packet");
+  EXPECT_EQ(DamageSummary(intact_.damage), "");
 }
 
 TEST(CorpusPause, PausingAfterEveryUnitOfASplitTitleChangesNothing) {

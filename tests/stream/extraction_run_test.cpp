@@ -256,6 +256,36 @@ TEST_F(ExtractionRunTest, PauseFromTeachingBringsBackAUnitThatEndsItsFile) {
   fs::remove_all(dir);
 }
 
+// Two units of the stream with no other pack between them: the second one
+// completes before the read returns to the pause, yet the paused first one
+// is read again, and the second is handled once, after it.
+TEST_F(ExtractionRunTest, PauseFromTeachingBringsBackAUnitFollowedDirectlyByAnother) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_pair_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const testing::Bytes unit = testing::MakeUnit(0, 0, 3, 1, {0x00, 0x00}, {0x00, 0x00}, 100);
+  std::vector<testing::Sector> sectors = {testing::NavigationPack(0, 0, 0, 0, 0x40)};
+  testing::Append(sectors, testing::UnitPacks(900, 90000, unit));
+  testing::Append(sectors, testing::UnitPacks(900, 180000, unit));
+  sectors.push_back(testing::VideoPack(900));
+  testing::Append(sectors, testing::UnitPacks(900, 270000, unit));
+  JobRequest request;
+  request.files = {testing::WriteSectors((dir / "a.vob").string(), sectors)};
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n == 1) run_.PauseFromTeaching();
+  };
+  run_.Start(request);
+  run_.RunToEnd();
+  ASSERT_EQ(run_.State(), RunState::Paused);
+  run_.PauseClick();
+  run_.RunToEnd();
+  std::vector<uint32_t> order;
+  for (const SeenUnit& seen : dispatcher_.seen) order.push_back(seen.pts / 90000);
+  EXPECT_EQ(order, (std::vector<uint32_t>{1, 1, 2, 3}));
+  EXPECT_EQ(run_.Reader().UnitsInRun(), 3u);
+  fs::remove_all(dir);
+}
+
 TEST_F(ExtractionRunTest, VanishedFileIsReportedAndPassedOver) {
   JobRequest request = SplitTitle();
   request.files.insert(request.files.begin() + 1, "/nonexistent/VTS_01_9.VOB");

@@ -9,6 +9,7 @@
 namespace capter::testing {
 namespace {
 
+constexpr uint8_t kStartCommand = 0x01;
 const TimeCode kUnitStart = ParseTimeCode("00:01:00,000");
 
 // A unit of one empty line per field, displayed at the given area.
@@ -187,6 +188,29 @@ TEST(SubPicture, OnlyCollectedBytesAreRead) {
   EXPECT_EQ(sp.First().area, (Rect{0x123, 0, 0x400, 0}));
   sp.Parse({});
   EXPECT_EQ(sp.Count(), 1);
+}
+
+// A hostile unit: the largest size, 4096 sequences with growing links and
+// no end byte. Each sequence's commands are read only up to the next one,
+// so the whole chain costs about one pass over the unit.
+TEST(SubPicture, ALongChainWithoutEndBytesIsReadInOnePass) {
+  Bytes unit(65535, kStartCommand);
+  unit[0] = 0xFF;
+  unit[1] = 0xFF;
+  unit[2] = 0;
+  unit[3] = 4;
+  constexpr size_t kStep = 16;
+  for (size_t at = 4, i = 0; i < kMaxDisplayControls; ++i, at += kStep) {
+    unit[at] = 0;
+    unit[at + 1] = static_cast<uint8_t>(i);
+    unit[at + 2] = static_cast<uint8_t>((at + kStep) >> 8);
+    unit[at + 3] = static_cast<uint8_t>(at + kStep);
+  }
+  SubPicture sp;
+  sp.Parse(unit);
+  EXPECT_EQ(sp.Count(), kMaxDisplayControls);
+  EXPECT_EQ(sp.Control(kMaxDisplayControls).delay, DelayToMilliseconds(255));
+  EXPECT_LE(sp.ScannedBytes(), unit.size());
 }
 
 }  // namespace
