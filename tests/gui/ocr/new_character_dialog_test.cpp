@@ -28,7 +28,10 @@ std::vector<QString> Typed(const std::vector<Question>& questions) {
 TEST(TeachingDialogRun, WholeTitleTaughtByHandGivesTheCommandLineText) {
   const CorpusCase c = FindCorpusCase("p02_pal_image_latin1");
   TeachingRun run(c, 0);
+  TForm9 colour;
+  run.UseColourDialog(colour);
   ASSERT_TRUE(run.Execute());
+  EXPECT_EQ(run.colourQuestions, 1);  // once per job
 
   ASSERT_FALSE(run.questions.empty());
   size_t expectedSymbol = 1;

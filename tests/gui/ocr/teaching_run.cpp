@@ -1,6 +1,7 @@
 #include "tests/gui/ocr/teaching_run.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -78,9 +79,18 @@ void TeachingRun::SetChooser(TextColourChooser& chooser) {
   session_.UseRecognition(dialog_, *chooser_);
 }
 
+void TeachingRun::UseColourDialog(TForm9& dialog) {
+  colourDialog_ = &dialog;
+  dialog.installEventFilter(this);
+  SetChooser(dialog);
+}
+
 bool TeachingRun::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &dialog_ && event->type() == QEvent::Show) {
     QTimer::singleShot(0, this, [this] { React(); });
+  }
+  if (watched == colourDialog_ && event->type() == QEvent::Show) {
+    QTimer::singleShot(0, this, [this] { ChooseFillCode(); });
   }
   return QObject::eventFilter(watched, event);
 }
@@ -98,6 +108,17 @@ void TeachingRun::React() {
   q.typed = labels_.Answer(*request, q.start);
   questions.push_back(q);
   reaction_(dialog_, questions.back());
+}
+
+void TeachingRun::ChooseFillCode() {
+  ++colourQuestions;
+  auto* combo = colourDialog_->findChild<QComboBox*>("ComboBoxColor");
+  const int fill = case_.streams.at(stream_).pixelCodes[1];
+  // Down or up through the list until the fill code's colour is selected.
+  while (combo->currentIndex() != fill) {
+    QTest::keyClick(combo, combo->currentIndex() < fill ? Qt::Key_Down : Qt::Key_Up);
+  }
+  QTest::mouseClick(colourDialog_->findChild<QPushButton*>("ButtonOK"), Qt::LeftButton);
 }
 
 void TeachingRun::TypeAndPressOk(TForm2& dialog, const QString& text) {

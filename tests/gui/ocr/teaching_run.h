@@ -14,6 +14,7 @@
 #include "app/run_session.h"
 #include "ocr/new_character_dialog.h"
 #include "ocr/text_colour_chooser.h"
+#include "ocr/text_colour_dialog.h"
 #include "tests/gui/ocr/labelled_title.h"
 #include "tests/support/corpus.h"
 #include "tests/support/scripted_message_boxes.h"
@@ -43,6 +44,10 @@ class TeachingRun : public QObject {
   ScriptedMessageBoxes& Boxes() { return boxes_; }
   const LabelledTitle& Labels() const { return labels_; }
   void SetChooser(TextColourChooser& chooser);
+  // Asks the text colour in `dialog`, where the person selects the
+  // stream's fill code and presses OK.
+  void UseColourDialog(TForm9& dialog);
+  int colourQuestions = 0;
 
   // Reacts to a shown dialog; the default types the labelled answer and
   // presses OK.
@@ -65,6 +70,7 @@ class TeachingRun : public QObject {
 
  private:
   void React();
+  void ChooseFillCode();
 
   CorpusCase case_;
   int stream_;
@@ -73,6 +79,7 @@ class TeachingRun : public QObject {
   RunDisplay display_;
   RunSession session_;
   TForm2 dialog_;
+  TForm9* colourDialog_ = nullptr;
   LabelledTitle labels_;
   std::unique_ptr<TextColourChooser> fillCode_;
   TextColourChooser* chooser_;
