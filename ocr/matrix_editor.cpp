@@ -64,11 +64,20 @@ void TForm5::Refill() {
 
 void TForm5::AddLine(size_t number) {
   if (number == 0 || number > matrix_.Count()) return;
-  order_.push_back(number);
-  auto* item = new QListWidgetItem(ToQt(MatrixListLine(matrix_.Entry(number).text, number)));
-  item->setData(kNumberRole, static_cast<qulonglong>(number));
-  ui_->ListBoxCharacters->addItem(item);  // owned by the list
-  Select(order_.size() - 1);
+  if (ui_->RadioGroupSort->ItemIndex() == static_cast<int>(MatrixOrder::Index)) {
+    order_.push_back(number);
+    auto* item = new QListWidgetItem(ToQt(MatrixListLine(matrix_.Entry(number).text, number)));
+    item->setData(kNumberRole, static_cast<qulonglong>(number));
+    ui_->ListBoxCharacters->addItem(item);  // owned by the list
+  } else {
+    FillList();  // a sorted list takes the line at its place
+  }
+  SelectEntry(number);
+}
+
+void TForm5::SelectEntry(size_t number) {
+  const auto at = std::find(order_.begin(), order_.end(), number);
+  if (at != order_.end()) Select(static_cast<size_t>(at - order_.begin()));
 }
 
 void TForm5::CatchUp() {
@@ -76,7 +85,13 @@ void TForm5::CatchUp() {
     Refill();
     return;
   }
-  for (size_t number = order_.size() + 1; number <= matrix_.Count(); ++number) AddLine(number);
+  if (matrix_.Count() == order_.size()) return;
+  if (ui_->RadioGroupSort->ItemIndex() == static_cast<int>(MatrixOrder::Index)) {
+    const size_t listed = order_.size();
+    for (size_t number = listed + 1; number <= matrix_.Count(); ++number) AddLine(number);
+  } else {
+    AddLine(matrix_.Count());  // the sorted list is filled anew with every new entry
+  }
 }
 
 void TForm5::Select(size_t position) {
@@ -151,8 +166,7 @@ void TForm5::ButtonModifyClick() {
   if (text.size() > CharacterMatrix::kMaxEntryText) text.resize(CharacterMatrix::kMaxEntryText);
   matrix_.SetText(number, text);
   Refill();
-  const auto at = std::find(order_.begin(), order_.end(), number);
-  Select(static_cast<size_t>(at - order_.begin()));
+  SelectEntry(number);
   ui_->ListBoxCharacters->setFocus(Qt::OtherFocusReason);
 }
 

@@ -55,6 +55,7 @@ class TForm5 : public QDialog {
   void EditTextChange(const QString& text);
   void MemoDescriptionChange();
   void Select(size_t position);
+  void SelectEntry(size_t number);
   void ShowSelected();
   void FillList();
 

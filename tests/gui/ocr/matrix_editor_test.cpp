@@ -179,6 +179,13 @@ TEST_F(MatrixEditorTest, CatchUpListsTaughtEntriesAndRefillsAReplacedMatrix) {
   EXPECT_EQ(Lines(editor), (QStringList{"\"a\"    1", "\"b\"    2", "\"c\"    3"}));
   EXPECT_EQ(editor.SelectedEntry(), 3u);  // the newest is selected
 
+  // In alphabetical order a new line takes its sorted place.
+  editor.findChild<RadioGroup*>("RadioGroupSort")->SetItemIndex(0);
+  matrix.Add(EntryOf("B"), boxes);
+  editor.CatchUp();
+  EXPECT_EQ(Lines(editor), (QStringList{"\"a\"    1", "\"b\"    2", "\"B\"    4", "\"c\"    3"}));
+  EXPECT_EQ(editor.SelectedEntry(), 4u);
+
   CharacterMatrix other;
   other.Add(EntryOf("z"), boxes);
   other.SetFileName("/f/other.sum");

@@ -4,12 +4,16 @@
 // run as documented.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <filesystem>
+
+#include "app/radio_group.h"
+#include "ocr/matrix_editor.h"
 
 #include "ocr/matrix_search.h"
 #include "tests/gui/ocr/teaching_run.h"
@@ -30,8 +34,14 @@ TEST(TeachingDialogRun, WholeTitleTaughtByHandGivesTheCommandLineText) {
   TeachingRun run(c, 0);
   TForm9 colour;
   run.UseColourDialog(colour);
+  // The matrix editor, open beside the run, lists each taught shape.
+  TForm5 editor(run.Session().Matrix());
+  editor.findChild<RadioGroup*>("RadioGroupSort")->SetItemIndex(1);
+  QObject::connect(&run.Dialog(), &TForm2::CharacterTaught, &editor, &TForm5::CatchUp);
   ASSERT_TRUE(run.Execute());
   EXPECT_EQ(run.colourQuestions, 1);  // once per job
+  QApplication::processEvents();
+  EXPECT_EQ(editor.Order().size(), run.Session().Matrix().Count());
 
   ASSERT_FALSE(run.questions.empty());
   size_t expectedSymbol = 1;
