@@ -10,7 +10,8 @@
 // Environment: DEMO_SHOTS=DIR takes screenshots of the whole screen with
 // ImageMagick's import (run under an X server) of the colour selection, the
 // dialog on a small and on a large character and the matrix editor at the
-// end; DEMO_DELAY_MS=N waits N ms before each answer (default 0).
+// end; DEMO_DELAY_MS=N waits N ms before each answer (default 0);
+// DEMO_MATRIX=FILE saves the taught matrix.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -219,6 +220,10 @@ int Main(int argc, char* argv[]) {
   QApplication::processEvents();
   editor.CatchUp();
   Shot(qEnvironmentVariable("DEMO_SHOTS"), "matrix_editor");
+  if (qEnvironmentVariableIsSet("DEMO_MATRIX")) {
+    session.Matrix().SetFileName(qEnvironmentVariable("DEMO_MATRIX").toStdString());
+    session.Matrix().Save(qtBoxes);
+  }
 
   std::printf("%s stream %d on %s: %s, %zu questions, %u subtitles, %zu entries, %.0f ms\n",
               caseName.c_str(), stream, qPrintable(QApplication::platformName()),
