@@ -25,6 +25,7 @@ TForm2::TForm2(QWidget* parent)
   ui_->setupUi(this);
   setModal(true);
   timerWakeUp_->setObjectName("TimerWakeUp");
+  timerWakeUp_->setTimerType(Qt::PreciseTimer);  // the flashes are 150 ms apart
   timerWatch_->setObjectName("TimerWatch");
   timerWatch_->setInterval(kWatchMs);
   ui_->EditCharacter->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

@@ -3,6 +3,7 @@ capter_add_gui_tests(capter_gui_ocr_tests SOURCES
   ocr/matrix_editor_test.cpp
   ocr/matrix_menu_test.cpp
   ocr/new_character_dialog_test.cpp
+  ocr/new_character_dialog_unit_test.cpp
   ocr/ocr_settings_dialog_test.cpp
   ocr/teaching_run.cpp
   ocr/text_colour_dialog_test.cpp
