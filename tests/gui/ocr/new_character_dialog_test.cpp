@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/radio_group.h"
@@ -137,6 +138,46 @@ TEST(TeachingDialogRun, PauseReadsTheSameSubPictureAgainFromItsFirstCharacter) {
   const Question& again = run.questions[pausedAt + 1];
   EXPECT_EQ(again.start, truth[1].start);
   EXPECT_EQ(again.box, run.questions[pausedAt].box);
+  EXPECT_EQ(run.Text(), plain.Text());
+}
+
+TEST(TeachingDialogRun, ChangeTextColorAsksTheColourAgainForTheSameSubPicture) {
+  const CorpusCase c = FindCorpusCase("p04_pal_five_streams");
+  TeachingRun plain(c, 0);
+  ASSERT_TRUE(plain.Execute());
+
+  TeachingRun run(c, 0);
+  TForm9 colour;
+  run.UseColourDialog(colour);
+  ExtractionRun& engine = run.Session().Run();
+  run.Dialog().SetRunControl([&engine] { return engine.Job().busy; },
+                             [&engine] { engine.PauseClick(); });
+  bool changed = false;
+  run.SetReaction([&](TForm2& dialog, const Question& q) {
+    if (!changed && q.index == 2) {
+      changed = true;
+      run.Click(dialog, "ButtonChangeTextColor");
+    } else {
+      run.TypeAndPressOk(dialog, q.typed);
+    }
+  });
+  EXPECT_FALSE(run.Execute());
+  ASSERT_TRUE(changed);
+  const Question asked = run.questions.back();
+  EXPECT_EQ(run.colourQuestions, 1);
+  EXPECT_FALSE(run.Session().Colour().Chosen());
+
+  // The watch timer continues the run once it has left its read loop; the
+  // main window's timer then reads on.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return engine.State() != RunState::Paused; }, 2000));
+  engine.RunToEnd();
+  EXPECT_EQ(engine.State(), RunState::Idle);
+  EXPECT_EQ(run.colourQuestions, 2);
+  const auto again =
+      std::find_if(run.questions.begin(), run.questions.end(), [&](const Question& q) {
+        return &q != &asked && q.box == asked.box && q.start == asked.start;
+      });
+  EXPECT_NE(again, run.questions.end());
   EXPECT_EQ(run.Text(), plain.Text());
 }
 
