@@ -163,6 +163,7 @@ TEST(TeachingDialogRun, ChangeTextColorAsksTheColourAgainForTheSameSubPicture) {
   });
   EXPECT_FALSE(run.Execute());
   ASSERT_TRUE(changed);
+  const size_t askedAt = run.questions.size() - 1;
   const Question asked = run.questions.back();
   EXPECT_EQ(run.colourQuestions, 1);
   EXPECT_FALSE(run.Session().Colour().Chosen());
@@ -173,10 +174,10 @@ TEST(TeachingDialogRun, ChangeTextColorAsksTheColourAgainForTheSameSubPicture) {
   engine.RunToEnd();
   EXPECT_EQ(engine.State(), RunState::Idle);
   EXPECT_EQ(run.colourQuestions, 2);
-  const auto again =
-      std::find_if(run.questions.begin(), run.questions.end(), [&](const Question& q) {
-        return &q != &asked && q.box == asked.box && q.start == asked.start;
-      });
+  // The same character of the same sub-picture is asked again.
+  const auto again = std::find_if(
+      run.questions.begin() + static_cast<std::ptrdiff_t>(askedAt) + 1, run.questions.end(),
+      [&](const Question& q) { return q.box == asked.box && q.start == asked.start; });
   EXPECT_NE(again, run.questions.end());
   EXPECT_EQ(run.Text(), plain.Text());
 }
