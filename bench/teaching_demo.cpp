@@ -11,7 +11,8 @@
 // ImageMagick's import (run under an X server) of the colour selection, the
 // dialog on a small and on a large character and the matrix editor at the
 // end; DEMO_DELAY_MS=N waits N ms before each answer (default 0);
-// DEMO_MATRIX=FILE saves the taught matrix.
+// DEMO_MATRIX=FILE saves the taught matrix; DEMO_MANUAL=1 leaves every
+// answer to whoever sits at the keyboard (or xdotool).
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -122,6 +123,7 @@ class Person : public QObject {
     colour.installEventFilter(this);
     shots_ = qEnvironmentVariable("DEMO_SHOTS");
     delay_ = qEnvironmentVariableIntValue("DEMO_DELAY_MS");
+    manual_ = qEnvironmentVariableIsSet("DEMO_MANUAL");
   }
 
  protected:
@@ -129,10 +131,10 @@ class Person : public QObject {
     if (watched == &dialog_ && event->type() == QEvent::Paint && !timer_.drawn) {
       timer_.drawn = true;
       timer_.metToDrawn.push_back(timer_.clock.nsecsElapsed() - timer_.askedAt);
-      QTimer::singleShot(delay_, this, [this] { Answer(); });
+      if (!manual_) QTimer::singleShot(delay_, this, [this] { Answer(); });
     }
     if (watched == &colour_ && event->type() == QEvent::Show) {
-      QTimer::singleShot(delay_, this, [this] { ChooseColour(); });
+      if (!manual_) QTimer::singleShot(delay_, this, [this] { ChooseColour(); });
     }
     return false;
   }
@@ -176,6 +178,7 @@ class Person : public QObject {
   int fill_;
   QString shots_;
   int delay_ = 0;
+  bool manual_ = false;
   bool smallShot_ = false;
   bool largeShot_ = false;
 };
