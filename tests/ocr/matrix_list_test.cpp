@@ -22,11 +22,6 @@ CharacterMatrix WithTexts(const std::vector<std::string>& texts) {
   return matrix;
 }
 
-TEST(MatrixList, LinesQuoteTheTextAndEndWithTheNumber) {
-  EXPECT_EQ(MatrixListLine("fi", 12345), "\"fi\"    12345");
-  EXPECT_EQ(MatrixListLine("", 7), "\"\"    7");
-}
-
 TEST(MatrixList, AlphabeticalOrderIgnoresCaseAndKeepsEqualTextsByNumber) {
   const CharacterMatrix m = WithTexts({"b", "A", "a", "", "a"});
   EXPECT_EQ(MatrixListOrder(m, MatrixOrder::Index), (std::vector<size_t>{1, 2, 3, 4, 5}));
@@ -42,18 +37,6 @@ TEST(MatrixList, FirstLetterFindsTheFirstTextInListOrder) {
   EXPECT_EQ(FirstLineStartingWith(m, order, 'X'), 3u);
   EXPECT_EQ(FirstLineStartingWith(m, order, 'q'), std::nullopt);
   EXPECT_EQ(FirstLineStartingWith(m, order, '"'), std::nullopt);  // not the line's quote
-}
-
-TEST(MatrixList, AfterADeleteThePositionStaysOrMovesToTheNewLastLine) {
-  EXPECT_EQ(PositionAfterDelete(2, 9), 2u);
-  EXPECT_EQ(PositionAfterDelete(9, 9), 8u);
-  EXPECT_EQ(PositionAfterDelete(0, 0), std::nullopt);
-}
-
-TEST(MatrixList, TitleAndDeleteQuestion) {
-  EXPECT_EQ(MatrixEditorTitle("/a/b/disc.sum"), "View/Edit Character Matrix - disc.sum -");
-  EXPECT_EQ(MatrixEditorTitle(""), "View/Edit Character Matrix -  -");
-  EXPECT_EQ(DeleteCharacterQuestion("\xE9"), "Delete character \"\xE9\" ?");
 }
 
 TEST(MatrixList, GlyphTwiceIsWhiteOnBlackPixelForPixel) {

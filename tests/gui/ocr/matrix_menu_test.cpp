@@ -168,11 +168,5 @@ TEST_F(MatrixMenuTest, ClosingKeepsTheWindowWhenTheSaveDoesNotHappen) {
   EXPECT_TRUE(menu.ConfirmClose());  // No
 }
 
-TEST_F(MatrixMenuTest, EditViewShowsTheEditorWithoutBlocking) {
-  menu.EditViewMatrixClick();
-  EXPECT_TRUE(editor.isVisible());
-  EXPECT_FALSE(editor.isModal());
-}
-
 }  // namespace
 }  // namespace capter::testing

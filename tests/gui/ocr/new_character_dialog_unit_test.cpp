@@ -155,16 +155,5 @@ TEST(TeachingDialog, WakeUpTimerWaitsTenSecondsAndTypingStartsTheWaitAgain) {
   EXPECT_NE(dialog.palette().color(QPalette::Window), QColor(Qt::red));
 }
 
-TEST(TeachingDialog, SearchWithoutAMatrixDoesNothing) {
-  OneCharacter c;
-  TForm2 dialog;
-  const TeachAnswer answer = Ask(dialog, c, [&] {
-    Click(dialog, "ButtonSearchMatrix");
-    EXPECT_TRUE(dialog.isVisible());
-    Click(dialog, "ButtonSkipLine");
-  });
-  EXPECT_EQ(answer.status, TeachStatus::SkipLine);
-}
-
 }  // namespace
 }  // namespace capter::testing
