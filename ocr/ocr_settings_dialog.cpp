@@ -20,11 +20,11 @@ TForm4::TForm4(OcrSettings& settings, std::string configurationPath, QWidget* pa
   setModal(true);
   for (size_t i = 0; i < kOcrFields.size(); ++i) {
     NumericEdit* field = Field(i);
-    const OcrFieldSpec& spec = kOcrFields[i];
+    const OcrFieldInfo& info = kOcrFields[i];
     // Bounds never exclude the current value, so the value moves in first.
-    field->SetValue(std::clamp<int64_t>(0, spec.min, spec.max));
-    field->SetValMax(spec.max);
-    field->SetValMin(spec.min);
+    field->SetValue(std::clamp<int64_t>(0, info.min, info.max));
+    field->SetValMax(info.max);
+    field->SetValMin(info.min);
   }
   connect(ui_->ButtonOK, &QPushButton::clicked, this, &TForm4::ButtonOKClick);
   connect(ui_->ButtonCancel, &QPushButton::clicked, this, &TForm4::ButtonCancelClick);

@@ -26,7 +26,7 @@ enum class OcrField {
   MaxCharDiffTop,
 };
 
-struct OcrFieldSpec {
+struct OcrFieldInfo {
   OcrField field;
   const char* name;  // the control's name
   bool signedField;  // a 32-bit signed field (TInteger_u), else 16-bit unsigned
@@ -34,7 +34,7 @@ struct OcrFieldSpec {
   int32_t max;
 };
 
-inline constexpr std::array<OcrFieldSpec, 12> kOcrFields{{
+inline constexpr std::array<OcrFieldInfo, 12> kOcrFields{{
     {OcrField::MinLineHeight, "Word_uLineMinHeight", false, 0, 45},
     {OcrField::MinInterLine, "Word_uMinInterLine", false, 1, 50},
     {OcrField::MaxLineHeight, "Word_uLineMaxHeight", false, 0, 45},

@@ -58,13 +58,13 @@ TEST(MatrixList, GlyphTwiceIsWhiteOnBlackPixelForPixel) {
 }
 
 TEST(OcrSettingsFields, EveryFieldReadsAndStoresItsOwnSettingNarrowed) {
-  for (const OcrFieldSpec& spec : kOcrFields) {
+  for (const OcrFieldInfo& info : kOcrFields) {
     OcrSettings s;
-    StoreOcrField(s, spec.field, spec.max);
-    EXPECT_EQ(OcrFieldValue(s, spec.field), spec.max) << spec.name;
+    StoreOcrField(s, info.field, info.max);
+    EXPECT_EQ(OcrFieldValue(s, info.field), info.max) << info.name;
     OcrSettings others = s;
-    StoreOcrField(others, spec.field, OcrFieldValue(OcrSettings{}, spec.field));
-    EXPECT_EQ(others, OcrSettings{}) << spec.name << " touched another setting";
+    StoreOcrField(others, info.field, OcrFieldValue(OcrSettings{}, info.field));
+    EXPECT_EQ(others, OcrSettings{}) << info.name << " touched another setting";
   }
   OcrSettings s;
   StoreOcrField(s, OcrField::MinLineHeight, 300);  // an 8-bit setting
