@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(g++ clang libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev libgl-dev
           libjpeg62-turbo-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
-          ffmpeg dvdauthor xvfb xauth imagemagick)
+          ffmpeg dvdauthor xvfb xauth imagemagick xdotool)
 
 install_missing() {
   local missing=()

@@ -19,3 +19,10 @@ target_link_libraries(capter-eval PRIVATE capter_ocr_bench_support)
 add_executable(ocr_recognition_bench ${CMAKE_CURRENT_SOURCE_DIR}/ocr_recognition_bench.cpp)
 target_link_libraries(ocr_recognition_bench PRIVATE capter_ocr_bench_support
   benchmark::benchmark)
+
+# The teaching windows on a corpus title: the user's waits, and screenshots.
+if(CAPTER_GUI)
+  add_executable(teaching_demo ${CMAKE_CURRENT_SOURCE_DIR}/teaching_demo.cpp
+    ${PROJECT_SOURCE_DIR}/tests/gui/ocr/labelled_title.cpp)
+  target_link_libraries(teaching_demo PRIVATE capter_gui capter_ocr_bench_support)
+endif()

@@ -1,0 +1,173 @@
+#include "ocr/new_character_dialog.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+
+#include "app/qt_message_boxes.h"
+#include "app/qt_text.h"
+#include "ocr/matrix_search.h"
+#include "ocr/teaching_image.h"
+#include "ui_new_character_dialog.h"
+
+namespace capter {
+
+namespace {
+constexpr int kWatchMs = 500;
+}  // namespace
+
+TForm2::TForm2(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowMinimizeButtonHint),
+      ui_(std::make_unique<Ui::Form2>()),
+      timerWakeUp_(new QTimer(this)),
+      timerWatch_(new QTimer(this)) {
+  ui_->setupUi(this);
+  setModal(true);
+  timerWakeUp_->setObjectName("TimerWakeUp");
+  timerWakeUp_->setTimerType(Qt::PreciseTimer);  // the flashes are 150 ms apart
+  timerWatch_->setObjectName("TimerWatch");
+  timerWatch_->setInterval(kWatchMs);
+  ui_->EditCharacter->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  ui_->ImageCharacter->setAlignment(Qt::AlignCenter);
+
+  connect(ui_->ButtonOK, &QPushButton::clicked, this, &TForm2::ButtonOKClick);
+  connect(ui_->ButtonSkipLine, &QPushButton::clicked, this, &TForm2::ButtonSkipLineClick);
+  connect(ui_->ButtonSkipSubPicture, &QPushButton::clicked, this,
+          &TForm2::ButtonSkipSubPictureClick);
+  connect(ui_->ButtonPause, &QPushButton::clicked, this, &TForm2::ButtonPauseClick);
+  connect(ui_->ButtonChangeTextColor, &QPushButton::clicked, this,
+          &TForm2::ButtonChangeTextColorClick);
+  connect(ui_->ButtonSearchMatrix, &QPushButton::clicked, this, &TForm2::ButtonSearchMatrixClick);
+  connect(ui_->EditCharacter, &QLineEdit::textChanged, this, &TForm2::EditCharacterChange);
+  connect(timerWakeUp_, &QTimer::timeout, this, &TForm2::TimerWakeUpTimer);
+  connect(timerWatch_, &QTimer::timeout, this, &TForm2::TimerWatchTimer);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::SetMatrixSearch(CharacterMatrix* matrix, const OcrSettings* settings,
+                             std::string searchFolder) {
+  matrix_ = matrix;
+  settings_ = settings;
+  searchFolder_ = std::move(searchFolder);
+}
+
+void TForm2::SetRunControl(std::function<bool()> reading, std::function<void()> pauseCommand) {
+  reading_ = std::move(reading);
+  pauseCommand_ = std::move(pauseCommand);
+}
+
+TeachAnswer TForm2::Teach(const TeachRequest& request) {
+  request_ = &request;
+  glyph_ = request.glyph;
+  box_ = request.Box();
+  answer_ = TeachAnswer{};  // closing in any other way pauses
+  ShowRequest(request);
+  exec();
+  request_ = nullptr;
+  if (answer_.status == TeachStatus::Ok) {
+    const auto number = static_cast<qulonglong>(request.symbolNumber);
+    // Recognition adds the entry once this returns; listeners hear of it
+    // when the event loop next runs.
+    QTimer::singleShot(0, this, [this, number] { emit CharacterTaught(number); });
+  }
+  return answer_;
+}
+
+void TForm2::ShowRequest(const TeachRequest& request) {
+  ui_->LabelSymbolIndex->setText("Symbol index : " + QString::number(request.symbolNumber));
+  ComposeTeachingImage(request, composed_);
+  image_ = QImage(composed_.Bits(), composed_.Width(), composed_.Height(), composed_.Stride(),
+                  QImage::Format_BGR888)
+               .copy();
+  ui_->ImageCharacter->setPixmap(QPixmap::fromImage(image_.scaled(
+      2 * image_.width(), 2 * image_.height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+  ui_->EditCharacter->clear();
+  ui_->LabelNbCharValue->setText("0");
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  ui_->EditCharacter->setFocus(Qt::OtherFocusReason);
+  wakeUp_.Restart();
+  SetRed(false);
+  timerWakeUp_->start(wakeUp_.PeriodMs());
+}
+
+void TForm2::done(int result) {
+  timerWakeUp_->stop();
+  SetRed(false);
+  QDialog::done(result);
+}
+
+void TForm2::Answer(TeachStatus status) {
+  answer_.status = status;
+  answer_.text = FromQt(ui_->EditCharacter->text());
+  if (answer_.text.size() > CharacterMatrix::kMaxEntryText) {
+    answer_.text.resize(CharacterMatrix::kMaxEntryText);
+  }
+  accept();
+}
+
+void TForm2::ButtonOKClick() {
+  Answer(TeachStatus::Ok);
+}
+
+void TForm2::ButtonSkipLineClick() {
+  Answer(TeachStatus::SkipLine);
+}
+
+void TForm2::ButtonSkipSubPictureClick() {
+  Answer(TeachStatus::SkipSubPicture);
+}
+
+void TForm2::ButtonPauseClick() {
+  // The run pauses and reads this sub-picture again from its first sector.
+  Answer(TeachStatus::Pause);
+}
+
+void TForm2::ButtonChangeTextColorClick() {
+  answer_.changeTextColour = true;
+  Answer(TeachStatus::Pause);
+  timerWatch_->start();
+}
+
+void TForm2::TimerWatchTimer() {
+  if (reading_ && reading_()) return;
+  timerWatch_->stop();
+  if (pauseCommand_) pauseCommand_();  // continues the run
+}
+
+void TForm2::ButtonSearchMatrixClick() {
+  if (matrix_ == nullptr || settings_ == nullptr) return;
+  std::string text;
+  if (!SearchMatchingMatrix(searchFolder_, glyph_, box_, *settings_, *matrix_, WindowBoxes(),
+                            text)) {
+    return;  // told so; the user may go on typing
+  }
+  ui_->EditCharacter->setText(ToQt(text));
+  emit MatrixReplaced();
+  Answer(TeachStatus::MatrixFound);
+}
+
+void TForm2::EditCharacterChange(const QString& text) {
+  ui_->LabelNbCharValue->setText(QString::number(text.size()));
+  if (timerWakeUp_->isActive()) timerWakeUp_->start();  // the wait begins again
+}
+
+void TForm2::TimerWakeUpTimer() {
+  const WakeUpTimer::Step step = wakeUp_.Tick();
+  if (step.beep) QApplication::beep();
+  SetRed(step.red);
+  timerWakeUp_->start(step.periodMs);
+}
+
+void TForm2::SetRed(bool red) {
+  setAutoFillBackground(red);
+  QPalette colours = QApplication::palette(this);
+  if (red) colours.setColor(QPalette::Window, Qt::red);
+  setPalette(colours);
+}
+
+}  // namespace capter
