@@ -129,7 +129,7 @@ void TForm3::OpenCapterFormat1Click() {
                               .proposedName = {}});
   if (!path) return;
   OpenCapterFile(model_, *path);
-  KeepSettings();
+  KeepSettings();  // also when the file could not be read
 }
 
 void TForm3::Clear1Click() {
@@ -146,7 +146,6 @@ void TForm3::TimeCorrection1Click() {
 
 void TForm3::SetOutputFormat1Click() {
   form13_->Execute();
-  KeepSettings();
 }
 
 void TForm3::Splitoutputfile1Click() {
@@ -185,6 +184,9 @@ void TForm3::ListCleared() {
 
 void TForm3::ListRefreshed() {
   list_->ListRefreshed();
+  // Converting, reopening and the IAuthor format end with a refresh and may
+  // have changed the stored settings.
+  KeepSettings();
 }
 
 void TForm3::LinesAppended(size_t first, size_t count) {
