@@ -11,6 +11,10 @@ namespace capter {
 TForm10::TForm10(SubtitleTextModel& model, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::Form10>()), model_(model) {
   ui_->setupUi(this);
+  ui_->RadioGroupCorrectIlLanguage->SetItems({"English (May work with other languages)",
+                                              QString::fromUtf8("Fran\u00e7ais ( French )"),
+                                              "Deutsch ( German )"});
+  ui_->RadioGroupCorrectIlLanguage->SetItemIndex(0);
   connect(ui_->CheckBoxCorrectIl, &QCheckBox::toggled, this, &TForm10::CheckBoxCorrectIlClick);
   connect(ui_->BitBtnCorrect, &QPushButton::clicked, this, &TForm10::BitBtnCorrectClick);
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -26,6 +26,8 @@ int64_t FieldValue(const NumericEdit& field) {
 TForm14::TForm14(SubtitleTextModel& model, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::Form14>()), model_(model) {
   ui_->setupUi(this);
+  ui_->RadioGroupTime->SetItems({"Fixed Time", "Subtitle Length Prop. Time"});
+  ui_->RadioGroupTime->SetItemIndex(1);
   for (const char* suffix : {"", "S"}) {
     const QString s = QString::fromLatin1(suffix);
     SetRange(findChild<NumericEdit*>("Word_uHour" + s), 24, 0);

@@ -2,6 +2,7 @@
 # The save test compares with the files capter-cli convert writes.
 find_package(Qt6 REQUIRED COMPONENTS Test)
 capter_add_gui_tests(capter_gui_text_tests SOURCES
+  correction_dialogs_test.cpp
   output_format_dialog_test.cpp
   subtitles_window_test.cpp
 )
