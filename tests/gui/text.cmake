@@ -3,6 +3,7 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 capter_add_gui_tests(capter_gui_text_tests SOURCES
   correction_dialogs_test.cpp
+  fixed_row_list_view_test.cpp
   output_format_dialog_test.cpp
   subtitles_window_test.cpp
 )

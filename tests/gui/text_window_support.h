@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 #include <QAbstractItemModel>
-#include <QListView>
+#include <QAbstractItemView>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -58,7 +58,9 @@ class TextWindowTest : public ::testing::Test {
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
-  QListView* List() const { return window_->findChild<QListView*>("ListBoxSubtitle"); }
+  QAbstractItemView* List() const {
+    return window_->findChild<QAbstractItemView*>("ListBoxSubtitle");
+  }
 
   // The rows the list view shows, as the model's Windows-1252 lines.
   std::vector<std::string> Rows() const {
