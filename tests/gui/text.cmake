@@ -5,6 +5,7 @@ capter_add_gui_tests(capter_gui_text_tests SOURCES
   correction_dialogs_test.cpp
   fixed_row_list_view_test.cpp
   output_format_dialog_test.cpp
+  subtitles_window_run_test.cpp
   subtitles_window_test.cpp
 )
 target_link_libraries(capter_gui_text_tests PRIVATE Qt6::Test)
