@@ -121,15 +121,19 @@ void TForm3::Saveas1Click() {
 }
 
 void TForm3::OpenCapterFormat1Click() {
+  const bool unsaved = model_.TextModified();
   if (!ConfirmOpenAnother(model_)) return;
   const std::optional<std::string> path =
       dialogs_->OpenFileName({.filter = kOpenCapterTextFilter,
                               .defaultExtension = {},
                               .folder = model_.OpenDialogFolder(),
                               .proposedName = {}});
-  if (!path) return;
-  OpenCapterFile(model_, *path);
-  KeepSettings();  // also when the file could not be read
+  const OpenOutcome outcome = path ? OpenCapterFile(model_, *path) : OpenOutcome::NotAFile;
+  // Text that was not replaced stays unsaved, so that quitting still asks.
+  if (outcome == OpenOutcome::NotAFile || outcome == OpenOutcome::ReadFailed) {
+    model_.SetTextModified(unsaved);
+  }
+  KeepSettings();
 }
 
 void TForm3::Clear1Click() {

@@ -166,13 +166,18 @@ TEST_F(SubtitlesWindow, OpenAsksAboutUnsavedTextBeforeTheFileDialog) {
   EXPECT_EQ(boxes_.asked.at(0).text, "Text NOT Saved !\rDo you really want to open another file ?");
   EXPECT_TRUE(model_.TextModified());
 
-  // Yes, then the dialog is cancelled: the text now counts as saved.
-  boxes_ = testing::ScriptedMessageBoxes({Answer::Yes});
+  // Yes, then the dialog is cancelled or names no file: the text was not
+  // replaced and stays unsaved, so quitting still asks.
+  boxes_ = testing::ScriptedMessageBoxes({Answer::Yes, Answer::Yes});
   window_->OpenCapterFormat1Click();
   ASSERT_EQ(files_.openRequests.size(), 1u);
   EXPECT_EQ(files_.openRequests[0].filter, "Capter Text File (*.cpt)|*.cpt|All (*.*)|*.*");
-  EXPECT_FALSE(model_.TextModified());
+  EXPECT_TRUE(model_.TextModified());
+  files_.open = PathOf("missing.cpt");
+  window_->OpenCapterFormat1Click();
+  EXPECT_TRUE(model_.TextModified());
   EXPECT_EQ(table_.Count(), 1);
+  EXPECT_EQ(boxes_.asked.size(), 2u);  // asked again each time
 }
 
 TEST_F(SubtitlesWindow, ReopeningSetsTheOffsetAndExtendedOption) {
