@@ -11,9 +11,11 @@
 #include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "app/configuration.h"
+#include "app/qt_message_boxes.h"
 #include "app/run_session.h"
 #include "ocr/text_colour_chooser.h"
 #include "tests/ocr/truth_teacher.h"
@@ -28,12 +30,28 @@ namespace {
 
 using namespace capter;
 
-class QuietBoxes : public MessageBoxes {
+// Answers Yes until `real` is set, then asks with Qt's message boxes.
+class DemoBoxes : public MessageBoxes {
  public:
-  Answer Ask(MessageKind, ButtonSet, const std::string& text) override {
+  Answer Ask(MessageKind kind, ButtonSet buttons, const std::string& text) override {
     std::printf("question: %s\n", text.c_str());
-    return Answer::Yes;
+    std::fflush(stdout);
+    return real ? qt_.Ask(kind, buttons, text) : Answer::Yes;
   }
+  bool real = false;
+
+ private:
+  QtMessageBoxes qt_;
+};
+
+class ChosenFile : public TextFileDialogs {
+ public:
+  explicit ChosenFile(std::string path) : path_(std::move(path)) {}
+  std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return path_; }
+  std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return path_; }
+
+ private:
+  std::string path_;
 };
 
 class EventDisplay : public RunDisplay {
@@ -92,7 +110,7 @@ int main(int argc, char* argv[]) {
   const int seconds = argc > 2 ? std::stoi(argv[2]) : 3;
   const testing::CorpusCase title = testing::FindCorpusCase(name);
 
-  QuietBoxes boxes;
+  DemoBoxes boxes;
   SteadyMillisecondClock clock;
   EventDisplay display;
   RunSession session({.boxes = boxes, .clock = clock, .display = display});
@@ -135,6 +153,21 @@ int main(int argc, char* argv[]) {
   window.SplitDialog().FormShow();
   ShowDialog(window.SplitDialog(), "form17", seconds);
   ShowDialog(window.CorrectionDialog(), "form10", seconds);
+
+  // Reopening a damaged file of the own format: the reader's question in a
+  // real message box, answered by whoever looks at the screen.
+  const std::string damaged = "/tmp/capter_demo_damaged.cpt";
+  std::ofstream(damaged, std::ios::binary)
+      << "1\r\n00:00:01,000 --> 00:00:02,000\r\nFirst\r\n\r\n"
+         "two\r\n00:00:03,000 --> 00:00:04,000\r\nSecond\r\n\r\n";
+  ChosenFile chosen(damaged);
+  window.SetFileDialogs(&chosen);
+  session.Text().SetTextModified(false);
+  boxes.real = true;
+  std::printf("phase: reader_prompt\n");
+  std::fflush(stdout);
+  window.OpenCapterFormat1Click();
+  Hold("reopened", seconds);
   Hold("end", 1);
   return 0;
 }
