@@ -144,6 +144,12 @@ TEST_F(SubtitlesWindow, SaveAsAsksForANameOnlyWithText) {
   EXPECT_FALSE(model_.TextModified());
   EXPECT_EQ(window_->windowTitle(), "Subtitles - film -");
   EXPECT_EQ(configuration_.shell.SaveDialogText, PathOf("sub"));
+
+  // A file name outside ASCII reads in the caption as it reads on disk.
+  files_.save = PathOf("sub/\xC3\xA9t\xC3\xA9.cpt");
+  Add(model_, Entry(Tc(0, 0, 3, 0), Tc(0, 0, 4, 0), {"two"}));
+  window_->Saveas1Click();
+  EXPECT_EQ(window_->windowTitle(), QString::fromUtf8("Subtitles - \u00e9t\u00e9 -"));
 }
 
 TEST_F(SubtitlesWindow, SaveAsKeepsAnExistingFileWhenReplacingIsDeclined) {
