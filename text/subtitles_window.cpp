@@ -44,12 +44,7 @@ TForm3::TForm3(SubtitleTextModel& model, Configuration& configuration, QWidget* 
   ui_->ListBoxSubtitle->setModel(list_);
   ui_->CoolButtonSaveAs->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
   ui_->CoolButtonClearSub->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-  ui_->CheckBoxScrollDown->setChecked(configuration_.shell.AutoScrollDown);
-
-  model_.Options().settings = configuration_.output;
-  model_.SetAutoScrollDown(configuration_.shell.AutoScrollDown);
-  model_.SetSaveDialogFolder(configuration_.shell.SaveDialogText);
-  model_.SetOpenDialogFolder(configuration_.shell.OpenDialogCapterText);
+  ApplyConfiguration();
   model_.SetListener(this);
 
   form13_ = new TForm13(model_, this);
@@ -88,6 +83,14 @@ void TForm3::Connect() {
     model_.SetAutoScrollDown(on);
     configuration_.shell.AutoScrollDown = on;
   });
+}
+
+void TForm3::ApplyConfiguration() {
+  model_.Options().settings = configuration_.output;
+  model_.SetAutoScrollDown(configuration_.shell.AutoScrollDown);
+  model_.SetSaveDialogFolder(configuration_.shell.SaveDialogText);
+  model_.SetOpenDialogFolder(configuration_.shell.OpenDialogCapterText);
+  ui_->CheckBoxScrollDown->setChecked(configuration_.shell.AutoScrollDown);
 }
 
 void TForm3::SetFileDialogs(TextFileDialogs* dialogs) {

@@ -38,6 +38,10 @@ class TForm3 : public QMainWindow, public TextWindowListener {
 
   SubtitleTextModel& Model() { return model_; }
 
+  // Takes the remembered settings from the configuration (done at creation;
+  // call again once the configuration file has been read).
+  void ApplyConfiguration();
+
   // The question before the program closes with unsaved text: true when it
   // may close; otherwise this window is shown.
   bool ConfirmQuit();

@@ -86,6 +86,19 @@ TEST_F(SubtitlesWindow, AutoScrollSelectsTheLastLineOnlyWhenShownAndTicked) {
   EXPECT_EQ(SelectedRow(), static_cast<int>(model_.Lines().size()) - 1);
 }
 
+TEST_F(SubtitlesWindow, TakesTheSettingsOfAConfigurationReadAfterItWasCreated) {
+  configuration_.shell.AutoScrollDown = false;
+  configuration_.shell.OpenDialogCapterText = "/films";
+  configuration_.output.philipsFrameRate = kFrameRateNtsc;
+  window_->ApplyConfiguration();
+  EXPECT_FALSE(window_->findChild<QCheckBox*>("CheckBoxScrollDown")->isChecked());
+  EXPECT_FALSE(model_.AutoScrollDown());
+  EXPECT_EQ(model_.Options().settings.philipsFrameRate, kFrameRateNtsc);
+  window_->OpenCapterFormat1Click();
+  EXPECT_EQ(files_.openRequests.at(0).folder, "/films");
+  EXPECT_EQ(configuration_.shell.OpenDialogCapterText, "/films");
+}
+
 TEST_F(SubtitlesWindow, UpDownOnAnEmptyListSelectsNothing) {
   window_->UpDown1Click(true);
   window_->UpDown1Click(false);
