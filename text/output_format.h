@@ -54,6 +54,9 @@ struct SaveDialogSetup {
 };
 SaveDialogSetup SaveDialogFor(OutputFormatCode format);
 
+// Filter of the dialog that opens a file of the own format.
+inline constexpr const char* kOpenCapterTextFilter = "Capter Text File (*.cpt)|*.cpt|All (*.*)|*.*";
+
 // The current local date and time as the generated headers show it.
 std::string LocalDateTimeText();
 

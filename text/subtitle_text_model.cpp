@@ -67,6 +67,7 @@ void SubtitleTextModel::RefreshList() {
   headerLines_ = header.size();
   AppendLines(header);
   for (uint16_t i = 1; i <= table_.Count(); ++i) ListSubtitle(i, false);
+  Listener().ListRefreshed();
   Listener().SelectLastLine(false);
 }
 

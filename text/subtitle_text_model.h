@@ -26,6 +26,9 @@ class TextWindowListener {
   virtual void ListCleared() {}
   // `count` lines were appended starting at line `first` (0-based).
   virtual void LinesAppended(size_t /*first*/, size_t /*count*/) {}
+  // A refresh has rendered the whole table again (it began with
+  // ListCleared); the lines appended in between can be shown at once.
+  virtual void ListRefreshed() {}
   // `count` lines were removed from the end of the list.
   virtual void LinesRemoved(size_t /*count*/) {}
   // Select the last line so that it comes into view; `onlyIfShown` is set
