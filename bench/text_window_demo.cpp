@@ -44,11 +44,16 @@ class DemoBoxes : public MessageBoxes {
   QtMessageBoxes qt_;
 };
 
-class ChosenFile : public TextFileDialogs {
+class ChosenFile : public CommonDialogs {
  public:
   explicit ChosenFile(std::string path) : path_(std::move(path)) {}
-  std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return path_; }
-  std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return path_; }
+  std::optional<std::string> SaveFileName(QWidget*, const FileDialogRequest&) override {
+    return path_;
+  }
+  std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest&) override {
+    return path_;
+  }
+  std::optional<Colour> ChooseColour(QWidget*, Colour) override { return std::nullopt; }
 
  private:
   std::string path_;

@@ -67,8 +67,8 @@ void TForm18::Attach(RunSession& session) {
   Attach(session.BmpSettings(), session.Roles(), session.Text());
 }
 
-void TForm18::SetDialogs(ExportDialogs* dialogs) {
-  dialogs_ = dialogs != nullptr ? dialogs : &qtDialogs_;
+void TForm18::SetDialogs(CommonDialogs* dialogs) {
+  dialogs_ = dialogs != nullptr ? dialogs : &WindowDialogs();
 }
 
 bool TForm18::Adjust(const Picture24& decoded, const Rect& area) {
@@ -295,7 +295,8 @@ void TForm18::ButtonSaveBMPClick() {
       dialogs_->SaveFileName(this, {.title = Messages().GetMessage(43),
                                     .filter = kBmpFilter,
                                     .defaultExtension = "bmp",
-                                    .folder = ""});
+                                    .folder = "",
+                                    .proposedName = {}});
   if (!path) return;
   const FileResult written = WriteBmpFile(rendition_, *path);
   if (!written.ok) ReportError(written.error);
@@ -306,7 +307,8 @@ void TForm18::ButtonSaveProfileClick() {
       dialogs_->SaveFileName(this, {.title = Messages().GetMessage(44),
                                     .filter = kProfileFilter,
                                     .defaultExtension = "ini",
-                                    .folder = programDirectory_});
+                                    .folder = programDirectory_,
+                                    .proposedName = {}});
   if (!path) return;
   const FileResult saved = SaveBmpProfile(*path, *settings_);
   if (!saved.ok) {
@@ -321,7 +323,8 @@ void TForm18::ButtonLoadProfileClick() {
       dialogs_->OpenFileName(this, {.title = Messages().GetMessage(45),
                                     .filter = kProfileFilter,
                                     .defaultExtension = "ini",
-                                    .folder = programDirectory_});
+                                    .folder = programDirectory_,
+                                    .proposedName = {}});
   if (!path) return;
   const FileResult loaded = LoadBmpProfile(*path, *settings_);
   if (!loaded.ok) {

@@ -15,9 +15,9 @@
 #include <memory>
 #include <string>
 
+#include "app/common_dialogs.h"
 #include "app/run_dispatch.h"
 #include "export/bmp_export_settings.h"
-#include "export/export_file_dialogs.h"
 #include "text/subtitle_text_model.h"
 
 class QFrame;
@@ -47,7 +47,7 @@ class TForm18 : public QDialog, public BitmapAdjustment {
   // The subtitle text window, hidden while this window is shown.
   void SetTextWindow(QWidget* textWindow) { textWindow_ = textWindow; }
   // File and colour dialogs (nullptr: Qt's).
-  void SetDialogs(ExportDialogs* dialogs);
+  void SetDialogs(CommonDialogs* dialogs);
   // Initial folder of the profile dialogs.
   void SetProgramDirectory(std::string folder) { programDirectory_ = std::move(folder); }
 
@@ -109,8 +109,7 @@ class TForm18 : public QDialog, public BitmapAdjustment {
   SubtitleTextModel* text_ = nullptr;
   PicturePreview* preview_ = nullptr;
   QWidget* textWindow_ = nullptr;
-  QtExportDialogs qtDialogs_;
-  ExportDialogs* dialogs_ = &qtDialogs_;
+  CommonDialogs* dialogs_ = &WindowDialogs();
   std::string programDirectory_;
 
   Picture24 decoded_;

@@ -33,8 +33,8 @@ void TForm11::Attach(RunSession& session) {
   Attach(session.Run());
 }
 
-void TForm11::SetDialogs(ExportDialogs* dialogs) {
-  dialogs_ = dialogs != nullptr ? dialogs : &qtDialogs_;
+void TForm11::SetDialogs(CommonDialogs* dialogs) {
+  dialogs_ = dialogs != nullptr ? dialogs : &WindowDialogs();
 }
 
 void TForm11::Hold(const PalettedPicture& rendition, const CollectedUnit& unit) {
@@ -86,7 +86,8 @@ void TForm11::SaveSinglePicture(SinglePictureKind kind) {
       dialogs_->SaveFileName(this, {.title = SinglePictureSaveTitle(kind, units),
                                     .filter = "",
                                     .defaultExtension = "",
-                                    .folder = saveFolder_});
+                                    .folder = saveFolder_,
+                                    .proposedName = {}});
   if (!chosen) return;
   saveFolder_ = std::filesystem::path(*chosen).parent_path().string();
   const std::string path = SinglePictureSavePath(*chosen, kind);

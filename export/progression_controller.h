@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/common_dialogs.h"
 #include "app/run_dispatch.h"
 #include "export/adjustment_rules.h"
-#include "export/export_file_dialogs.h"
 
 namespace Ui {
 class TForm11;
@@ -40,7 +40,7 @@ class TForm11 : public QDialog, public ProgressionControl {
   // The main window's "Show Pict." check box, focused by "&Next >".
   void SetShowPictureBox(QWidget* box) { showPictureBox_ = box; }
   // File dialogs (nullptr: Qt's).
-  void SetDialogs(ExportDialogs* dialogs);
+  void SetDialogs(CommonDialogs* dialogs);
   // Initial folder of the single-picture save dialog (configuration key
   // SaveDialogBmpSup); a save moves it to the chosen file's folder.
   const std::string& SaveFolder() const { return saveFolder_; }
@@ -70,8 +70,7 @@ class TForm11 : public QDialog, public ProgressionControl {
   TForm18* adjustment_ = nullptr;
   QWidget* textWindow_ = nullptr;
   QWidget* showPictureBox_ = nullptr;
-  QtExportDialogs qtDialogs_;
-  ExportDialogs* dialogs_ = &qtDialogs_;
+  CommonDialogs* dialogs_ = &WindowDialogs();
   std::string saveFolder_;
   bool noStop_ = false;
 

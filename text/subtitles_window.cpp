@@ -36,9 +36,7 @@ TForm3::TForm3(SubtitleTextModel& model, Configuration& configuration, QWidget* 
       model_(model),
       configuration_(configuration),
       mainWindow_(mainWindow),
-      list_(new SubtitleListModel(model, this)),
-      qtDialogs_(this),
-      dialogs_(&qtDialogs_) {
+      list_(new SubtitleListModel(model, this)) {
   ui_->setupUi(this);
   ui_->ListBoxSubtitle->setFont(ListFont());
   ui_->ListBoxSubtitle->setModel(list_);
@@ -93,8 +91,8 @@ void TForm3::ApplyConfiguration() {
   ui_->CheckBoxScrollDown->setChecked(configuration_.shell.AutoScrollDown);
 }
 
-void TForm3::SetFileDialogs(TextFileDialogs* dialogs) {
-  dialogs_ = dialogs ? dialogs : &qtDialogs_;
+void TForm3::SetFileDialogs(CommonDialogs* dialogs) {
+  dialogs_ = dialogs ? dialogs : &WindowDialogs();
 }
 
 bool TForm3::ConfirmQuit() {
@@ -114,10 +112,11 @@ void TForm3::Saveas1Click() {
   if (!HasTextToSave(model_)) return;
   const SaveDialogSetup setup = SaveDialogFor(model_.OutputFormat());
   const std::optional<std::string> path =
-      dialogs_->SaveFileName({.filter = setup.filter,
-                              .defaultExtension = setup.defaultExtension,
-                              .folder = model_.SaveDialogFolder(),
-                              .proposedName = model_.ProposedFileName()});
+      dialogs_->SaveFileName(this, {.title = {},
+                                    .filter = setup.filter,
+                                    .defaultExtension = setup.defaultExtension,
+                                    .folder = model_.SaveDialogFolder(),
+                                    .proposedName = model_.ProposedFileName()});
   if (!path) return;
   SaveTextAs(model_, *path);
   KeepSettings();
@@ -127,10 +126,11 @@ void TForm3::OpenCapterFormat1Click() {
   const bool unsaved = model_.TextModified();
   if (!ConfirmOpenAnother(model_)) return;
   const std::optional<std::string> path =
-      dialogs_->OpenFileName({.filter = kOpenCapterTextFilter,
-                              .defaultExtension = {},
-                              .folder = model_.OpenDialogFolder(),
-                              .proposedName = {}});
+      dialogs_->OpenFileName(this, {.title = {},
+                                    .filter = kOpenCapterTextFilter,
+                                    .defaultExtension = {},
+                                    .folder = model_.OpenDialogFolder(),
+                                    .proposedName = {}});
   const OpenOutcome outcome = path ? OpenCapterFile(model_, *path) : OpenOutcome::NotAFile;
   // Text that was not replaced stays unsaved, so that quitting still asks.
   if (outcome == OpenOutcome::NotAFile || outcome == OpenOutcome::ReadFailed) {

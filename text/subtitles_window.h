@@ -9,9 +9,9 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/common_dialogs.h"
 #include "app/configuration.h"
 #include "text/subtitle_text_model.h"
-#include "text/text_file_dialogs.h"
 
 namespace Ui {
 class Form3;
@@ -47,7 +47,7 @@ class TForm3 : public QMainWindow, public TextWindowListener {
   bool ConfirmQuit();
 
   // Tests and the desktop program choose how file names are asked.
-  void SetFileDialogs(TextFileDialogs* dialogs);
+  void SetFileDialogs(CommonDialogs* dialogs);
 
   TForm13& OutputFormatDialog() { return *form13_; }
   TForm14& TimeCorrectionDialog() { return *form14_; }
@@ -90,8 +90,7 @@ class TForm3 : public QMainWindow, public TextWindowListener {
   Configuration& configuration_;
   QWidget* mainWindow_;
   SubtitleListModel* list_;  // owned by this window
-  QtTextFileDialogs qtDialogs_;
-  TextFileDialogs* dialogs_;
+  CommonDialogs* dialogs_ = &WindowDialogs();
   TForm13* form13_;
   TForm14* form14_;
   TForm17* form17_;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "app/common_dialogs.h"
 #include "app/run_dispatch.h"
-#include "export/export_file_dialogs.h"
 
 namespace capter::testing {
 
@@ -60,7 +60,7 @@ class RecordingPreview : public PicturePreview {
   Rect lastArea;
 };
 
-class ScriptedExportDialogs : public ExportDialogs {
+class ScriptedExportDialogs : public CommonDialogs {
  public:
   std::optional<std::string> SaveFileName(QWidget*, const FileDialogRequest& request) override {
     return Next(request);

@@ -21,16 +21,17 @@
 
 namespace capter::testing {
 
-class ChosenFiles : public TextFileDialogs {
+class ChosenFiles : public CommonDialogs {
  public:
-  std::optional<std::string> SaveFileName(const FileDialogRequest& request) override {
+  std::optional<std::string> SaveFileName(QWidget*, const FileDialogRequest& request) override {
     saveRequests.push_back(request);
     return save;
   }
-  std::optional<std::string> OpenFileName(const FileDialogRequest& request) override {
+  std::optional<std::string> OpenFileName(QWidget*, const FileDialogRequest& request) override {
     openRequests.push_back(request);
     return open;
   }
+  std::optional<Colour> ChooseColour(QWidget*, Colour) override { return std::nullopt; }
   std::optional<std::string> save;
   std::optional<std::string> open;
   std::vector<FileDialogRequest> saveRequests;
