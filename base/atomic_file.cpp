@@ -45,6 +45,36 @@ void ForgetTemporary() {
   g_temporaryActive = 0;
 }
 
+// Holds SIGINT and SIGTERM back while a temporary file is made or given up,
+// so an interrupt never falls between creating the file and remembering it,
+// or between renaming it and forgetting it.
+class InterruptsHeld {
+ public:
+  InterruptsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~InterruptsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  InterruptsHeld(const InterruptsHeld&) = delete;
+  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+// A new temporary file beside `target`, remembered for the interrupt
+// handler; -1 (errno set) when it cannot be made.
+int MakeTemporary(const std::string& target, std::string& temp) {
+  temp = target + ".tmp-XXXXXX";
+  InterruptsHeld held;
+  const int fd = ::mkstemp(temp.data());
+  if (fd >= 0) RememberTemporary(temp);
+  return fd;
+}
+
 extern "C" void RemoveTemporaryAndExit(int signal) {
   if (g_temporaryActive != 0) ::unlink(g_temporary);
   // The default action then ends the process as the signal normally would.
@@ -140,22 +170,24 @@ void SyncFolder(const std::string& target) {
 }
 
 FileResult Replace(const std::string& path, const std::string& target, std::string_view bytes) {
-  std::string temp = target + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  std::string temp;
+  const int fd = MakeTemporary(target, temp);
   if (fd < 0) return Failure(path);
-  RememberTemporary(temp);
   TakeOverAttributes(fd, target);
   const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   const int savedErrno = errno;
   const bool closed = ::close(fd) == 0;
   FileResult result;
-  if (!written || !closed) {
-    result = Failure(path, written ? errno : savedErrno);
-  } else if (std::rename(temp.c_str(), target.c_str()) != 0) {
-    result = Failure(path);
+  {
+    InterruptsHeld held;
+    if (!written || !closed) {
+      result = Failure(path, written ? errno : savedErrno);
+    } else if (std::rename(temp.c_str(), target.c_str()) != 0) {
+      result = Failure(path);
+    }
+    if (!result.ok) ::unlink(temp.c_str());
+    ForgetTemporary();
   }
-  if (!result.ok) ::unlink(temp.c_str());
-  ForgetTemporary();
   if (result.ok) SyncFolder(target);
   return result;
 }
@@ -185,11 +217,13 @@ FileResult CheckWritableDestination(const std::string& path) {
     case Destination::Replace:
       break;
   }
-  std::string temp = target + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  std::string temp;
+  const int fd = MakeTemporary(target, temp);
   if (fd < 0) return Failure(path);
+  InterruptsHeld held;
   ::close(fd);
   ::unlink(temp.c_str());
+  ForgetTemporary();
   return {};
 }
 

@@ -1,11 +1,10 @@
 #include "ocr/matrix_menu.h"
 
-#include <QFileDialog>
 #include <filesystem>
 
+#include "app/common_dialogs.h"
 #include "app/qt_message_boxes.h"
 #include "app/qt_text.h"
-#include "base/file_filter.h"
 #include "ocr/matrix_editor.h"
 
 namespace capter {
@@ -15,28 +14,24 @@ namespace {
 constexpr const char* kMatrixFilter = "Capter Charater Matrix (*.sum)|*.sum";
 constexpr const char* kNewFile = "New File";
 
-std::optional<std::string> Chosen(const QString& path) {
-  if (path.isEmpty()) return std::nullopt;
-  return FromQt(path);
-}
-
 }  // namespace
 
 std::optional<std::string> QtMatrixFilePicker::PickToOpen(const std::string& folder) {
-  return Chosen(QFileDialog::getOpenFileName(parent_,
-                                             "Open a previously created Character Matrix File",
-                                             ToQt(folder), ToQt(QtFileFilter(kMatrixFilter))));
+  return WindowDialogs().OpenFileName(parent_,
+                                      {.title = "Open a previously created Character Matrix File",
+                                       .filter = kMatrixFilter,
+                                       .defaultExtension = {},
+                                       .folder = folder,
+                                       .proposedName = {}});
 }
 
+// The command asks itself before replacing a file.
 std::optional<std::string> QtMatrixFilePicker::PickToSave(const std::string& folder) {
-  QFileDialog dialog(parent_, "Save current Character Matrix File", ToQt(folder),
-                     ToQt(QtFileFilter(kMatrixFilter)));
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix("sum");
-  // The command asks itself before replacing a file.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return Chosen(dialog.selectedFiles().front());
+  return WindowDialogs().SaveFileName(parent_, {.title = "Save current Character Matrix File",
+                                                .filter = kMatrixFilter,
+                                                .defaultExtension = "sum",
+                                                .folder = folder,
+                                                .proposedName = {}});
 }
 
 MatrixMenu::MatrixMenu(CharacterMatrix& matrix, std::string& openFolder, std::string& saveFolder,

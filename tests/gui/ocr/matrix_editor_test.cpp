@@ -2,6 +2,7 @@
 // first-letter selection, Modify, Delete with its question and renumbering,
 // the comment memo, and lines added while a run teaches.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -154,7 +155,9 @@ TEST_F(MatrixEditorTest, ModifyChangesTheRightEntryAmongFiveDigitNumbers) {
 TEST_F(MatrixEditorTest, TypingTheDescriptionSetsTheCommentButRefillingDoesNot) {
   Fill({"a"});
   matrix.SetComment("old");
-  const std::string path = (std::filesystem::temp_directory_path() / "capter_editor.sum").string();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("capter_editor_" + std::to_string(::getpid()) + ".sum"))
+                               .string();
   matrix.SetFileName(path);
   ASSERT_TRUE(matrix.Save(boxes));  // a saved matrix is unmodified
   TForm5 editor(matrix);

@@ -2,6 +2,7 @@
 // questions, remembered folders, the editor refreshed and the file name the
 // job dialog shows.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QSignalSpy>
 #include <deque>
@@ -64,7 +65,7 @@ class MatrixMenuTest : public ::testing::Test {
   }
   std::string Path(const char* name) { return (dir / name).string(); }
 
-  fs::path dir = fs::temp_directory_path() / "capter_matrix_menu";
+  fs::path dir = fs::temp_directory_path() / ("capter_matrix_menu_" + std::to_string(::getpid()));
   std::string openFolder = "/start/open";
   std::string saveFolder = "/start/save";
   CharacterMatrix matrix;

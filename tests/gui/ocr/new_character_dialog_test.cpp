@@ -3,6 +3,7 @@
 // capter-cli with the same answers, and the dialog's other buttons steer the
 // run as documented.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QLabel>
@@ -200,7 +201,8 @@ TEST(TeachingDialogRun, ChangeTextColorAsksTheColourAgainForTheSameSubPicture) {
 
 TEST(TeachingDialogRun, SearchLoadsAMatchingMatrixFromTheFolder) {
   const CorpusCase c = FindCorpusCase("p04_pal_five_streams");
-  const fs::path folder = fs::temp_directory_path() / "capter_gui_search" / "ChMatrix";
+  const fs::path folder =
+      fs::temp_directory_path() / ("capter_gui_search_" + std::to_string(::getpid())) / "ChMatrix";
   fs::remove_all(folder.parent_path());
   fs::create_directories(folder);
 
@@ -249,7 +251,8 @@ TEST(TeachingDialogRun, SearchLoadsAMatchingMatrixFromTheFolder) {
 
 TEST(TeachingDialogRun, SearchInAnEmptyFolderSaysSoAndKeepsTheDialogOpen) {
   const CorpusCase c = FindCorpusCase("p04_pal_five_streams");
-  const fs::path folder = fs::temp_directory_path() / "capter_gui_search_empty";
+  const fs::path folder =
+      fs::temp_directory_path() / ("capter_gui_search_empty_" + std::to_string(::getpid()));
   fs::remove_all(folder);
   TeachingRun run(c, 0);
   run.Dialog().SetMatrixSearch(&run.Session().Matrix(), &run.Session().Ocr(),

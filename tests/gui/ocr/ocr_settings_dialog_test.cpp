@@ -2,6 +2,7 @@
 // following the Sensibility field, OK, Cancel, Reload Default Values and
 // Save these Values with what comes back at the next start.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -53,7 +54,7 @@ class OcrSettingsDialogTest : public ::testing::Test {
     return c.ocr;
   }
 
-  fs::path folder = fs::temp_directory_path() / "capter_ocr_setup";
+  fs::path folder = fs::temp_directory_path() / ("capter_ocr_setup_" + std::to_string(::getpid()));
   std::string path = (folder / "Capter.ini").string();
   ScriptedMessageBoxes boxes;
   OcrSettings live;
