@@ -36,12 +36,46 @@ struct OcrSettings {
   // Largest difference of the top relative to the line top.
   uint8_t MaxCharDiffTop = 6;
 
+  // Recognition aids. With all of them off, recognition follows exactly the
+  // limits above, so stored settings and matrices read as before.
+  // The text is the chosen grey plus the antialias greys detection proposes
+  // (or the user adds), so thin strokes do not break letters apart.
+  bool WholeGlyphs = false;
+  // Among the entries that pass, the most similar wins (the lower number on
+  // a tie) instead of the first one met.
+  bool BestMatch = false;
+  // The word-gap threshold of each line comes from the line's own gaps
+  // instead of SpaceWidth / ItaSpaceWidth.
+  bool AutoSpaces = false;
+  // An unknown box is tried as two or three known entries side by side
+  // before the user is asked.
+  bool SplitTouching = false;
+  // Flat marks (hyphens, dashes) and thin strokes lower or narrower than
+  // the limits above are kept as characters.
+  bool KeepSmallMarks = false;
+  // The teacher is offered the closest entry's text as a proposal.
+  bool Proposals = false;
+  // Text-colour detection ranks the greys by how deep inside the shapes
+  // they lie rather than by their pixel counts.
+  bool LayeredDetection = false;
+
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };
 
 // Stores the built-in defaults (what "Reload Default Values" does).
 inline void LoadOcrDefaults(OcrSettings& settings) {
   settings = OcrSettings{};
+}
+
+// Turns every recognition aid on or off at once.
+inline void SetRecognitionAids(OcrSettings& settings, bool on) {
+  settings.WholeGlyphs = on;
+  settings.BestMatch = on;
+  settings.AutoSpaces = on;
+  settings.SplitTouching = on;
+  settings.KeepSmallMarks = on;
+  settings.Proposals = on;
+  settings.LayeredDetection = on;
 }
 
 }  // namespace capter

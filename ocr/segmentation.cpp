@@ -1,28 +1,43 @@
 #include "ocr/segmentation.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 
 namespace capter {
 
 namespace {
 
-bool IsColour(const uint8_t* p, uint8_t b, uint8_t g, uint8_t r) {
-  return p[0] == b && p[1] == g && p[2] == r;
+int ItalicWidening(const OcrSettings& settings) {
+  return std::max(0, settings.SpaceWidth - settings.ItaSpaceWidth);
+}
+
+int RawGap(const TextLine& line, size_t index) {
+  const CharBox& here = line.boxes[index];
+  return line.boxes[index + 1].Left - here.Left - here.Width;
+}
+
+bool ItalicPair(const TextLine& line, size_t index) {
+  return line.boxes[index].Italic && line.boxes[index + 1].Italic;
 }
 
 }  // namespace
 
 void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings,
                         LineTable& table) {
+  Segment(bitmap, TextGreys(textColour), settings, table);
+}
+
+void Segmenter::Segment(Picture24& bitmap, const TextGreys& text, const OcrSettings& settings,
+                        LineTable& table) {
   table.Clear();
   width_ = bitmap.Width();
   const int height = bitmap.Height();
-  const uint8_t b = BlueOf(textColour), g = GreenOf(textColour), r = RedOf(textColour);
   rowHasText_.assign(static_cast<size_t>(height), 0);
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = bitmap.Row(y);
     for (int x = 0; x < width_; ++x) {
-      if (IsColour(row + 3 * x, b, g, r)) {
+      if (text.Has(row + 3 * x)) {
         rowHasText_[y] = 1;
         break;
       }
@@ -42,7 +57,7 @@ void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings&
     line.top = top;
     line.bottom = bottom;
     line.boxes.clear();
-    LoadLine(bitmap, textColour, top, bottom);
+    LoadLine(bitmap, text, top, bottom);
     CutCharacters(settings, line);
     StoreMarks(bitmap, top);
   }
@@ -79,14 +94,13 @@ int Segmenter::FindLineBottom(int top, const OcrSettings& settings) const {
   return bottom;
 }
 
-void Segmenter::LoadLine(const Picture24& bitmap, Colour textColour, int top, int bottom) {
+void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom) {
   height_ = bottom - top + 1;
   cells_.resize(static_cast<size_t>(width_) * height_);
-  const uint8_t b = BlueOf(textColour), g = GreenOf(textColour), r = RedOf(textColour);
   for (int row = 0; row < height_; ++row) {
     const uint8_t* p = bitmap.Row(top + row);
     for (int c = 0; c < width_; ++c, p += 3) {
-      Cell(c, row) = IsColour(p, b, g, r) ? kText : kEmpty;
+      Cell(c, row) = text.Has(p) ? kText : kEmpty;
     }
   }
 }
@@ -131,8 +145,7 @@ void Segmenter::CutCharacters(const OcrSettings& settings, TextLine& line) {
     box.Height = static_cast<uint16_t>(charBottom - charTop + 1);
     box.TopOffset = static_cast<uint8_t>(charTop);
     // A rejected speck keeps its mark, which the next character reuses.
-    if (box.Width >= settings.MinCharWidth && box.Height >= settings.MinCharHeight &&
-        !MergeDetachedLowerPart(line, box)) {
+    if (KeepsBox(box, settings) && !MergeDetachedLowerPart(line, box)) {
       line.boxes.push_back(box);
     }
     if (nextStart < 0) break;
@@ -254,13 +267,59 @@ void SetItalicFlags(TextLine& line, const OcrSettings& settings) {
   boxes[n - 1].Italic = boxes[n - 2].Italic;
 }
 
-bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings) {
+bool KeepsBox(const CharBox& box, const OcrSettings& settings) {
+  const int w = box.Width, h = box.Height;
+  if (w >= settings.MinCharWidth && h >= settings.MinCharHeight) return true;
+  if (!settings.KeepSmallMarks) return false;
+  // A hyphen or dash is flat but wide; an apostrophe or a thin stem is
+  // narrow but tall.
+  return (h >= 1 && w >= 2 * std::max<int>(settings.MinCharWidth, 2)) ||
+         (w >= 1 && h >= 2 * std::max<int>(settings.MinCharHeight, 2));
+}
+
+int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings) {
+  const int height = line.bottom - line.top + 1;
+  const int low = std::max(2, (height * 12 + 50) / 100);
+  const int high = std::max(low + 1, height / 2);
+  const int fallback = std::clamp(height / 4, low, high);
+  const size_t n = line.boxes.size();
+  if (n < 2) return fallback;
+  // On the stack: recognition does not allocate once warmed up.
+  std::array<int, kMaxCharsPerLine> gaps;
+  const size_t count = std::min(n - 1, gaps.size());
+  for (size_t j = 0; j < count; ++j) {
+    gaps[j] = RawGap(line, j) + (ItalicPair(line, j) ? ItalicWidening(settings) : 0);
+  }
+  std::sort(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(count));
+  // The widest jump whose upper side could be a word gap.
+  int bestJump = 0, threshold = fallback;
+  for (size_t j = 0; j + 1 < count; ++j) {
+    const int jump = gaps[j + 1] - gaps[j];
+    if (gaps[j + 1] < low || gaps[j] >= high || jump <= bestJump) continue;
+    bestJump = jump;
+    threshold = (gaps[j] + gaps[j + 1]) / 2 + 1;
+  }
+  const int clearJump = std::max(2, height / 10);
+  if (bestJump < clearJump) return fallback;
+  return std::clamp(threshold, low, high);
+}
+
+int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settings,
+                   int lineThreshold) {
+  const bool italic = ItalicPair(line, index);
+  if (!settings.AutoSpaces) return italic ? settings.ItaSpaceWidth : settings.SpaceWidth;
+  return italic ? lineThreshold - ItalicWidening(settings) : lineThreshold;
+}
+
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings,
+                int lineThreshold) {
   if (index + 1 >= line.boxes.size()) return false;
-  const CharBox& here = line.boxes[index];
-  const CharBox& next = line.boxes[index + 1];
-  const int gap = next.Left - here.Left - here.Width;
-  const int threshold = here.Italic && next.Italic ? settings.ItaSpaceWidth : settings.SpaceWidth;
-  return gap >= threshold;
+  return RawGap(line, index) >= SpaceThreshold(line, index, settings, lineThreshold);
+}
+
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings) {
+  const int lineThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
+  return SpaceAfter(line, index, settings, lineThreshold);
 }
 
 }  // namespace capter

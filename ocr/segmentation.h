@@ -9,6 +9,7 @@
 
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
+#include "ocr/text_greys.h"
 #include "stream/picture.h"
 
 namespace capter {
@@ -20,6 +21,9 @@ class Segmenter {
   // Fills `table` with at most kMaxTextLines lines of boxes and marks the
   // characters (and rejected specks) in `bitmap`.
   void Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings, LineTable& table);
+  // The same with every grey of `text` counted as text.
+  void Segment(Picture24& bitmap, const TextGreys& text, const OcrSettings& settings,
+               LineTable& table);
 
  private:
   enum Label : uint8_t { kEmpty = 0, kText = 1, kLabelA = 2, kLabelB = 3 };
@@ -32,7 +36,7 @@ class Segmenter {
   int BandBottom(int y0, int y1, int explore) const;
   int FindLineBottom(int top, const OcrSettings& settings) const;
 
-  void LoadLine(const Picture24& bitmap, Colour textColour, int top, int bottom);
+  void LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom);
   void CutCharacters(const OcrSettings& settings, TextLine& line);
   bool FindSeed(int fromColumn, int& seedC, int& seedR) const;
   // Walks the columns from `left`, joining text to the character; returns
@@ -53,7 +57,28 @@ class Segmenter {
 // Sets each box's italic flag from the gaps to its neighbours.
 void SetItalicFlags(TextLine& line, const OcrSettings& settings);
 
+// Whether a box of this size is a character rather than a speck.
+bool KeepsBox(const CharBox& box, const OcrSettings& settings);
+
 // Whether a space follows the character at `index` (from 0) of `line`.
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings);
+
+// The gap (empty columns) from which a space follows the character at
+// `index`: SpaceWidth or ItaSpaceWidth, or with AutoSpaces a threshold the
+// line's own gaps give (see LineSpaceThreshold).
+int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settings,
+                   int lineThreshold);
+
+// With AutoSpaces: the word-gap threshold of a line for two upright
+// characters, between the largest jump of its sorted gaps (letter gaps
+// below, word gaps above) and kept within bounds set by the line's height;
+// a line whose gaps show no clear jump gets a quarter of its height. Gaps
+// between two italic characters are widened by SpaceWidth - ItaSpaceWidth
+// first, as slanted boxes stand closer.
+int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings);
+
+// Whether a gap of `gap` columns after the character at `index` is a space,
+// with the line's threshold precomputed.
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings, int lineThreshold);
 
 }  // namespace capter
