@@ -33,61 +33,98 @@ std::vector<uint8_t> IndexMap(const Picture24& bitmap, const std::array<Colour, 
   return map;
 }
 
-// City-block distance of every pixel to the nearest `background` pixel (or
-// to the picture's edge, which counts as background), in two passes.
-std::vector<int> DepthMap(const std::vector<uint8_t>& map, int w, int h, uint8_t background) {
-  std::vector<int> depth(map.size());
+// The most frequent grey on the picture's edge: the background around the
+// text, whatever its pixel count inside.
+uint8_t EdgeBackground(const std::vector<uint8_t>& map, int w, int h) {
+  std::array<uint64_t, 4> count{};
+  const auto add = [&](int x, int y) {
+    const uint8_t i = map[static_cast<size_t>(y) * w + x];
+    if (i != kOther) ++count[i];
+  };
+  for (int x = 0; x < w; ++x) {
+    add(x, 0);
+    add(x, h - 1);
+  }
+  for (int y = 0; y < h; ++y) {
+    add(0, y);
+    add(w - 1, y);
+  }
+  return static_cast<uint8_t>(std::max_element(count.begin(), count.end()) - count.begin());
+}
+
+// Per grey: pixels, and pixels with a 4-neighbour of a grey in `outer`.
+struct Contact {
+  std::array<uint64_t, 4> count{};
+  std::array<uint64_t, 4> touching{};
+};
+
+Contact Contacts(const std::vector<uint8_t>& map, int w, int h, unsigned outer) {
+  Contact c;
+  const auto is = [&](size_t j) { return map[j] != kOther && (outer & (1u << map[j])) != 0; };
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const size_t k = static_cast<size_t>(y) * w + x;
-      if (map[k] == background) {
-        depth[k] = 0;
-        continue;
-      }
-      const int up = y > 0 ? depth[k - w] : 0;
-      const int left = x > 0 ? depth[k - 1] : 0;
-      depth[k] = std::min(up, left) + 1;
+      const uint8_t i = map[k];
+      if (i == kOther) continue;
+      const bool touches = (x > 0 && is(k - 1)) || (x < w - 1 && is(k + 1)) ||
+                           (y > 0 && is(k - w)) || (y < h - 1 && is(k + w));
+      ++c.count[i];
+      c.touching[i] += touches ? 1 : 0;
     }
   }
-  for (int y = h - 1; y >= 0; --y) {
-    for (int x = w - 1; x >= 0; --x) {
-      const size_t k = static_cast<size_t>(y) * w + x;
-      const int down = y < h - 1 ? depth[k + w] : 0;
-      const int right = x < w - 1 ? depth[k + 1] : 0;
-      depth[k] = std::min(depth[k], std::min(down, right) + 1);
-    }
-  }
-  return depth;
+  return c;
+}
+
+// Grey i of `c` touches the outer greys less, in proportion, than grey j.
+bool LessExposed(const Contact& c, uint8_t i, uint8_t j) {
+  return c.touching[i] * c.count[j] < c.touching[j] * c.count[i];
 }
 
 }  // namespace
 
-std::array<uint8_t, 4> DetectTextColourByDepth(const Picture24& bitmap,
-                                               const std::array<Colour, 4>& greys) {
-  std::array<uint8_t, 4> order = DetectTextColour(bitmap, greys);
+std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
+                                                const std::array<Colour, 4>& greys) {
   const int w = bitmap.Width(), h = bitmap.Height();
+  if (w == 0 || h == 0) return DetectTextColour(bitmap, greys);
   const std::vector<uint8_t> map = IndexMap(bitmap, greys);
-  const std::vector<int> depth = DepthMap(map, w, h, order[0]);
-  std::array<uint64_t, 4> sum{}, count{};
-  for (size_t k = 0; k < map.size(); ++k) {
-    if (map[k] == kOther) continue;
-    sum[map[k]] += static_cast<uint64_t>(depth[k]);
-    ++count[map[k]];
+  const uint8_t background = EdgeBackground(map, w, h);
+  const Contact byBackground = Contacts(map, w, h, 1u << background);
+  std::array<uint8_t, 4> others{};
+  int n = 0;
+  uint64_t largest = 0;
+  for (uint8_t i = 0; i < 4; ++i) {
+    if (i == background || byBackground.count[i] == 0) continue;
+    others[n++] = i;
+    largest = std::max(largest, byBackground.count[i]);
   }
-  // Compare mean depths as sum_a * count_b > sum_b * count_a.
-  int best = -1;
-  for (int i = 1; i < 4; ++i) {
-    const uint8_t index = order[i];
-    if (count[index] == 0) continue;
-    if (best < 0 || sum[index] * count[order[best]] > sum[order[best]] * count[index]) best = i;
+  if (n == 0) return DetectTextColour(bitmap, greys);
+  // The outer layer: the grey that lies against the background most.
+  uint8_t outer = others[0];
+  for (int k = 1; k < n; ++k) {
+    if (LessExposed(byBackground, outer, others[k])) outer = others[k];
   }
-  if (best > 1) std::rotate(order.begin() + 1, order.begin() + best, order.begin() + best + 1);
+  // The body: of the greys with a fair share of pixels, the one least in
+  // contact with the background and the outer layer.
+  const Contact byOuter = Contacts(map, w, h, (1u << background) | (1u << outer));
+  int body = -1;
+  for (int k = 0; k < n; ++k) {
+    const uint8_t i = others[k];
+    if (n > 1 && i == outer) continue;
+    if (byOuter.count[i] * 4 < largest) continue;
+    if (body < 0 || LessExposed(byOuter, i, static_cast<uint8_t>(body))) body = i;
+  }
+  if (body < 0) body = outer;
+  std::array<uint8_t, 4> order{background, static_cast<uint8_t>(body), 0, 0};
+  int next = 2;
+  for (uint8_t i : DetectTextColour(bitmap, greys)) {
+    if (i != background && i != body) order[next++] = i;
+  }
   return order;
 }
 
 std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap, const std::array<Colour, 4>& greys,
                                         const TextColourState& state) {
-  return state.LayeredDetection ? DetectTextColourByDepth(bitmap, greys)
+  return state.LayeredDetection ? DetectTextColourByLayers(bitmap, greys)
                                 : DetectTextColour(bitmap, greys);
 }
 
@@ -95,8 +132,8 @@ uint8_t ProposeExtraTextIndices(const Picture24& bitmap, const std::array<Colour
                                 uint8_t text) {
   const int w = bitmap.Width(), h = bitmap.Height();
   if (w == 0 || h == 0) return 0;
-  const uint8_t background = DetectTextColour(bitmap, greys)[0];
   const std::vector<uint8_t> map = IndexMap(bitmap, greys);
+  const uint8_t background = EdgeBackground(map, w, h);
   std::array<uint64_t, 4> count{}, nearText{}, nearBackground{};
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {

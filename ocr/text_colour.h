@@ -44,14 +44,17 @@ struct TextColourState {
 std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap,
                                         const std::array<Colour, 4>& greys);
 
-// The same order with the proposal [1] chosen by depth instead of count:
-// the grey whose pixels lie, on average, furthest from the background (the
-// most frequent grey). The fill lies inside its outline, antialias and drop
-// shadow, however many pixels those have. The others follow by count.
-std::array<uint8_t, 4> DetectTextColourByDepth(const Picture24& bitmap,
-                                               const std::array<Colour, 4>& greys);
+// The order by layers: [0] the background (the most frequent grey on the
+// picture's edge), [1] the text body, the others by count. The outer layer
+// (outline or shadow) is the grey that lies against the background most;
+// the body is, among the greys with at least a quarter of the largest
+// count, the one least in contact with background and outer layer. Pixel
+// counts alone mislead when the outline outnumbers the fill or the picture
+// is tight around its text.
+std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
+                                                const std::array<Colour, 4>& greys);
 
-// The detection `state` asks for (by depth when LayeredDetection is set).
+// The detection `state` asks for (by layers when LayeredDetection is set).
 std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap, const std::array<Colour, 4>& greys,
                                         const TextColourState& state);
 
