@@ -3,7 +3,7 @@
 //   capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]
 //               [--train-share PERCENT] [--text-colour C] [--space-width W]
 //               [--ita-space-width W] [--max-height-diff D] [--aids on|off]
-//               [--labels CASE_DIR --fill C] FILE...
+//               [--labels CASE_DIR --fill C] [--show-errors] FILE...
 //
 // Reads sub-picture stream N (0-based, sub-stream 0x20 + N) from the VOB
 // FILEs in order, pairs every unit with the truth subtitle of the same start
@@ -18,7 +18,8 @@
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
 // the labels up with the decoded pictures); characters never taught are then
-// left out of cer_test and counted in unseen_test.
+// left out of cer_test and counted in unseen_test. --show-errors prints
+// every wrongly read subtitle of the first frozen pass on stderr.
 //
 // Prints one JSON object: subpictures, train_subpictures, test_subpictures,
 // prompts, unteachable_lines, matrix_entries, unknown_shapes_test, cer_test
@@ -36,6 +37,7 @@
 #include <vector>
 
 #include "bench/recognition_session.h"
+#include "ocr/segmentation.h"
 #include "stream/time_code.h"
 #include "tests/support/corpus.h"
 
@@ -52,6 +54,7 @@ struct Options {
   int trainShare = 0;  // percent, 0 for none
   std::string labels;  // case folder
   uint8_t fill = 0;
+  bool showErrors = false;
   std::optional<uint8_t> textColour;
   OcrSettings settings;
   std::vector<std::string> files;
@@ -99,6 +102,8 @@ Options ParseOptions(int argc, char** argv) {
                                                 : nullptr;
       if (aid == nullptr) Usage(("unknown aid " + name).c_str());
       *aid = true;
+    } else if (arg == "--show-errors") {
+      o.showErrors = true;
     } else if (arg == "--labels") {
       o.labels = value();
     } else if (arg == "--fill") {
@@ -188,6 +193,25 @@ std::string SeenOnly(const std::string& text, const std::set<std::string>& seen)
   return out;
 }
 
+// The gaps of every line (italic pairs marked) and the space threshold.
+void PrintGaps(const LineTable& table, const OcrSettings& settings) {
+  for (int l = 0; l < table.count; ++l) {
+    const TextLine& line = table.lines[l];
+    std::fprintf(stderr, "    line %d h=%d threshold=%d gaps:", l, line.bottom - line.top + 1,
+                 LineSpaceThreshold(line, settings));
+    for (size_t j = 0; j + 1 < line.boxes.size(); ++j) {
+      const CharBox& a = line.boxes[j];
+      const int gap =
+          j < line.wordGaps.size() ? line.wordGaps[j] : line.boxes[j + 1].Left - a.Left - a.Width;
+      std::fprintf(stderr, " %d%s", gap, a.Italic && line.boxes[j + 1].Italic ? "i" : "");
+      if (std::getenv("EVAL_BOXES")) {
+        std::fprintf(stderr, "[%dx%d@%d]", a.Width, a.Height, a.TopOffset);
+      }
+    }
+    std::fprintf(stderr, "\n");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -237,6 +261,13 @@ int main(int argc, char** argv) {
     }
   }
   const size_t prompts = session.Prompts();
+  if (options.showErrors) {
+    std::fprintf(stderr, "taught:");
+    for (size_t n = 1; n <= session.Matrix().Count(); ++n) {
+      std::fprintf(stderr, " [%s]", session.Matrix().Entry(n).text.c_str());
+    }
+    std::fprintf(stderr, "\n");
+  }
   const std::set<std::string>& seen = session.Labels().taught;
   session.Freeze();
 
@@ -264,7 +295,13 @@ int main(int argc, char** argv) {
         want = kept;
         got = SeenOnly(got, seen);
       }
-      errors += Levenshtein(got, want);
+      const size_t wrong = Levenshtein(got, want);
+      if (wrong > 0 && options.showErrors) {
+        std::fprintf(stderr, "#%d want [%s]\n    got  [%s]\n", p.truth->number, want.c_str(),
+                     got.c_str());
+        PrintGaps(session.Table(), options.settings);
+      }
+      errors += wrong;
       length += want.size();
     }
     if (pass == 0) unknownShapes = session.FrozenUnknowns();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdlib>
 
 namespace capter {
 
@@ -19,6 +20,14 @@ int RawGap(const TextLine& line, size_t index) {
 
 bool ItalicPair(const TextLine& line, size_t index) {
   return line.boxes[index].Italic && line.boxes[index + 1].Italic;
+}
+
+// The gap automatic spaces compare: the measured word gap, or for a line
+// measured without pixels the box gap, widened between two italic
+// characters.
+int AutoGap(const TextLine& line, size_t index, const OcrSettings& settings) {
+  if (index < line.wordGaps.size()) return line.wordGaps[index];
+  return RawGap(line, index) + (ItalicPair(line, index) ? ItalicWidening(settings) : 0);
 }
 
 }  // namespace
@@ -145,13 +154,15 @@ void Segmenter::CutCharacters(const OcrSettings& settings, TextLine& line) {
     box.Height = static_cast<uint16_t>(charBottom - charTop + 1);
     box.TopOffset = static_cast<uint8_t>(charTop);
     // A rejected speck keeps its mark, which the next character reuses.
-    if (KeepsBox(box, settings) && !MergeDetachedLowerPart(line, box)) {
+    if (KeepsBox(box, settings) && !MergeDetachedLowerPart(line, box) &&
+        !(settings.KeepSmallMarks && JoinMarkPair(line, box))) {
       line.boxes.push_back(box);
     }
     if (nextStart < 0) break;
     x = nextStart;
   }
   SetItalicFlags(line, settings);
+  if (settings.AutoSpaces) MeasureWordGaps(line);
 }
 
 int Segmenter::ScanExtent(int left, uint8_t mark, const OcrSettings& settings, int& nextStart) {
@@ -207,6 +218,101 @@ bool Segmenter::MergeDetachedLowerPart(TextLine& line, const CharBox& box) {
     }
   }
   return false;
+}
+
+bool Segmenter::JoinMarkPair(TextLine& line, const CharBox& box) {
+  if (line.boxes.empty()) return false;
+  CharBox& previous = line.boxes.back();
+  const int height = line.bottom - line.top + 1;
+  // Two small narrow marks of about one size on the same rows, close side
+  // by side: the ticks of a double quote, the chevrons of a guillemet. The
+  // second is not a character of its own; taught alone it would read the
+  // first tick as a quote too.
+  const auto small = [&](const CharBox& b) {
+    return b.Height * 20 <= height * 9 && b.Width <= b.Height + 2;
+  };
+  const int gap = box.Left - previous.Right() - 1;
+  const int reach = std::max({static_cast<int>(previous.Width), static_cast<int>(box.Width),
+                              (previous.Height + box.Height + 2) / 4});
+  const int shared =
+      std::min(previous.Bottom(), box.Bottom()) - std::max(previous.Top, box.Top) + 1;
+  if (!small(previous) || !small(box) || gap > reach ||
+      shared * 2 < std::min(previous.Height, box.Height) ||
+      std::abs(box.Height - previous.Height) * 3 > std::max(box.Height, previous.Height)) {
+    return false;
+  }
+  const uint8_t newMark = line.boxes.size() % 2 == 0 ? kLabelA : kLabelB;
+  Recolour(box, line.top, newMark, newMark == kLabelA ? kLabelB : kLabelA);
+  const int top = std::min(previous.Top, box.Top);
+  const int bottom = std::max(previous.Bottom(), box.Bottom());
+  const int right = std::max(previous.Right(), box.Right());
+  previous.Top = static_cast<uint16_t>(top);
+  previous.Height = static_cast<uint16_t>(bottom - top + 1);
+  previous.Width = static_cast<uint16_t>(right - previous.Left + 1);
+  previous.TopOffset = static_cast<uint8_t>(top - line.top);
+  return true;
+}
+
+void Segmenter::Recolour(const CharBox& box, int lineTop, uint8_t from, uint8_t to) {
+  for (int r = box.Top - lineTop; r <= box.Bottom() - lineTop; ++r) {
+    for (int c = box.Left; c <= box.Right(); ++c) {
+      if (Cell(c, r) == from) Fill(c, r, to);
+    }
+  }
+}
+
+namespace {
+constexpr int kNoColumn = -1;
+}  // namespace
+
+void Segmenter::RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
+                           std::vector<int>& right) const {
+  left.assign(static_cast<size_t>(height_), kNoColumn);
+  right.assign(static_cast<size_t>(height_), kNoColumn);
+  for (int c = box.Left; c <= box.Right(); ++c) {
+    const uint8_t* col = cells_.data() + static_cast<size_t>(c) * height_;
+    for (int r = box.Top - lineTop; r <= box.Bottom() - lineTop; ++r) {
+      if (col[r] != mark) continue;
+      if (left[r] == kNoColumn) left[r] = c;
+      right[r] = c;
+    }
+  }
+}
+
+void Segmenter::MeasureWordGaps(TextLine& line) {
+  line.wordGaps.clear();
+  const size_t n = line.boxes.size();
+  if (n < 2) return;
+  // First the ink gap minus the box gap of every pair (-1: no common row).
+  slack_.clear();
+  RowExtents(line.boxes[0], line.top, kLabelA, leftA_, rightA_);
+  for (size_t j = 0; j + 1 < n; ++j) {
+    const uint8_t nextMark = (j + 1) % 2 == 0 ? kLabelA : kLabelB;
+    RowExtents(line.boxes[j + 1], line.top, nextMark, leftB_, rightB_);
+    const int boxGap = line.boxes[j + 1].Left - line.boxes[j].Right() - 1;
+    int slack = -1;
+    for (int r = 0; r < height_; ++r) {
+      if (rightA_[r] == kNoColumn || leftB_[r] == kNoColumn) continue;
+      const int rowSlack = leftB_[r] - rightA_[r] - 1 - boxGap;  // never negative
+      if (slack < 0 || rowSlack < slack) slack = rowSlack;
+    }
+    slack_.push_back(slack);
+    line.wordGaps.push_back(boxGap);
+    std::swap(leftA_, leftB_);
+    std::swap(rightA_, rightB_);
+  }
+  // The line's typical slack (lower median of the pairs that have one).
+  leftB_.clear();
+  for (int s : slack_) {
+    if (s >= 0) leftB_.push_back(s);
+  }
+  if (leftB_.empty()) return;
+  const auto middle = leftB_.begin() + static_cast<std::ptrdiff_t>((leftB_.size() - 1) / 2);
+  std::nth_element(leftB_.begin(), middle, leftB_.end());
+  const int typical = *middle;
+  for (size_t j = 0; j < slack_.size(); ++j) {
+    if (slack_[j] > 0) line.wordGaps[j] += std::min(slack_[j], typical);
+  }
 }
 
 void Segmenter::Fill(int c, int r, uint8_t to) {
@@ -281,40 +387,53 @@ int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings) {
   const int height = line.bottom - line.top + 1;
   const int low = std::max(2, (height * 12 + 50) / 100);
   const int high = std::max(low + 1, height / 2);
-  const int fallback = std::clamp(height / 4, low, high);
   const size_t n = line.boxes.size();
-  if (n < 2) return fallback;
+  if (n < 2) return high;
   // On the stack: recognition does not allocate once warmed up.
   std::array<int, kMaxCharsPerLine> gaps;
   const size_t count = std::min(n - 1, gaps.size());
+  int64_t total = 0;
   for (size_t j = 0; j < count; ++j) {
-    gaps[j] = RawGap(line, j) + (ItalicPair(line, j) ? ItalicWidening(settings) : 0);
+    gaps[j] = AutoGap(line, j, settings);
+    total += gaps[j];
   }
   std::sort(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(count));
-  // The widest jump whose upper side could be a word gap.
-  int bestJump = 0, threshold = fallback;
-  for (size_t j = 0; j + 1 < count; ++j) {
-    const int jump = gaps[j + 1] - gaps[j];
-    if (gaps[j + 1] < low || gaps[j] >= high || jump <= bestJump) continue;
-    bestJump = jump;
-    threshold = (gaps[j] + gaps[j + 1]) / 2 + 1;
+  // Letter gaps below, word gaps above: the split of the sorted gaps with
+  // the largest spread between the two groups (weighted by their sizes).
+  int64_t lowerSum = 0, bestSpread = -1;
+  double bestDistance = 0;
+  int threshold = high;
+  for (size_t k = 0; k + 1 < count; ++k) {
+    lowerSum += gaps[k];
+    if (gaps[k + 1] == gaps[k] || gaps[k + 1] < low || gaps[k] >= high) continue;
+    const int64_t lower = static_cast<int64_t>(k + 1), upper = static_cast<int64_t>(count) - lower;
+    // lower * upper * (mean difference)^2, kept in integers.
+    const int64_t difference = (total - lowerSum) * lower - lowerSum * upper;
+    const int64_t spread = difference * difference / (lower * upper);
+    if (spread <= bestSpread) continue;
+    bestSpread = spread;
+    bestDistance = static_cast<double>(difference) / static_cast<double>(lower * upper);
+    threshold = (gaps[k] + gaps[k + 1]) / 2 + 1;
   }
-  const int clearJump = std::max(2, height / 10);
-  if (bestJump < clearJump) return fallback;
+  // Groups closer than this are letter gaps of one word only.
+  const int clear = std::max(3, (height + 2) / 5);
+  if (bestSpread < 0 || bestDistance < clear) return high;
   return std::clamp(threshold, low, high);
 }
 
 int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settings,
                    int lineThreshold) {
-  const bool italic = ItalicPair(line, index);
-  if (!settings.AutoSpaces) return italic ? settings.ItaSpaceWidth : settings.SpaceWidth;
-  return italic ? lineThreshold - ItalicWidening(settings) : lineThreshold;
+  if (!settings.AutoSpaces) {
+    return ItalicPair(line, index) ? settings.ItaSpaceWidth : settings.SpaceWidth;
+  }
+  return lineThreshold;
 }
 
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings,
                 int lineThreshold) {
   if (index + 1 >= line.boxes.size()) return false;
-  return RawGap(line, index) >= SpaceThreshold(line, index, settings, lineThreshold);
+  const int gap = settings.AutoSpaces ? AutoGap(line, index, settings) : RawGap(line, index);
+  return gap >= SpaceThreshold(line, index, settings, lineThreshold);
 }
 
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings) {

@@ -44,6 +44,19 @@ class Segmenter {
   // (-1 when no text is left to the right).
   int ScanExtent(int left, uint8_t mark, const OcrSettings& settings, int& nextStart);
   bool MergeDetachedLowerPart(TextLine& line, const CharBox& box);
+  // With KeepSmallMarks: the second tick of a double quote (or chevron of
+  // a guillemet) joins the first.
+  bool JoinMarkPair(TextLine& line, const CharBox& box);
+  void Recolour(const CharBox& box, int lineTop, uint8_t from, uint8_t to);
+  // Fills line.wordGaps: each box gap widened towards the ink gap (the
+  // narrowest gap over the rows both characters cover) by at most the
+  // line's typical difference between the two. Slanted letters have ink
+  // gaps wider than their box gaps all along the line; upright ones only
+  // next to punctuation, which must not read as a word gap.
+  void MeasureWordGaps(TextLine& line);
+  // Leftmost and rightmost column of `mark` in every row of `box`.
+  void RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
+                  std::vector<int>& right) const;
   void Fill(int c, int r, uint8_t to);
   void StoreMarks(Picture24& bitmap, int top) const;
 
@@ -52,6 +65,7 @@ class Segmenter {
   std::vector<uint8_t> rowHasText_;
   std::vector<uint8_t> cells_;
   std::vector<int32_t> fillStack_;
+  std::vector<int> leftA_, rightA_, leftB_, rightB_, slack_;
 };
 
 // Sets each box's italic flag from the gaps to its neighbours.
@@ -69,12 +83,13 @@ bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings)
 int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settings,
                    int lineThreshold);
 
-// With AutoSpaces: the word-gap threshold of a line for two upright
-// characters, between the largest jump of its sorted gaps (letter gaps
-// below, word gaps above) and kept within bounds set by the line's height;
-// a line whose gaps show no clear jump gets a quarter of its height. Gaps
-// between two italic characters are widened by SpaceWidth - ItaSpaceWidth
-// first, as slanted boxes stand closer.
+// With AutoSpaces: the word-gap threshold of a line. Its gaps (the
+// measured word gaps, see MeasureWordGaps; box gaps widened between italic
+// characters for a line without them) are split into letter gaps and word
+// gaps where the two groups lie furthest apart; when their means are less
+// than a fifth of the line's height (at least 3) apart, the line is one
+// word. The threshold lies between a little over a tenth and half the
+// line's height.
 int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings);
 
 // Whether a gap of `gap` columns after the character at `index` is a space,

@@ -18,7 +18,10 @@ class Splitter {
         mark_(mark),
         matrix_(matrix),
         settings_(settings),
-        minWidth_(std::max<int>(settings.MinCharWidth, 1)) {}
+        minWidth_(std::max<int>(settings.MinCharWidth, 1)),
+        // A part must match halfway from Sensibility to a perfect match:
+        // the halves of an "m" pass for "r" and "n" at Sensibility.
+        floor_(1000 - (1000 - std::min<int>(settings.Sensibility, 1000)) / 2) {}
 
   SplitReading Read() const {
     SplitReading best = BestOfTwo(box_.Left);
@@ -55,7 +58,7 @@ class Splitter {
     CharBox part;
     if (!Part(first, last, part)) return {};
     const Glyph glyph = ExtractGlyph(bitmap_, part, mark_);
-    const EntryMatch match = BestEntry(glyph, part, matrix_, settings_, settings_.Sensibility);
+    const EntryMatch match = BestEntry(glyph, part, matrix_, settings_, floor_);
     if (match.number == 0 || matrix_.Entry(match.number).text.empty()) return {};
     return match;
   }
@@ -96,6 +99,7 @@ class Splitter {
   const CharacterMatrix& matrix_;
   const OcrSettings& settings_;
   int minWidth_;
+  int floor_;
 };
 
 }  // namespace

@@ -19,9 +19,10 @@ struct SplitReading {
 
 // Tries every cut of `box` (marked with `mark` in `bitmap`, on `line`) into
 // two parts, and failing that three, each part trimmed to its own pixels
-// and matched with Sensibility against entries that have a text. The
-// reading whose worst part matches best wins. Only parts at least
-// MinCharWidth wide are tried.
+// and matched against entries that have a text. A part must reach a
+// similarity halfway between Sensibility and 1000, as the halves of one
+// letter ("m" as "rn") pass at Sensibility alone. The reading whose worst
+// part matches best wins. Only parts at least MinCharWidth wide are tried.
 SplitReading ReadTouchingCharacters(const Picture24& bitmap, const TextLine& line,
                                     const CharBox& box, Colour mark, const CharacterMatrix& matrix,
                                     const OcrSettings& settings);

@@ -203,3 +203,23 @@ TEST(WholeGlyphs, AStrokeOfAntialiasJoinsTheHalvesOfALetter) {
 
 }  // namespace
 }  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(SmallMarks, TheTwoTicksOfADoubleQuoteAreOneCharacter) {
+  // A tall letter, then a double quote: two ticks 2 x 4, 2 columns apart.
+  std::vector<std::string> art(12, "##............");
+  for (int y = 0; y < 4; ++y) art[y] = "##....##..##..";
+  Picture24 off = PictureFromArt(art), on = PictureFromArt(art);
+  LineTable table;
+  Segmenter().Segment(off, kText, Aids(false), table);
+  EXPECT_EQ(table.lines[0].boxes.size(), 3u);
+  Segmenter().Segment(on, kText, Aids(true), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 2u);
+  EXPECT_EQ(table.lines[0].boxes[1].Width, 6);
+  EXPECT_EQ(ExtractGlyph(on, table.lines[0].boxes[1], MarkOf(1)).Pixel(5, 3), true);
+}
+
+}  // namespace
+}  // namespace capter::testing
