@@ -2,8 +2,10 @@
 //
 //   capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]
 //               [--train-share PERCENT] [--text-colour C] [--space-width W]
-//               [--ita-space-width W] [--max-height-diff D] [--aids on|off]
-//               [--labels CASE_DIR --fill C] [--show-errors] FILE...
+//               [--ita-space-width W] [--max-height-diff D]
+//               [--aids off|recommended|all] [--aid NAME]
+//               [--labels CASE_DIR --fill C] [--show-errors]
+//               [--dump-pictures DIR --fill C] FILE...
 //
 // Reads sub-picture stream N (0-based, sub-stream 0x20 + N) from the VOB
 // FILEs in order, pairs every unit with the truth subtitle of the same start
@@ -13,13 +15,17 @@
 // remaining units are recognised; an unknown shape reads as one wrong
 // character. Without --train-until the whole stream is taught and then read
 // again with the frozen matrix. --train-share teaches the first PERCENT of
-// the sub-pictures instead. --aids turns every recognition aid on or off.
+// the sub-pictures instead. --aids sets the recognition aids
+// (--aid NAME turns one on: whole-glyphs, best-match, auto-spaces,
+// split-touching, keep-small-marks, proposals, layered-detection).
 //
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
 // the labels up with the decoded pictures); characters never taught are then
 // left out of cer_test and counted in unseen_test. --show-errors prints
 // every wrongly read subtitle of the first frozen pass on stderr.
+// --dump-pictures writes every picture, text black on white, as
+// DIR/subNNNN.pgm (NNNN the subtitle's number) for a peer recogniser.
 //
 // Prints one JSON object: subpictures, train_subpictures, test_subpictures,
 // prompts, unteachable_lines, matrix_entries, unknown_shapes_test, cer_test
@@ -38,6 +44,7 @@
 
 #include "bench/recognition_session.h"
 #include "ocr/segmentation.h"
+#include "ocr/text_colour.h"
 #include "stream/time_code.h"
 #include "tests/support/corpus.h"
 
@@ -55,6 +62,7 @@ struct Options {
   std::string labels;  // case folder
   uint8_t fill = 0;
   bool showErrors = false;
+  std::string dump;  // folder for the pictures given to a peer recogniser
   std::optional<uint8_t> textColour;
   OcrSettings settings;
   std::vector<std::string> files;
@@ -65,8 +73,9 @@ struct Options {
                "capter-eval: %s\n"
                "usage: capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]\n"
                "       [--train-share PERCENT] [--text-colour C] [--space-width W]\n"
-               "       [--ita-space-width W] [--max-height-diff D] [--aids on|off]\n"
-               "       [--labels CASE_DIR --fill C] FILE...\n",
+               "       [--ita-space-width W] [--max-height-diff D] [--aids off|recommended|all]\n"
+               "       [--aid NAME] [--labels CASE_DIR --fill C] [--show-errors]\n"
+               "       [--dump-pictures DIR] FILE...\n",
                problem);
   std::exit(2);
 }
@@ -88,7 +97,14 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--train-share") {
       o.trainShare = std::atoi(value().c_str());
     } else if (arg == "--aids") {
-      SetRecognitionAids(o.settings, value() == "on");
+      const std::string aids = value();
+      if (aids == "recommended") {
+        SetRecommendedAids(o.settings);
+      } else if (aids == "all" || aids == "off") {
+        SetRecognitionAids(o.settings, aids == "all");
+      } else {
+        Usage("--aids takes off, recommended or all");
+      }
     } else if (arg == "--aid") {
       const std::string name = value();
       OcrSettings& t = o.settings;
@@ -102,6 +118,8 @@ Options ParseOptions(int argc, char** argv) {
                                                 : nullptr;
       if (aid == nullptr) Usage(("unknown aid " + name).c_str());
       *aid = true;
+    } else if (arg == "--dump-pictures") {
+      o.dump = value();
     } else if (arg == "--show-errors") {
       o.showErrors = true;
     } else if (arg == "--labels") {
@@ -183,6 +201,38 @@ void LoadLabels(const Options& o, std::vector<Pair>& pairs) {
   }
 }
 
+// Writes every pair's picture as DIR/subNNNN.pgm for a peer recogniser:
+// the text (the fill grey and the greys detection adds to it) black on
+// white, with a white margin, as page recognisers expect.
+void DumpPictures(const Options& o, const std::vector<Pair>& pairs) {
+  constexpr int kMargin = 12;
+  for (const Pair& p : pairs) {
+    const Picture24& picture = p.unit->picture;
+    const uint8_t text = static_cast<uint8_t>(
+        (1u << o.fill) | ProposeExtraTextIndices(picture, kPaletteGreys, o.fill));
+    char name[64];
+    std::snprintf(name, sizeof name, "/sub%04d.pgm", p.truth->number);
+    FILE* f = std::fopen((o.dump + name).c_str(), "wb");
+    if (f == nullptr) continue;
+    const int w = picture.Width() + 2 * kMargin, h = picture.Height() + 2 * kMargin;
+    std::fprintf(f, "P5\n%d %d\n255\n", w, h);
+    std::vector<uint8_t> row(static_cast<size_t>(w));
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const int px = x - kMargin, py = y - kMargin;
+        bool ink = false;
+        if (px >= 0 && py >= 0 && px < picture.Width() && py < picture.Height()) {
+          const Colour c = picture.Pixel(px, py);
+          for (uint8_t i = 0; i < 4; ++i) ink |= (text & (1u << i)) && c == kPaletteGreys[i];
+        }
+        row[static_cast<size_t>(x)] = ink ? 0 : 255;
+      }
+      std::fwrite(row.data(), 1, row.size(), f);
+    }
+    std::fclose(f);
+  }
+}
+
 // `text` without the characters that are not in `seen` (line breaks and
 // spaces are kept).
 std::string SeenOnly(const std::string& text, const std::set<std::string>& seen) {
@@ -241,6 +291,10 @@ int main(int argc, char** argv) {
     train.resize(std::min(first, train.size()));
   } else if (!options.trainUntilMs) {
     test = train;
+  }
+  if (!options.dump.empty()) {
+    DumpPictures(options, train);
+    if (options.trainShare > 0 || options.trainUntilMs) DumpPictures(options, test);
   }
   const bool byLabels = !options.labels.empty();
   if (byLabels) {

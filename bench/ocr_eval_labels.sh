@@ -5,14 +5,15 @@
 # taught then read again frozen, and the first 30% taught, the rest read.
 #
 #   bench/ocr_eval_labels.sh [CAPTER_EVAL] [CORPUS_DIR] [AIDS...]
-# AIDS: the aids the "on" columns use (default: every aid that measures
-# better on the corpus).
+# AIDS: the aids the "on" columns use (default: --aids recommended).
 EVAL=${1:-build/release/bench/capter-eval}
 CORPUS=${2:-$(dirname "$0")/../../shared/corpus}
 shift 2 2>/dev/null
-AIDS=${*:-best-match auto-spaces split-touching keep-small-marks proposals layered-detection}
-ON=()
-for a in $AIDS; do ON+=(--aid "$a"); done
+ON=(--aids recommended)
+if [ $# -gt 0 ]; then
+  ON=(--aids off)
+  for a in "$@"; do ON+=(--aid "$a"); done
+fi
 for d in "$CORPUS"/p0*; do
   python3 - "$d" <<'PY' | while read -r s fill truth files; do
 import json, sys

@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
     "                       --keep-small-marks|--proposals|--layered-detection on|off]\n"
-    "                      [--aids on|off] [-o OUT] VOB...\n"
+    "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
     "given as one title, into subtitle text (own format and stdout by default).\n"
@@ -33,7 +33,8 @@ constexpr const char* kUsage =
     "                          detected), then any more greys that are text too\n"
     "                          (antialias; with --whole-glyphs on)\n"
     "  --config FILE.ini       recognition limits and output format settings\n"
-    "  --aids on|off           every recognition aid below at once\n"
+    "  --aids off|recommended|all  the recognition aids below at once\n"
+    "                          (recommended: all but --whole-glyphs)\n"
     "  --whole-glyphs on|off   text is the fill plus the detected antialias greys\n"
     "  --best-match on|off     the most similar entry wins, not the first\n"
     "  --auto-spaces on|off    each line's word gaps set its space threshold\n"
@@ -64,7 +65,7 @@ struct OcrOptions : CommonOptions {
   // Recognition aids given on the command line, applied over the
   // configuration in the order given.
   std::vector<std::pair<bool OcrSettings::*, bool>> aids;
-  std::optional<bool> allAids;
+  std::optional<std::string> allAids;
 };
 
 // The recognition aid an option names, or nothing.
@@ -143,10 +144,14 @@ std::optional<bool> ParseOcrOption(ArgumentCursor& cursor, OcrOptions& o) {
     return true;
   }
   if (word == "--aids") {
-    const auto on = cursor.Value("on or off", ParseOnOff);
-    o.allAids = on;
+    const auto aids = cursor.Value("off, recommended or all",
+                                   [](const std::string& s) -> std::optional<std::string> {
+                                     if (s == "off" || s == "recommended" || s == "all") return s;
+                                     return std::nullopt;
+                                   });
+    o.allAids = aids;
     o.aids.clear();
-    return on.has_value();
+    return aids.has_value();
   }
   if (bool OcrSettings::*aid = AidOption(word)) {
     const auto on = cursor.Value("on or off", ParseOnOff);
@@ -184,7 +189,11 @@ class FixedTextColour : public TextColourChooser {
 };
 
 void ApplyAids(const OcrOptions& o, OcrSettings& settings) {
-  if (o.allAids) SetRecognitionAids(settings, *o.allAids);
+  if (o.allAids == "recommended") {
+    SetRecommendedAids(settings);
+  } else if (o.allAids) {
+    SetRecognitionAids(settings, *o.allAids == "all");
+  }
   for (const auto& [aid, on] : o.aids) settings.*aid = on;
 }
 
