@@ -1,6 +1,7 @@
-// The thirteen recognition limits that steer segmentation and matching, with
-// their built-in defaults. A default-constructed OcrSettings holds exactly the
-// built-in values; the configuration file overrides them key by key.
+// The thirteen recognition limits that steer segmentation and matching, and
+// the recognition aids, with their built-in defaults. A default-constructed
+// OcrSettings holds exactly the built-in values (every aid off); the
+// configuration file overrides them key by key.
 #pragma once
 
 #include <cstdint>
@@ -50,8 +51,9 @@ struct OcrSettings {
   // An unknown box is tried as two or three known entries side by side
   // before the user is asked.
   bool SplitTouching = false;
-  // Flat marks (hyphens, dashes) and thin strokes lower or narrower than
-  // the limits above are kept as characters.
+  // Marks lower or narrower than the limits above (hyphens, thin stems,
+  // small full stops) are kept as characters, and the two ticks of a double
+  // quote (or chevrons of a guillemet) make one character.
   bool KeepSmallMarks = false;
   // The teacher is offered the closest entry's text as a proposal.
   bool Proposals = false;

@@ -286,14 +286,19 @@ void Segmenter::MeasureWordGaps(TextLine& line) {
   // First the ink gap minus the box gap of every pair (-1: no common row).
   slack_.clear();
   RowExtents(line.boxes[0], line.top, kLabelA, leftA_, rightA_);
+  // Measured from the rightmost column so far: a piece cut off below a
+  // letter (the loop of a "g") does not open a gap of its own.
+  int right = -1;
   for (size_t j = 0; j + 1 < n; ++j) {
+    right = std::max(right, line.boxes[j].Right());
     const uint8_t nextMark = (j + 1) % 2 == 0 ? kLabelA : kLabelB;
     RowExtents(line.boxes[j + 1], line.top, nextMark, leftB_, rightB_);
-    const int boxGap = line.boxes[j + 1].Left - line.boxes[j].Right() - 1;
+    const int boxGap = line.boxes[j + 1].Left - right - 1;
+    const int ownGap = line.boxes[j + 1].Left - line.boxes[j].Right() - 1;
     int slack = -1;
     for (int r = 0; r < height_; ++r) {
       if (rightA_[r] == kNoColumn || leftB_[r] == kNoColumn) continue;
-      const int rowSlack = leftB_[r] - rightA_[r] - 1 - boxGap;  // never negative
+      const int rowSlack = leftB_[r] - rightA_[r] - 1 - ownGap;  // never negative
       if (slack < 0 || rowSlack < slack) slack = rowSlack;
     }
     slack_.push_back(slack);
@@ -377,10 +382,11 @@ bool KeepsBox(const CharBox& box, const OcrSettings& settings) {
   const int w = box.Width, h = box.Height;
   if (w >= settings.MinCharWidth && h >= settings.MinCharHeight) return true;
   if (!settings.KeepSmallMarks) return false;
-  // A hyphen or dash is flat but wide; an apostrophe or a thin stem is
-  // narrow but tall.
+  // A hyphen or dash is flat but wide, an apostrophe or a thin stem narrow
+  // but tall, and a full stop of small type may be two pixels; only a lone
+  // pixel is a speck.
   return (h >= 1 && w >= 2 * std::max<int>(settings.MinCharWidth, 2)) ||
-         (w >= 1 && h >= 2 * std::max<int>(settings.MinCharHeight, 2));
+         (w >= 1 && h >= 2 * std::max<int>(settings.MinCharHeight, 2)) || w * h >= 2;
 }
 
 int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings) {

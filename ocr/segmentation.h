@@ -71,7 +71,9 @@ class Segmenter {
 // Sets each box's italic flag from the gaps to its neighbours.
 void SetItalicFlags(TextLine& line, const OcrSettings& settings);
 
-// Whether a box of this size is a character rather than a speck.
+// Whether a box of this size is a character rather than a speck: at least
+// MinCharWidth x MinCharHeight, or with KeepSmallMarks also a flat mark
+// (hyphen), a thin stroke or any mark of two pixels or more.
 bool KeepsBox(const CharBox& box, const OcrSettings& settings);
 
 // Whether a space follows the character at `index` (from 0) of `line`.
