@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ocr/matcher.h"
+#include "ocr/recogniser.h"
 #include "ocr/segmentation.h"
 #include "ocr/text_colour.h"
 #include "ocr/touching_split.h"
@@ -219,6 +220,72 @@ TEST(SmallMarks, TheTwoTicksOfADoubleQuoteAreOneCharacter) {
   ASSERT_EQ(table.lines[0].boxes.size(), 2u);
   EXPECT_EQ(table.lines[0].boxes[1].Width, 6);
   EXPECT_EQ(ExtractGlyph(on, table.lines[0].boxes[1], MarkOf(1)).Pixel(5, 3), true);
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(TextColourDetection, LayersFindTheFillAboveADropShadow) {
+  // Fill blocks with a shadow two pixels down and right: the first pixel
+  // met is fill, which the count rule takes for an outline.
+  Picture24 picture(24, 14);
+  picture.Fill(kPaletteGreys[0]);
+  for (int left : {2, 12}) picture.FillRect(Rect{left + 2, 4, left + 9, 11}, kPaletteGreys[1]);
+  for (int left : {2, 12}) picture.FillRect(Rect{left, 2, left + 7, 9}, kPaletteGreys[3]);
+  EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
+  EXPECT_EQ(DetectTextColourByLayers(picture, kPaletteGreys)[1], 3);
+  EXPECT_EQ(ProposeExtraTextIndices(picture, kPaletteGreys, 3), 0u);  // the shadow is not text
+}
+
+// Answers from a list and keeps every request's proposal and screen box.
+class RecordingTeacher : public CharacterTeacher {
+ public:
+  explicit RecordingTeacher(std::vector<std::string> answers) : answers_(std::move(answers)) {}
+  TeachAnswer Teach(const TeachRequest& request) override {
+    proposals.push_back(request.proposal);
+    boxes.push_back(request.screenBox);
+    TeachAnswer answer;
+    answer.status = TeachStatus::Ok;
+    answer.text = answers_.at(proposals.size() - 1);
+    return answer;
+  }
+  std::vector<std::string> proposals;
+  std::vector<Rect> boxes;
+
+ private:
+  std::vector<std::string> answers_;
+};
+
+// "a", then "b": the same block with its top right corner cut away, close
+// to "a" (833) but below Sensibility.
+std::vector<std::string> Propose(bool proposals, std::vector<Rect>& boxes) {
+  CharacterMatrix matrix;
+  OcrSettings settings;
+  settings.Proposals = proposals;
+  TextColourState colour;
+  ScriptedColourChooser chooser({3});
+  RecordingTeacher teacher({"a", "b"});
+  CollectingSink sink;
+  ScriptedMessageBoxes messages;
+  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+  Picture24 picture = PictureFromArt(
+      {"..........", ".###..##..", ".###..###.", ".###..###.", ".###..###.", ".........."});
+  recogniser.RecogniseSubPicture(picture, Rect{100, 400, 109, 405}, TimeCode{}, TimeCode{});
+  EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"ab"});
+  boxes = teacher.boxes;
+  return teacher.proposals;
+}
+
+TEST(Proposals, TheClosestEntryIsProposedWithTheBoxOnTheScreen) {
+  std::vector<Rect> boxes;
+  EXPECT_EQ(Propose(true, boxes), (std::vector<std::string>{"", "a"}));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], (Rect{101, 401, 103, 404}));
+  EXPECT_EQ(boxes[1], (Rect{106, 401, 108, 404}));
+  EXPECT_EQ(Propose(false, boxes), (std::vector<std::string>{"", ""}));
 }
 
 }  // namespace
