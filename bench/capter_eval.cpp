@@ -2,7 +2,7 @@
 //
 //   capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]
 //               [--train-share PERCENT] [--text-colour C] [--space-width W]
-//               [--ita-space-width W] [--max-height-diff D]
+//               [--ita-space-width W] [--max-height-diff D] [--sensibility S]
 //               [--aids off|recommended|all] [--aid NAME]
 //               [--labels CASE_DIR --fill C] [--show-errors]
 //               [--dump-pictures DIR --fill C] FILE...
@@ -73,7 +73,8 @@ struct Options {
                "capter-eval: %s\n"
                "usage: capter-eval --truth TRUTH.cpt --stream N [--train-until hh:mm:ss,mmm]\n"
                "       [--train-share PERCENT] [--text-colour C] [--space-width W]\n"
-               "       [--ita-space-width W] [--max-height-diff D] [--aids off|recommended|all]\n"
+               "       [--ita-space-width W] [--max-height-diff D] [--sensibility S]\n"
+               "       [--aids off|recommended|all]"
                "       [--aid NAME] [--labels CASE_DIR --fill C] [--show-errors]\n"
                "       [--dump-pictures DIR] FILE...\n",
                problem);
@@ -132,6 +133,8 @@ Options ParseOptions(int argc, char** argv) {
       o.settings.SpaceWidth = std::atoi(value().c_str());
     } else if (arg == "--ita-space-width") {
       o.settings.ItaSpaceWidth = std::atoi(value().c_str());
+    } else if (arg == "--sensibility") {
+      o.settings.Sensibility = static_cast<uint16_t>(std::atoi(value().c_str()));
     } else if (arg == "--max-height-diff") {
       o.settings.MaxCharDiffHeight = static_cast<uint8_t>(std::atoi(value().c_str()));
     } else if (arg.starts_with("--")) {
