@@ -80,7 +80,8 @@ std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, 
   if (!settings.Proposals) return {};
   const CharacterMatrix& matrix = context_.matrix;
   const EntryMatch closest = BestEntry(glyph, box, matrix, settings, kProposalFloor);
-  // A near split: the parts may match a little below Sensibility.
+  // A near split: each part matched from halfway between the floor and a
+  // perfect match, a little below what an automatic split needs.
   OcrSettings lenient = settings;
   lenient.Sensibility = static_cast<uint16_t>(kProposalFloor);
   const SplitReading split = settings.SplitTouching
