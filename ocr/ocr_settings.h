@@ -39,8 +39,9 @@ struct OcrSettings {
 
   // Recognition aids. With all of them off, recognition follows exactly the
   // limits above, so stored settings and matrices read as before.
-  // The text is the chosen grey plus the antialias greys detection proposes
-  // (or the user adds), so thin strokes do not break letters apart.
+  // The antialias greys detection proposes (or the user adds) join the
+  // chosen grey's pieces into characters, so thin strokes do not break
+  // letters apart; glyphs still hold the chosen grey only.
   bool WholeGlyphs = false;
   // Among the entries that pass, the most similar wins (the lower number on
   // a tie) instead of the first one met.

@@ -112,6 +112,23 @@ void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top
       Cell(c, row) = text.Has(p) ? kText : kEmpty;
     }
   }
+  joining_ = text.Count() > 1;
+  if (!joining_) return;
+  // Only the first grey is the character's body; the others only join it.
+  const TextGreys body(text.First());
+  joinOnly_.assign(cells_.size(), 0);
+  for (int row = 0; row < height_; ++row) {
+    const uint8_t* p = bitmap.Row(top + row);
+    for (int c = 0; c < width_; ++c, p += 3) {
+      if (Cell(c, row) == kText && !body.Has(p)) {
+        joinOnly_[static_cast<size_t>(c) * height_ + row] = 1;
+      }
+    }
+  }
+}
+
+bool Segmenter::Body(int c, int r) const {
+  return !joining_ || joinOnly_[static_cast<size_t>(c) * height_ + r] == 0;
 }
 
 bool Segmenter::FindSeed(int fromColumn, int& seedC, int& seedR) const {
@@ -138,19 +155,27 @@ void Segmenter::CutCharacters(const OcrSettings& settings, TextLine& line) {
     int nextStart = -1;
     const int right = ScanExtent(seedC, mark, settings, nextStart);
 
-    int charTop = height_, charBottom = -1;
+    // The box holds the character's body pixels.
+    int charTop = height_, charBottom = -1, charLeft = right + 1, charRight = -1;
     for (int c = seedC; c <= right; ++c) {
       const uint8_t* col = cells_.data() + static_cast<size_t>(c) * height_;
       for (int r = 0; r < height_; ++r) {
-        if (col[r] != mark) continue;
+        if (col[r] != mark || !Body(c, r)) continue;
         charTop = std::min(charTop, r);
         charBottom = std::max(charBottom, r);
+        charLeft = std::min(charLeft, c);
+        charRight = std::max(charRight, c);
       }
     }
+    if (charBottom < 0) {  // only joining greys: a speck
+      if (nextStart < 0) break;
+      x = nextStart;
+      continue;
+    }
     CharBox box;
-    box.Left = static_cast<uint16_t>(seedC);
+    box.Left = static_cast<uint16_t>(charLeft);
     box.Top = static_cast<uint16_t>(line.top + charTop);
-    box.Width = static_cast<uint16_t>(right - seedC + 1);
+    box.Width = static_cast<uint16_t>(charRight - charLeft + 1);
     box.Height = static_cast<uint16_t>(charBottom - charTop + 1);
     box.TopOffset = static_cast<uint8_t>(charTop);
     // A rejected speck keeps its mark, which the next character reuses.
@@ -272,7 +297,7 @@ void Segmenter::RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::v
   for (int c = box.Left; c <= box.Right(); ++c) {
     const uint8_t* col = cells_.data() + static_cast<size_t>(c) * height_;
     for (int r = box.Top - lineTop; r <= box.Bottom() - lineTop; ++r) {
-      if (col[r] != mark) continue;
+      if (col[r] != mark || !Body(c, r)) continue;
       if (left[r] == kNoColumn) left[r] = c;
       right[r] = c;
     }
@@ -350,7 +375,7 @@ void Segmenter::StoreMarks(Picture24& bitmap, int top) const {
     uint8_t* p = bitmap.Row(top + r);
     for (int c = 0; c < width_; ++c, p += 3) {
       const uint8_t v = cells_[static_cast<size_t>(c) * height_ + r];
-      if (v < kLabelA) continue;
+      if (v < kLabelA || !Body(c, r)) continue;
       const Colour mark = v == kLabelA ? kMarkA : kMarkB;
       p[0] = BlueOf(mark);
       p[1] = GreenOf(mark);

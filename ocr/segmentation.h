@@ -37,6 +37,9 @@ class Segmenter {
   int FindLineBottom(int top, const OcrSettings& settings) const;
 
   void LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom);
+  // Whether cell (c, r) is of the body grey (the first text grey) rather
+  // than a grey that only joins the body's pieces.
+  bool Body(int c, int r) const;
   void CutCharacters(const OcrSettings& settings, TextLine& line);
   bool FindSeed(int fromColumn, int& seedC, int& seedR) const;
   // Walks the columns from `left`, joining text to the character; returns
@@ -65,6 +68,8 @@ class Segmenter {
   std::vector<uint8_t> rowHasText_;
   std::vector<uint8_t> cells_;
   std::vector<int32_t> fillStack_;
+  bool joining_ = false;           // more than one text grey
+  std::vector<uint8_t> joinOnly_;  // per cell, with joining_: not the body grey
   std::vector<int> leftA_, rightA_, leftB_, rightB_, slack_;
 };
 
