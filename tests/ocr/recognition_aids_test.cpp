@@ -200,6 +200,11 @@ TEST(WholeGlyphs, AStrokeOfAntialiasJoinsTheHalvesOfALetter) {
   Segmenter().Segment(picture, greys, OcrSettings{}, table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0].Width, 6);
+  // The glyph keeps the fill only: the antialias joins, it is not drawn.
+  const Glyph glyph = ExtractGlyph(picture, table.lines[0].boxes[0], MarkOf(0));
+  EXPECT_TRUE(glyph.Pixel(0, 0));
+  EXPECT_FALSE(glyph.Pixel(2, 0));
+  EXPECT_EQ(picture.Pixel(2, 0), kPaletteGreys[2]);
 }
 
 }  // namespace
