@@ -368,11 +368,12 @@ int main(int argc, char** argv) {
       "{\"subpictures\": %zu, \"train_subpictures\": %zu, \"test_subpictures\": %zu, "
       "\"prompts\": %zu, \"unteachable_lines\": %zu, \"matrix_entries\": %zu, "
       "\"unknown_shapes_test\": %zu, \"cer_test\": %.4f, \"subpictures_per_s\": %.0f, "
-      "\"text_colour\": %d, \"unseen_test\": %zu, \"proposals_right\": %zu, "
+      "\"text_colour\": %d, \"unseen_test\": %zu, \"proposals\": %zu, \"proposals_right\": %zu, "
       "\"errors_test\": %zu}\n",
       options.trainUntilMs ? train.size() + test.size() : train.size(), train.size(), test.size(),
       prompts, unteachable, session.Matrix().Count(), unknownShapes,
       length ? static_cast<double>(errors) / length : 0.0, seconds > 0 ? timed / seconds : 0.0,
-      session.TextColourIndex(), unseen, session.Labels().proposalsRight, errors);
+      session.TextColourIndex(), unseen, session.Labels().proposals,
+      session.Labels().proposalsRight, errors);
   return 0;
 }

@@ -160,7 +160,10 @@ TeachAnswer LabelTeacher::Teach(const TeachRequest& request) {
   if (answer.text.size() > CharacterMatrix::kMaxEntryText) {
     answer.text.resize(CharacterMatrix::kMaxEntryText);
   }
-  if (!request.proposal.empty() && request.proposal == answer.text) ++proposalsRight;
+  if (!request.proposal.empty()) {
+    ++proposals;
+    if (request.proposal == answer.text) ++proposalsRight;
+  }
   for (char c : answer.text) taught.insert(std::string(1, c));
   return answer;
 }

@@ -63,6 +63,7 @@ class LabelTeacher : public CharacterTeacher {
 
   size_t prompts = 0;
   size_t frozenUnknowns = 0;
+  size_t proposals = 0;          // questions that came with a proposal
   size_t proposalsRight = 0;     // proposals equal to the answer
   std::set<std::string> taught;  // characters taught, one by one
 
