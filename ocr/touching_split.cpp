@@ -21,9 +21,19 @@ class Splitter {
         minWidth_(std::max<int>(settings.MinCharWidth, 1)),
         // A part must match halfway from Sensibility to a perfect match:
         // the halves of an "m" pass for "r" and "n" at Sensibility.
-        floor_(1000 - (1000 - std::min<int>(settings.Sensibility, 1000)) / 2) {}
+        floor_(1000 - (1000 - std::min<int>(settings.Sensibility, 1000)) / 2),
+        widestPart_(WidestPart(matrix, settings)) {}
+
+  // No part can be wider than the widest entry allows.
+  static int WidestPart(const CharacterMatrix& matrix, const OcrSettings& settings) {
+    int widest = 0;
+    for (size_t n = 1; n <= matrix.Count(); ++n)
+      widest = std::max<int>(widest, matrix.Size(n).width);
+    return widest + settings.MaxCharDiffWidth;
+  }
 
   SplitReading Read() const {
+    if (box_.Width > 3 * widestPart_) return {};
     SplitReading best = BestOfTwo(box_.Left);
     if (best.parts == 0) best = BestOfThree();
     return best;
@@ -56,7 +66,7 @@ class Splitter {
   // The entry the columns first..last match, or number 0.
   EntryMatch Match(int first, int last) const {
     CharBox part;
-    if (!Part(first, last, part)) return {};
+    if (!Part(first, last, part) || part.Width > widestPart_) return {};
     const Glyph glyph = ExtractGlyph(bitmap_, part, mark_);
     const EntryMatch match = BestEntry(glyph, part, matrix_, settings_, floor_);
     if (match.number == 0 || matrix_.Entry(match.number).text.empty()) return {};
@@ -100,6 +110,7 @@ class Splitter {
   const OcrSettings& settings_;
   int minWidth_;
   int floor_;
+  int widestPart_;
 };
 
 }  // namespace
