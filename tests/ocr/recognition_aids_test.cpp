@@ -8,6 +8,7 @@
 #include "ocr/text_colour.h"
 #include "ocr/touching_split.h"
 #include "stream/palette_greys.h"
+#include "tests/ocr/allocation_counter.h"
 #include "tests/ocr/ocr_test_support.h"
 #include "tests/support/scripted_message_boxes.h"
 
@@ -291,6 +292,27 @@ TEST(Proposals, TheClosestEntryIsProposedWithTheBoxOnTheScreen) {
   EXPECT_EQ(boxes[0], (Rect{101, 401, 103, 404}));
   EXPECT_EQ(boxes[1], (Rect{106, 401, 108, 404}));
   EXPECT_EQ(Propose(false, boxes), (std::vector<std::string>{"", ""}));
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(RecognitionAids, AReusedSegmenterStillAllocatesNothingOnceWarm) {
+  Picture24 first = OutlineHeavyPicture(), again = OutlineHeavyPicture();
+  TextGreys greys(kText);
+  greys.Add(kPaletteGreys[2]);
+  Segmenter segmenter;
+  LineTable table;
+  segmenter.Segment(first, greys, Aids(true), table);
+  ASSERT_EQ(table.count, 1);
+  const size_t before = AllocationCount();
+  segmenter.Segment(again, greys, Aids(true), table);
+  EXPECT_EQ(AllocationCount(), before);
+  EXPECT_GT(LineSpaceThreshold(table.lines[0], Aids(true)), 0);
+  EXPECT_EQ(AllocationCount(), before);
 }
 
 }  // namespace
