@@ -246,7 +246,8 @@ std::string SeenOnly(const std::string& text, const std::set<std::string>& seen)
   return out;
 }
 
-// The gaps of every line (italic pairs marked) and the space threshold.
+// The line's space threshold and its gaps (italic pairs marked "i"), each
+// followed by [width x height @ top offset] of the box on its left.
 void PrintGaps(const LineTable& table, const OcrSettings& settings) {
   for (int l = 0; l < table.count; ++l) {
     const TextLine& line = table.lines[l];
@@ -257,9 +258,7 @@ void PrintGaps(const LineTable& table, const OcrSettings& settings) {
       const int gap =
           j < line.wordGaps.size() ? line.wordGaps[j] : line.boxes[j + 1].Left - a.Left - a.Width;
       std::fprintf(stderr, " %d%s", gap, a.Italic && line.boxes[j + 1].Italic ? "i" : "");
-      if (std::getenv("EVAL_BOXES")) {
-        std::fprintf(stderr, "[%dx%d@%d]", a.Width, a.Height, a.TopOffset);
-      }
+      std::fprintf(stderr, "[%dx%d@%d]", a.Width, a.Height, a.TopOffset);
     }
     std::fprintf(stderr, "\n");
   }
