@@ -53,6 +53,13 @@ void TransferOcr(Io& io, S& s, const OcrSettings& d) {
   io.Field("MaxCharDiffWidth", s.MaxCharDiffWidth, d.MaxCharDiffWidth);
   io.Field("MaxCharDiffHeight", s.MaxCharDiffHeight, d.MaxCharDiffHeight);
   io.Field("MaxCharDiffTop", s.MaxCharDiffTop, d.MaxCharDiffTop);
+  io.Field("WholeGlyphs", s.WholeGlyphs, d.WholeGlyphs);
+  io.Field("BestMatch", s.BestMatch, d.BestMatch);
+  io.Field("AutoSpaces", s.AutoSpaces, d.AutoSpaces);
+  io.Field("SplitTouching", s.SplitTouching, d.SplitTouching);
+  io.Field("KeepSmallMarks", s.KeepSmallMarks, d.KeepSmallMarks);
+  io.Field("Proposals", s.Proposals, d.Proposals);
+  io.Field("LayeredDetection", s.LayeredDetection, d.LayeredDetection);
 }
 
 template <class Io, class S>

@@ -3,13 +3,18 @@
 # test support's corpus reader and teach with the truth teacher of the
 # recognition tests.
 add_library(capter_ocr_bench_support STATIC
+  ${CMAKE_CURRENT_SOURCE_DIR}/label_teacher.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/recognition_session.cpp
   ${PROJECT_SOURCE_DIR}/tests/ocr/truth_teacher.cpp
   ${PROJECT_SOURCE_DIR}/tests/support/corpus.cpp
   ${PROJECT_SOURCE_DIR}/tests/support/corpus_units.cpp
 )
 target_include_directories(capter_ocr_bench_support PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(capter_ocr_bench_support PUBLIC capter_ocr)
+find_package(PkgConfig REQUIRED)
+if(NOT TARGET PkgConfig::PNG)
+  pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+endif()
+target_link_libraries(capter_ocr_bench_support PUBLIC capter_ocr PkgConfig::PNG)
 target_compile_definitions(capter_ocr_bench_support PUBLIC
   CAPTER_CORPUS_DIR="${CAPTER_CORPUS_DIR}")
 

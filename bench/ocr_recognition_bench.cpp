@@ -5,6 +5,8 @@
 // capter-eval); lines the teacher cannot teach read their unknown shapes as
 // one placeholder character, as a frozen evaluation does.
 //
+// The argument turns the recognition aids off (0) or on (1).
+//
 // The timed loop copies each decoded picture before recognising it (the
 // recognition works in place); BM_CopyPictures times that copy alone.
 #include <benchmark/benchmark.h>
@@ -25,15 +27,17 @@ struct PreparedStream {
   std::vector<testing::ExpectedSubtitle> truth;
 };
 
-std::vector<PreparedStream>& Corpus() {
-  static std::vector<PreparedStream> streams = [] {
-    std::vector<PreparedStream> prepared;
+std::vector<PreparedStream> Prepare(bool aids) {
+  OcrSettings settings;
+  SetRecognitionAids(settings, aids);
+  std::vector<PreparedStream> prepared;
+  {
     Picture24 work;
     for (const testing::CorpusCase& c : testing::CorpusCases()) {
       for (const testing::CorpusStream& s : c.streams) {
         PreparedStream p;
         p.session = std::make_unique<bench::RecognitionSession>(
-            OcrSettings{}, static_cast<uint8_t>(s.pixelCodes[1]));
+            settings, static_cast<uint8_t>(s.pixelCodes[1]));
         p.units = testing::DecodeCorpusStream(c, s.index);
         p.truth = testing::ReadExpectedSubtitles(s.truthFile);
         p.units.resize(std::min(p.units.size(), p.truth.size()));
@@ -45,13 +49,19 @@ std::vector<PreparedStream>& Corpus() {
         prepared.push_back(std::move(p));
       }
     }
-    return prepared;
-  }();
-  return streams;
+  }
+  return prepared;
+}
+
+std::vector<PreparedStream>& Corpus(bool aids = false) {
+  static std::vector<PreparedStream> off = Prepare(false);
+  if (!aids) return off;
+  static std::vector<PreparedStream> on = Prepare(true);
+  return on;
 }
 
 void BM_RecogniseCorpus(benchmark::State& state) {
-  std::vector<PreparedStream>& corpus = Corpus();
+  std::vector<PreparedStream>& corpus = Corpus(state.range(0) != 0);
   Picture24 work;
   int64_t subPictures = 0;
   for (auto _ : state) {
@@ -68,7 +78,7 @@ void BM_RecogniseCorpus(benchmark::State& state) {
   state.counters["subpictures_per_s"] =
       benchmark::Counter(static_cast<double>(subPictures), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_RecogniseCorpus)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecogniseCorpus)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_CopyPictures(benchmark::State& state) {
   std::vector<PreparedStream>& corpus = Corpus();

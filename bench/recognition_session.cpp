@@ -12,7 +12,7 @@ RecognitionSession::RecognitionSession(const OcrSettings& settings,
                                        std::optional<uint8_t> textColour)
     : settings_(settings),
       chooser_(textColour),
-      recogniser_({matrix_, settings_, colour_, chooser_, teacher_, sink_, boxes_}) {}
+      recogniser_({matrix_, settings_, colour_, chooser_, active_, sink_, boxes_}) {}
 
 RecognitionOutcome RecognitionSession::Read(Picture24& picture,
                                             const testing::DecodedCorpusUnit& unit,

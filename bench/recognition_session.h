@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "bench/label_teacher.h"
 #include "ocr/character_matrix.h"
 #include "ocr/recogniser.h"
 #include "tests/ocr/truth_teacher.h"
@@ -22,13 +23,26 @@ class RecognitionSession {
   // the detection's proposal on the first picture.
   RecognitionSession(const OcrSettings& settings, std::optional<uint8_t> textColour);
 
+  // Answers from the corpus's character labels (SetLabels before every
+  // Read) instead of from the truth text.
+  void UseLabelTeacher() { active_.to = &labelTeacher_; }
+  void SetLabels(const SubtitleLabels* labels, int dx, int dy, const Rect& area) {
+    labelTeacher_.SetSubtitle(labels, dx, dy, area);
+  }
+  const LabelTeacher& Labels() const { return labelTeacher_; }
+  size_t Prompts() const { return teacher_.prompts + labelTeacher_.prompts; }
+  size_t FrozenUnknowns() const { return teacher_.frozenUnknowns + labelTeacher_.frozenUnknowns; }
+
   // Recognises `picture` (a copy of the unit's picture, changed in place),
   // teaching from `expected` unless the session is frozen.
   RecognitionOutcome Read(Picture24& picture, const testing::DecodedCorpusUnit& unit,
                           const std::vector<std::string>& expected);
 
   // From now on nothing is taught; unknown shapes read as kUnknownShape.
-  void Freeze() { teacher_.Freeze(); }
+  void Freeze() {
+    teacher_.Freeze();
+    labelTeacher_.Freeze();
+  }
 
   const std::vector<std::string>& Lines() const { return recogniser_.Lines(); }
   const LineTable& Table() const { return recogniser_.Table(); }
@@ -51,6 +65,12 @@ class RecognitionSession {
     void AddSubtitle(const std::vector<std::string>&, bool, const Rect&, const TimeCode&,
                      const TimeCode&) override {}
   };
+  class Forward : public CharacterTeacher {
+   public:
+    explicit Forward(CharacterTeacher* teacher) : to(teacher) {}
+    TeachAnswer Teach(const TeachRequest& request) override { return to->Teach(request); }
+    CharacterTeacher* to;
+  };
   class QuietBoxes : public MessageBoxes {
    public:
     Answer Ask(MessageKind, ButtonSet, const std::string&) override { return Answer::Ok; }
@@ -61,6 +81,8 @@ class RecognitionSession {
   TextColourState colour_;
   Chooser chooser_;
   testing::TruthTeacher teacher_;
+  LabelTeacher labelTeacher_;
+  Forward active_{&teacher_};
   NoSink sink_;
   QuietBoxes boxes_;
   Recogniser recogniser_;

@@ -25,7 +25,10 @@ constexpr const char* kUsage =
     "usage: capter-cli ocr --stream N --matrix FILE.sum [--save-matrix FILE.sum]\n"
     "                      [--format own|subviewer|subviewer2|iauthor|philips|sonic]\n"
     "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
-    "                      [--text-colour 0..3] [--config FILE.ini] [-o OUT] VOB...\n"
+    "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
+    "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
+    "                       --keep-small-marks|--proposals|--layered-detection on|off]\n"
+    "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
     "given as one title, into subtitle text (own format and stdout by default).\n"
@@ -34,14 +37,29 @@ constexpr const char* kUsage =
     "  --start-time T          the time the title's first pack is shown at\n"
     "  --teach                 ask on the terminal for every unknown character\n"
     "  --unknown skip|fail     leave unknown characters out (default) or stop\n"
-    "  --text-colour 0..3      palette index of the text body (default: detected)\n"
+    "  --text-colour C[,C...]  palette index 0..3 of the text body (default:\n"
+    "                          detected), then any more greys that are text too\n"
+    "                          (antialias; with --whole-glyphs on)\n"
     "  --config FILE.ini       recognition limits and output format settings\n"
+    "  --aids off|recommended|all  the recognition aids below at once\n"
+    "                          (recommended: all but --whole-glyphs)\n"
+    "  --whole-glyphs on|off   text is the fill plus the detected antialias greys\n"
+    "  --best-match on|off     the most similar entry wins, not the first\n"
+    "  --auto-spaces on|off    each line's word gaps set its space threshold\n"
+    "  --split-touching on|off read touching letters as known entries\n"
+    "  --keep-small-marks on|off  keep hyphens and thin strokes below the limits\n"
+    "  --proposals on|off      propose a text when asking (see below)\n"
+    "  --layered-detection on|off  detect the text grey by layers, not counts\n"
+    "                          (these override the configuration file)\n"
     "  -o OUT                  write the text to OUT instead of stdout ('-')\n"
     "\n"
     "With --teach each unknown character is drawn on stderr, followed by the line\n"
     "'unknown: start=hh:mm:ss,mmm line=L/NL char=J/NC' and the prompt 'text> '.\n"
     "Answer with its text (up to 20 characters; empty teaches it as nothing),\n"
-    "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n";
+    "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n"
+    "With --proposals on the line goes on with ' box=x1,y1,x2,y2' (the box on\n"
+    "the screen) and ' suggest=\"TEXT\"' when there is a proposal; ':accept'\n"
+    "teaches the proposal.\n";
 
 struct OcrOptions : CommonOptions {
   int stream = 0;
@@ -50,8 +68,45 @@ struct OcrOptions : CommonOptions {
   UnknownPolicy policy = UnknownPolicy::Skip;
   bool policyGiven = false;
   std::optional<uint8_t> textColour;
+  uint8_t extraTextIndices = 0;  // further text greys of --text-colour
   std::string config;
+  // Recognition aids given on the command line, applied over the
+  // configuration in the order given.
+  std::vector<std::pair<bool OcrSettings::*, bool>> aids;
+  std::optional<std::string> allAids;
 };
+
+// The recognition aid an option names, or nothing.
+bool OcrSettings::*AidOption(const std::string& word) {
+  if (word == "--whole-glyphs") return &OcrSettings::WholeGlyphs;
+  if (word == "--best-match") return &OcrSettings::BestMatch;
+  if (word == "--auto-spaces") return &OcrSettings::AutoSpaces;
+  if (word == "--split-touching") return &OcrSettings::SplitTouching;
+  if (word == "--keep-small-marks") return &OcrSettings::KeepSmallMarks;
+  if (word == "--proposals") return &OcrSettings::Proposals;
+  if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
+  return nullptr;
+}
+
+std::optional<bool> ParseOnOff(const std::string& s) {
+  if (s == "on") return true;
+  if (s == "off") return false;
+  return std::nullopt;
+}
+
+// "C" or "C,C,...": palette indices 0..3, the first the text body.
+std::optional<std::vector<int>> ParseColourList(const std::string& s) {
+  std::vector<int> list;
+  size_t from = 0;
+  for (;;) {
+    const size_t comma = s.find(',', from);
+    const auto index = ParseNumberIn(s.substr(from, comma - from), 0, 3);
+    if (!index) return std::nullopt;
+    list.push_back(static_cast<int>(*index));
+    if (comma == std::string::npos) return list;
+    from = comma + 1;
+  }
+}
 
 bool ParseUnknownPolicy(ArgumentCursor& cursor, OcrOptions& options, UnknownPolicy policy) {
   if (options.policyGiven && options.policy != policy) {
@@ -89,10 +144,27 @@ std::optional<bool> ParseOcrOption(ArgumentCursor& cursor, OcrOptions& o) {
     return policy && ParseUnknownPolicy(cursor, o, *policy);
   }
   if (word == "--text-colour") {
-    const auto index = cursor.Value("a palette index from 0 to 3",
-                                    [](const std::string& s) { return ParseNumberIn(s, 0, 3); });
-    if (index) o.textColour = static_cast<uint8_t>(*index);
-    return index.has_value();
+    const auto list =
+        cursor.Value("palette indices from 0 to 3, separated by commas", ParseColourList);
+    if (!list) return false;
+    o.textColour = static_cast<uint8_t>(list->front());
+    for (size_t i = 1; i < list->size(); ++i) o.extraTextIndices |= 1u << (*list)[i];
+    return true;
+  }
+  if (word == "--aids") {
+    const auto aids = cursor.Value("off, recommended or all",
+                                   [](const std::string& s) -> std::optional<std::string> {
+                                     if (s == "off" || s == "recommended" || s == "all") return s;
+                                     return std::nullopt;
+                                   });
+    o.allAids = aids;
+    o.aids.clear();
+    return aids.has_value();
+  }
+  if (bool OcrSettings::*aid = AidOption(word)) {
+    const auto on = cursor.Value("on or off", ParseOnOff);
+    if (on) o.aids.emplace_back(aid, *on);
+    return on.has_value();
   }
   return std::nullopt;
 }
@@ -113,14 +185,25 @@ std::optional<OcrOptions> ParseOptions(const std::vector<std::string>& args, std
 // Takes a fixed palette index without asking.
 class FixedTextColour : public TextColourChooser {
  public:
-  explicit FixedTextColour(uint8_t index) : index_(index) {}
-  std::optional<uint8_t> ChooseTextColour(const Picture24&, TextColourState&) override {
+  FixedTextColour(uint8_t index, uint8_t extra) : index_(index), extra_(extra) {}
+  std::optional<uint8_t> ChooseTextColour(const Picture24&, TextColourState& state) override {
+    state.ExtraTextIndices = extra_;
     return index_;
   }
 
  private:
   uint8_t index_;
+  uint8_t extra_;
 };
+
+void ApplyAids(const OcrOptions& o, OcrSettings& settings) {
+  if (o.allAids == "recommended") {
+    SetRecommendedAids(settings);
+  } else if (o.allAids) {
+    SetRecognitionAids(settings, *o.allAids == "all");
+  }
+  for (const auto& [aid, on] : o.aids) settings.*aid = on;
+}
 
 // The inputs that must be there before the run: the title's files, the
 // configuration, and the matrix unless it is to be started empty (which is
@@ -193,9 +276,10 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
   const std::optional<TitleInputs> title = LoadInputs(o, matrix, config, terminal.Boxes(), err);
   if (!title || !CheckDestinations(o, err)) return kExitFailed;
   session.Ocr() = config.ocr;
+  ApplyAids(o, session.Ocr());
 
   DetectedTextColourChooser detected;
-  FixedTextColour fixed(o.textColour.value_or(0));
+  FixedTextColour fixed(o.textColour.value_or(0), o.extraTextIndices);
   TextColourChooser& chooser = o.textColour ? static_cast<TextColourChooser&>(fixed) : detected;
   ReportingTextColourChooser reporting(chooser, err);
   reporting.SetBeforeReport([&terminal] { terminal.Progress().Clear(); });
@@ -203,6 +287,7 @@ int Recognise(const OcrOptions& o, std::istream& in, std::ostream& out, std::ost
       o.policy, in, err, [&session] { return session.Dispatch().CurrentTimes().start; },
       session.Colour());
   teacher.SetBeforePrompt([&terminal] { terminal.Progress().Clear(); });
+  teacher.SetShowProposals(session.Ocr().Proposals);
   session.UseRecognition(teacher, reporting);
   session.Text().Options().settings = config.output;
   session.Text().SetOutputFormat(o.format.value_or(OutputFormatCode::Capter));

@@ -38,10 +38,22 @@ TeachAnswer AnswerOf(TeachStatus status, std::string text = {}) {
 
 }  // namespace
 
-std::string UnknownLine(const TeachRequest& request, const TimeCode& start) {
-  return "unknown: start=" + ToText(start) + " line=" + std::to_string(request.lineIndex + 1) +
-         "/" + std::to_string(request.table.count) + " char=" + std::to_string(request.index + 1) +
-         "/" + std::to_string(request.Line().boxes.size());
+std::string UnknownLine(const TeachRequest& request, const TimeCode& start, bool proposals) {
+  std::string line =
+      "unknown: start=" + ToText(start) + " line=" + std::to_string(request.lineIndex + 1) + "/" +
+      std::to_string(request.table.count) + " char=" + std::to_string(request.index + 1) + "/" +
+      std::to_string(request.Line().boxes.size());
+  if (!proposals) return line;
+  const Rect& b = request.screenBox;
+  line += " box=" + std::to_string(b.x1) + "," + std::to_string(b.y1) + "," + std::to_string(b.x2) +
+          "," + std::to_string(b.y2);
+  if (request.proposal.empty()) return line;
+  line += " suggest=\"";
+  for (char c : Cp1252ToUtf8(request.proposal)) {
+    if (c == '"' || c == '\\') line += '\\';
+    line += c;
+  }
+  return line + "\"";
 }
 
 std::string AnswerText(const std::string& typed) {
@@ -73,13 +85,18 @@ TeachAnswer TerminalTeacher::Ask(const TeachRequest& request) {
   if (beforePrompt_) beforePrompt_();
   err_ << UnknownCharacterArt(request, colour_.TextColour);
   for (;;) {
-    err_ << UnknownLine(request, startOf_()) << "\ntext> " << std::flush;
+    err_ << UnknownLine(request, startOf_(), showProposals_) << "\ntext> " << std::flush;
     std::string typed;
     if (!std::getline(in_, typed)) return Stop();
     if (!typed.empty() && typed.back() == '\r') typed.pop_back();
     if (typed == ":quit") return Stop();
     if (typed == ":skipline") return AnswerOf(TeachStatus::SkipLine);
     if (typed == ":skipsub") return AnswerOf(TeachStatus::SkipSubPicture);
+    if (typed == ":accept" && showProposals_) {
+      if (!request.proposal.empty()) return AnswerOf(TeachStatus::Ok, request.proposal);
+      err_ << "no proposal to accept\n";
+      continue;
+    }
     std::string text = AnswerText(typed);
     if (text.size() <= CharacterMatrix::kMaxEntryText) return AnswerOf(TeachStatus::Ok, text);
     err_ << "at most " << CharacterMatrix::kMaxEntryText << " characters, please\n";

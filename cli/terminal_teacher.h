@@ -30,6 +30,10 @@ class TerminalTeacher : public CharacterTeacher {
     beforePrompt_ = std::move(beforePrompt);
   }
 
+  // With recognition proposals on, the unknown: line also gives the box on
+  // the screen and the proposal, and `:accept` takes the proposal.
+  void SetShowProposals(bool show) { showProposals_ = show; }
+
   TeachAnswer Teach(const TeachRequest& request) override;
 
   // Characters left out under --unknown skip.
@@ -51,13 +55,17 @@ class TerminalTeacher : public CharacterTeacher {
   std::function<TimeCode()> startOf_;
   const TextColourState& colour_;
   std::function<void()> beforePrompt_;
+  bool showProposals_ = false;
   size_t skipped_ = 0;
   bool stopped_ = false;
   std::string failedAt_;
 };
 
-// "unknown: start=hh:mm:ss,mmm line=L/NL char=J/NC", numbers from 1.
-std::string UnknownLine(const TeachRequest& request, const TimeCode& start);
+// "unknown: start=hh:mm:ss,mmm line=L/NL char=J/NC", numbers from 1; with
+// `proposals` followed by " box=x1,y1,x2,y2" (screen, inclusive) and, when
+// there is a proposal, ' suggest="TEXT"' (UTF-8, a quote or backslash
+// escaped with a backslash).
+std::string UnknownLine(const TeachRequest& request, const TimeCode& start, bool proposals = false);
 
 // An answer as typed: UTF-8 from the terminal becomes Windows-1252; bytes
 // that are not valid UTF-8 are taken as Windows-1252 already.

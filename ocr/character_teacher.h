@@ -10,6 +10,7 @@
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
 #include "stream/picture.h"
+#include "stream/time_code.h"
 
 namespace capter {
 
@@ -37,6 +38,14 @@ struct TeachRequest {
   int lineIndex;        // of the character's line in `table`, from 0
   size_t index;         // of the unknown character in its line, from 0
   size_t symbolNumber;  // the number the character gets if it is added
+  // What the character probably is (the closest entry's text, or two or
+  // three entries side by side), or empty for no proposal.
+  std::string proposal = {};
+  // The character's box on the screen, inclusive (display area plus its
+  // place in the picture).
+  Rect screenBox = {};
+  // When the sub-picture starts.
+  TimeCode start = {};
 
   const TextLine& Line() const { return table.lines[lineIndex]; }
   const CharBox& Box() const { return Line().boxes[index]; }

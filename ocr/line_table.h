@@ -42,6 +42,10 @@ struct TextLine {
   int top = 0;                 // first row of the line in the picture
   int bottom = 0;              // last row
   std::vector<CharBox> boxes;  // left to right in order of discovery
+  // With automatic spaces: wordGaps[j] is the gap between character j and
+  // the next as automatic spaces weigh it (see MeasureWordGaps). Empty
+  // otherwise.
+  std::vector<int> wordGaps;
 };
 
 // Rebuilt for every picture; the vectors keep their capacity, so a reused
@@ -51,7 +55,10 @@ struct LineTable {
   std::array<TextLine, kMaxTextLines> lines;
 
   void Clear() {
-    for (int i = 0; i < count; ++i) lines[i].boxes.clear();
+    for (int i = 0; i < count; ++i) {
+      lines[i].boxes.clear();
+      lines[i].wordGaps.clear();
+    }
     count = 0;
   }
 };

@@ -14,6 +14,13 @@ int64_t Similarity(int64_t score, int64_t area) {
   return score * 1000 / area;
 }
 
+bool SizePasses(const EntrySize& entry, const Glyph& glyph, const CharBox& box,
+                const OcrSettings& settings) {
+  return std::abs(entry.width - static_cast<int>(box.Width)) <= settings.MaxCharDiffWidth &&
+         std::abs(entry.height - static_cast<int>(box.Height)) <= settings.MaxCharDiffHeight &&
+         std::abs(entry.topOffset - static_cast<int>(glyph.TopOffset)) <= settings.MaxCharDiffTop;
+}
+
 }  // namespace
 
 Glyph ExtractGlyph(const Picture24& bitmap, const CharBox& box, Colour mark) {
@@ -83,19 +90,36 @@ int GlyphSimilarity(const GlyphRows& glyphRows, const CharBox& box, const Charac
   return static_cast<int>(Similarity(score, area));
 }
 
+EntryMatch BestEntry(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+                     const OcrSettings& settings, int floor) {
+  EntryMatch best;
+  const size_t count = matrix.Count();
+  if (count == 0) return best;
+  GlyphRows rows;
+  glyph.FillRows(rows);
+  // Each candidate must beat the best so far, so the similarity can stop
+  // as soon as it falls short of that.
+  int needed = floor;
+  for (size_t n = 1; n <= count; ++n) {
+    if (!SizePasses(matrix.Size(n), glyph, box, settings)) continue;
+    const int similarity = GlyphSimilarity(rows, box, matrix, n, needed);
+    if (similarity < needed) continue;
+    best = {n, similarity};
+    needed = similarity + 1;
+  }
+  return best;
+}
+
 size_t MatchGlyph(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
                   const OcrSettings& settings) {
+  if (settings.BestMatch)
+    return BestEntry(glyph, box, matrix, settings, settings.Sensibility).number;
   const size_t count = matrix.Count();
   if (count == 0) return 0;
   GlyphRows rows;
   glyph.FillRows(rows);
   for (size_t n = 1; n <= count; ++n) {
-    const EntrySize& entry = matrix.Size(n);
-    if (std::abs(entry.width - static_cast<int>(box.Width)) > settings.MaxCharDiffWidth ||
-        std::abs(entry.height - static_cast<int>(box.Height)) > settings.MaxCharDiffHeight ||
-        std::abs(entry.topOffset - static_cast<int>(glyph.TopOffset)) > settings.MaxCharDiffTop) {
-      continue;
-    }
+    if (!SizePasses(matrix.Size(n), glyph, box, settings)) continue;
     if (GlyphSimilarity(rows, box, matrix, n, settings.Sensibility) >= settings.Sensibility) {
       return n;
     }

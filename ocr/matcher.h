@@ -24,8 +24,20 @@ int GlyphSimilarity(const GlyphRows& glyphRows, const CharBox& box, const Charac
                     size_t number, int sensibility);
 
 // The first entry (1..N) whose size passes the tolerances and whose
-// similarity reaches `Sensibility`; 0 when none does. Does not allocate.
+// similarity reaches `Sensibility`; 0 when none does. With BestMatch, the
+// passing entry of highest similarity (the lower number on a tie). Does not
+// allocate.
 size_t MatchGlyph(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
                   const OcrSettings& settings);
+
+struct EntryMatch {
+  size_t number = 0;   // 1..N, 0 for none
+  int similarity = 0;  // thousandths
+};
+
+// The entry of highest similarity of at least `floor` among those whose
+// size passes the tolerances (lower number on a tie); number 0 when none.
+EntryMatch BestEntry(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+                     const OcrSettings& settings, int floor);
 
 }  // namespace capter

@@ -1,6 +1,7 @@
-// The thirteen recognition limits that steer segmentation and matching, with
-// their built-in defaults. A default-constructed OcrSettings holds exactly the
-// built-in values; the configuration file overrides them key by key.
+// The thirteen recognition limits that steer segmentation and matching, and
+// the recognition aids, with their built-in defaults. A default-constructed
+// OcrSettings holds exactly the built-in values (every aid off); the
+// configuration file overrides them key by key.
 #pragma once
 
 #include <cstdint>
@@ -36,12 +37,61 @@ struct OcrSettings {
   // Largest difference of the top relative to the line top.
   uint8_t MaxCharDiffTop = 6;
 
+  // Recognition aids. With all of them off, recognition follows exactly the
+  // limits above, so stored settings and matrices read as before.
+  // The antialias greys detection proposes (or the user adds) join the
+  // chosen grey's pieces into characters, so thin strokes do not break
+  // letters apart; glyphs still hold the chosen grey only.
+  bool WholeGlyphs = false;
+  // Among the entries that pass, the most similar wins (the lower number on
+  // a tie) instead of the first one met.
+  bool BestMatch = false;
+  // The word-gap threshold of each line comes from the line's own gaps
+  // instead of SpaceWidth / ItaSpaceWidth.
+  bool AutoSpaces = false;
+  // An unknown box is tried as two or three known entries side by side
+  // before the user is asked.
+  bool SplitTouching = false;
+  // Marks lower or narrower than the limits above (hyphens, thin stems,
+  // small full stops) are kept as characters, and the two ticks of a double
+  // quote (or chevrons of a guillemet) make one character.
+  bool KeepSmallMarks = false;
+  // The teacher is offered the closest entry's text as a proposal.
+  bool Proposals = false;
+  // Text-colour detection ranks the greys by how deep inside the shapes
+  // they lie rather than by their pixel counts.
+  bool LayeredDetection = false;
+
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };
 
 // Stores the built-in defaults (what "Reload Default Values" does).
 inline void LoadOcrDefaults(OcrSettings& settings) {
   settings = OcrSettings{};
+}
+
+// Turns the recognition aids that read the test titles better on, and whole
+// glyphs (which multiplies the shapes to teach on antialiased pictures)
+// off.
+inline void SetRecommendedAids(OcrSettings& settings) {
+  settings.WholeGlyphs = false;
+  settings.BestMatch = true;
+  settings.AutoSpaces = true;
+  settings.SplitTouching = true;
+  settings.KeepSmallMarks = true;
+  settings.Proposals = true;
+  settings.LayeredDetection = true;
+}
+
+// Turns every recognition aid on or off at once.
+inline void SetRecognitionAids(OcrSettings& settings, bool on) {
+  settings.WholeGlyphs = on;
+  settings.BestMatch = on;
+  settings.AutoSpaces = on;
+  settings.SplitTouching = on;
+  settings.KeepSmallMarks = on;
+  settings.Proposals = on;
+  settings.LayeredDetection = on;
 }
 
 }  // namespace capter

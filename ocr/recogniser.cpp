@@ -1,24 +1,39 @@
 #include "ocr/recogniser.h"
 
 #include "ocr/matcher.h"
+#include "ocr/touching_split.h"
 #include "stream/crop.h"
 
 namespace capter {
+
+namespace {
+
+// The closest entry is proposed only from this similarity up; below it the
+// proposal would more likely mislead than help.
+constexpr int kProposalFloor = 800;
+
+}  // namespace
 
 RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect& area,
                                                    const TimeCode& start, const TimeCode& stop) {
   lines_.clear();
   TextColourState& colour = context_.colour;
+  const OcrSettings& settings = context_.settings;
   if (!colour.Chosen()) {
+    colour.ExtraTextIndices = 0;
+    colour.LayeredDetection = settings.LayeredDetection;
+    colour.ProposeExtraIndices = settings.WholeGlyphs;
     const std::optional<uint8_t> index = context_.chooser.ChooseTextColour(bitmap, colour);
     if (!index) return RecognitionOutcome::ColourSkipped;
     colour.TextColourIndex = *index & 3;
     SelectTextColour(colour, colour.TextColourIndex, context_.greys);
   }
-  Rect textArea;
-  CropToContent(bitmap, CropMode::Text, colour.TextColour, textArea, context_.greys);
+  area_ = area;
+  start_ = start;
+  textArea_ = Rect{};
+  CropToText(bitmap);
   if (preview_) preview_(bitmap);
-  segmenter_.Segment(bitmap, colour.TextColour, context_.settings, table_);
+  segmenter_.Segment(bitmap, CurrentTextGreys(), settings, table_);
 
   for (int i = 0; i < table_.count; ++i) {
     lines_.emplace_back();
@@ -34,19 +49,70 @@ RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect
   return RecognitionOutcome::Added;
 }
 
+TextGreys Recogniser::CurrentTextGreys() const {
+  const TextColourState& colour = context_.colour;
+  TextGreys text(colour.TextColour);
+  if (!context_.settings.WholeGlyphs) return text;
+  for (uint8_t i = 0; i < 4; ++i) {
+    if (colour.ExtraTextIndices & (1u << i)) text.Add(context_.greys[i]);
+  }
+  return text;
+}
+
+void Recogniser::CropToText(Picture24& bitmap) {
+  const TextGreys text = CurrentTextGreys();
+  if (text.Count() > 1) {
+    CropToTextGreys(bitmap, text, textArea_);
+  } else {
+    CropToContent(bitmap, CropMode::Text, context_.colour.TextColour, textArea_, context_.greys);
+  }
+}
+
+Rect Recogniser::ScreenBox(const CharBox& box) const {
+  const int x = area_.x1 + textArea_.x1 + box.Left;
+  const int y = area_.y1 + textArea_.y1 + box.Top;
+  return Rect{x, y, x + box.Width - 1, y + box.Height - 1};
+}
+
+std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, const CharBox& box,
+                                 const Glyph& glyph, Colour mark) const {
+  const OcrSettings& settings = context_.settings;
+  if (!settings.Proposals) return {};
+  const CharacterMatrix& matrix = context_.matrix;
+  const EntryMatch closest = BestEntry(glyph, box, matrix, settings, kProposalFloor);
+  // A near split: each part matched from halfway between the floor and a
+  // perfect match, a little below what an automatic split needs.
+  OcrSettings lenient = settings;
+  lenient.Sensibility = static_cast<uint16_t>(kProposalFloor);
+  const SplitReading split = settings.SplitTouching
+                                 ? ReadTouchingCharacters(bitmap, line, box, mark, matrix, lenient)
+                                 : SplitReading{};
+  if (split.parts != 0 && split.similarity > closest.similarity) return split.text;
+  return closest.number != 0 ? matrix.Entry(closest.number).text : std::string{};
+}
+
 bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
                           RecognitionOutcome& outcome) {
   const TextLine& line = table_.lines[lineIndex];
   CharacterMatrix& matrix = context_.matrix;
+  const OcrSettings& settings = context_.settings;
+  const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
-    const size_t k = MatchGlyph(glyph, box, matrix, context_.settings);
+    const size_t k = MatchGlyph(glyph, box, matrix, settings);
+    SplitReading split;
+    if (k == 0 && settings.SplitTouching) {
+      split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings);
+    }
     if (k > 0) {
       text += matrix.Entry(k).text;
+    } else if (split.parts != 0) {
+      text += split.text;
     } else {
       TeachAnswer answer = context_.teacher.Teach(
-          TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1});
+          TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,
+                       Proposal(bitmap, line, box, glyph, MarkOf(j)), ScreenBox(box), start_});
       if (answer.text.size() > CharacterMatrix::kMaxEntryText) {
         answer.text.resize(CharacterMatrix::kMaxEntryText);
       }
@@ -70,7 +136,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       }
       text += answer.text;
     }
-    if (SpaceAfter(line, j, context_.settings)) text += ' ';
+    if (SpaceAfter(line, j, settings, spaceThreshold)) text += ' ';
   }
   return true;
 }

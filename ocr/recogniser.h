@@ -17,6 +17,7 @@
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour.h"
 #include "ocr/text_colour_chooser.h"
+#include "ocr/text_greys.h"
 #include "stream/palette_greys.h"
 #include "stream/picture.h"
 #include "stream/time_code.h"
@@ -66,8 +67,21 @@ class Recogniser {
   // abandoned (`outcome` says how).
   bool ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
                 RecognitionOutcome& outcome);
+  // The greys segmentation counts as text: the chosen one, and with whole
+  // glyphs the chosen extra indices.
+  TextGreys CurrentTextGreys() const;
+  // Crops the picture to its text; `textArea_` gets the rectangle.
+  void CropToText(Picture24& bitmap);
+  // The text proposed to the teacher for the unknown character `box`.
+  std::string Proposal(const Picture24& bitmap, const TextLine& line, const CharBox& box,
+                       const Glyph& glyph, Colour mark) const;
+  // The box on the screen.
+  Rect ScreenBox(const CharBox& box) const;
 
   RecognitionContext context_;
+  Rect area_;      // display area of the current sub-picture
+  Rect textArea_;  // where the cropped picture lay in the decoded one
+  TimeCode start_;
   Segmenter segmenter_;
   LineTable table_;
   std::vector<std::string> lines_;

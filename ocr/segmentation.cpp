@@ -1,28 +1,52 @@
 #include "ocr/segmentation.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdlib>
 
 namespace capter {
 
 namespace {
 
-bool IsColour(const uint8_t* p, uint8_t b, uint8_t g, uint8_t r) {
-  return p[0] == b && p[1] == g && p[2] == r;
+int ItalicWidening(const OcrSettings& settings) {
+  return std::max(0, settings.SpaceWidth - settings.ItaSpaceWidth);
+}
+
+int RawGap(const TextLine& line, size_t index) {
+  const CharBox& here = line.boxes[index];
+  return line.boxes[index + 1].Left - here.Left - here.Width;
+}
+
+bool ItalicPair(const TextLine& line, size_t index) {
+  return line.boxes[index].Italic && line.boxes[index + 1].Italic;
+}
+
+// The gap automatic spaces compare: the measured word gap, or for a line
+// measured without pixels the box gap, widened between two italic
+// characters.
+int AutoGap(const TextLine& line, size_t index, const OcrSettings& settings) {
+  if (index < line.wordGaps.size()) return line.wordGaps[index];
+  return RawGap(line, index) + (ItalicPair(line, index) ? ItalicWidening(settings) : 0);
 }
 
 }  // namespace
 
 void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings,
                         LineTable& table) {
+  Segment(bitmap, TextGreys(textColour), settings, table);
+}
+
+void Segmenter::Segment(Picture24& bitmap, const TextGreys& text, const OcrSettings& settings,
+                        LineTable& table) {
   table.Clear();
   width_ = bitmap.Width();
   const int height = bitmap.Height();
-  const uint8_t b = BlueOf(textColour), g = GreenOf(textColour), r = RedOf(textColour);
   rowHasText_.assign(static_cast<size_t>(height), 0);
   for (int y = 0; y < height; ++y) {
     const uint8_t* row = bitmap.Row(y);
     for (int x = 0; x < width_; ++x) {
-      if (IsColour(row + 3 * x, b, g, r)) {
+      if (text.Has(row + 3 * x)) {
         rowHasText_[y] = 1;
         break;
       }
@@ -42,7 +66,7 @@ void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings&
     line.top = top;
     line.bottom = bottom;
     line.boxes.clear();
-    LoadLine(bitmap, textColour, top, bottom);
+    LoadLine(bitmap, text, top, bottom);
     CutCharacters(settings, line);
     StoreMarks(bitmap, top);
   }
@@ -79,16 +103,32 @@ int Segmenter::FindLineBottom(int top, const OcrSettings& settings) const {
   return bottom;
 }
 
-void Segmenter::LoadLine(const Picture24& bitmap, Colour textColour, int top, int bottom) {
+void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom) {
   height_ = bottom - top + 1;
   cells_.resize(static_cast<size_t>(width_) * height_);
-  const uint8_t b = BlueOf(textColour), g = GreenOf(textColour), r = RedOf(textColour);
   for (int row = 0; row < height_; ++row) {
     const uint8_t* p = bitmap.Row(top + row);
     for (int c = 0; c < width_; ++c, p += 3) {
-      Cell(c, row) = IsColour(p, b, g, r) ? kText : kEmpty;
+      Cell(c, row) = text.Has(p) ? kText : kEmpty;
     }
   }
+  joining_ = text.Count() > 1;
+  if (!joining_) return;
+  // Only the first grey is the character's body; the others only join it.
+  const TextGreys body(text.First());
+  joinOnly_.assign(cells_.size(), 0);
+  for (int row = 0; row < height_; ++row) {
+    const uint8_t* p = bitmap.Row(top + row);
+    for (int c = 0; c < width_; ++c, p += 3) {
+      if (Cell(c, row) == kText && !body.Has(p)) {
+        joinOnly_[static_cast<size_t>(c) * height_ + row] = 1;
+      }
+    }
+  }
+}
+
+bool Segmenter::Body(int c, int r) const {
+  return !joining_ || joinOnly_[static_cast<size_t>(c) * height_ + r] == 0;
 }
 
 bool Segmenter::FindSeed(int fromColumn, int& seedC, int& seedR) const {
@@ -115,30 +155,39 @@ void Segmenter::CutCharacters(const OcrSettings& settings, TextLine& line) {
     int nextStart = -1;
     const int right = ScanExtent(seedC, mark, settings, nextStart);
 
-    int charTop = height_, charBottom = -1;
+    // The box holds the character's body pixels.
+    int charTop = height_, charBottom = -1, charLeft = right + 1, charRight = -1;
     for (int c = seedC; c <= right; ++c) {
       const uint8_t* col = cells_.data() + static_cast<size_t>(c) * height_;
       for (int r = 0; r < height_; ++r) {
-        if (col[r] != mark) continue;
+        if (col[r] != mark || !Body(c, r)) continue;
         charTop = std::min(charTop, r);
         charBottom = std::max(charBottom, r);
+        charLeft = std::min(charLeft, c);
+        charRight = std::max(charRight, c);
       }
     }
+    if (charBottom < 0) {  // only joining greys: a speck
+      if (nextStart < 0) break;
+      x = nextStart;
+      continue;
+    }
     CharBox box;
-    box.Left = static_cast<uint16_t>(seedC);
+    box.Left = static_cast<uint16_t>(charLeft);
     box.Top = static_cast<uint16_t>(line.top + charTop);
-    box.Width = static_cast<uint16_t>(right - seedC + 1);
+    box.Width = static_cast<uint16_t>(charRight - charLeft + 1);
     box.Height = static_cast<uint16_t>(charBottom - charTop + 1);
     box.TopOffset = static_cast<uint8_t>(charTop);
     // A rejected speck keeps its mark, which the next character reuses.
-    if (box.Width >= settings.MinCharWidth && box.Height >= settings.MinCharHeight &&
-        !MergeDetachedLowerPart(line, box)) {
+    if (KeepsBox(box, settings) && !MergeDetachedLowerPart(line, box) &&
+        !(settings.KeepSmallMarks && JoinMarkPair(line, box))) {
       line.boxes.push_back(box);
     }
     if (nextStart < 0) break;
     x = nextStart;
   }
   SetItalicFlags(line, settings);
+  if (settings.AutoSpaces) MeasureWordGaps(line);
 }
 
 int Segmenter::ScanExtent(int left, uint8_t mark, const OcrSettings& settings, int& nextStart) {
@@ -196,6 +245,106 @@ bool Segmenter::MergeDetachedLowerPart(TextLine& line, const CharBox& box) {
   return false;
 }
 
+bool Segmenter::JoinMarkPair(TextLine& line, const CharBox& box) {
+  if (line.boxes.empty()) return false;
+  CharBox& previous = line.boxes.back();
+  const int height = line.bottom - line.top + 1;
+  // Two small narrow marks of about one size on the same rows, close side
+  // by side: the ticks of a double quote, the chevrons of a guillemet. The
+  // second is not a character of its own; taught alone it would read the
+  // first tick as a quote too.
+  const auto small = [&](const CharBox& b) {
+    return b.Height * 20 <= height * 9 && b.Width <= b.Height + 2;
+  };
+  const int gap = box.Left - previous.Right() - 1;
+  const int reach = std::max({static_cast<int>(previous.Width), static_cast<int>(box.Width),
+                              (previous.Height + box.Height + 2) / 4});
+  const int shared =
+      std::min(previous.Bottom(), box.Bottom()) - std::max(previous.Top, box.Top) + 1;
+  if (!small(previous) || !small(box) || gap > reach ||
+      shared * 2 < std::min(previous.Height, box.Height) ||
+      std::abs(box.Height - previous.Height) * 3 > std::max(box.Height, previous.Height)) {
+    return false;
+  }
+  const uint8_t newMark = line.boxes.size() % 2 == 0 ? kLabelA : kLabelB;
+  Recolour(box, line.top, newMark, newMark == kLabelA ? kLabelB : kLabelA);
+  const int top = std::min(previous.Top, box.Top);
+  const int bottom = std::max(previous.Bottom(), box.Bottom());
+  const int right = std::max(previous.Right(), box.Right());
+  previous.Top = static_cast<uint16_t>(top);
+  previous.Height = static_cast<uint16_t>(bottom - top + 1);
+  previous.Width = static_cast<uint16_t>(right - previous.Left + 1);
+  previous.TopOffset = static_cast<uint8_t>(top - line.top);
+  return true;
+}
+
+void Segmenter::Recolour(const CharBox& box, int lineTop, uint8_t from, uint8_t to) {
+  for (int r = box.Top - lineTop; r <= box.Bottom() - lineTop; ++r) {
+    for (int c = box.Left; c <= box.Right(); ++c) {
+      if (Cell(c, r) == from) Fill(c, r, to);
+    }
+  }
+}
+
+namespace {
+constexpr int kNoColumn = -1;
+}  // namespace
+
+void Segmenter::RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
+                           std::vector<int>& right) const {
+  left.assign(static_cast<size_t>(height_), kNoColumn);
+  right.assign(static_cast<size_t>(height_), kNoColumn);
+  for (int c = box.Left; c <= box.Right(); ++c) {
+    const uint8_t* col = cells_.data() + static_cast<size_t>(c) * height_;
+    for (int r = box.Top - lineTop; r <= box.Bottom() - lineTop; ++r) {
+      if (col[r] != mark || !Body(c, r)) continue;
+      if (left[r] == kNoColumn) left[r] = c;
+      right[r] = c;
+    }
+  }
+}
+
+void Segmenter::MeasureWordGaps(TextLine& line) {
+  line.wordGaps.clear();
+  const size_t n = line.boxes.size();
+  if (n < 2) return;
+  // First the ink gap minus the box gap of every pair (-1: no common row).
+  slack_.clear();
+  RowExtents(line.boxes[0], line.top, kLabelA, leftA_, rightA_);
+  // Measured from the rightmost column so far: a piece cut off below a
+  // letter (the loop of a "g") does not open a gap of its own.
+  int right = -1;
+  for (size_t j = 0; j + 1 < n; ++j) {
+    right = std::max(right, line.boxes[j].Right());
+    const uint8_t nextMark = (j + 1) % 2 == 0 ? kLabelA : kLabelB;
+    RowExtents(line.boxes[j + 1], line.top, nextMark, leftB_, rightB_);
+    const int boxGap = line.boxes[j + 1].Left - right - 1;
+    const int ownGap = line.boxes[j + 1].Left - line.boxes[j].Right() - 1;
+    int slack = -1;
+    for (int r = 0; r < height_; ++r) {
+      if (rightA_[r] == kNoColumn || leftB_[r] == kNoColumn) continue;
+      const int rowSlack = leftB_[r] - rightA_[r] - 1 - ownGap;  // never negative
+      if (slack < 0 || rowSlack < slack) slack = rowSlack;
+    }
+    slack_.push_back(slack);
+    line.wordGaps.push_back(boxGap);
+    std::swap(leftA_, leftB_);
+    std::swap(rightA_, rightB_);
+  }
+  // The line's typical slack (lower median of the pairs that have one).
+  leftB_.clear();
+  for (int s : slack_) {
+    if (s >= 0) leftB_.push_back(s);
+  }
+  if (leftB_.empty()) return;
+  const auto middle = leftB_.begin() + static_cast<std::ptrdiff_t>((leftB_.size() - 1) / 2);
+  std::nth_element(leftB_.begin(), middle, leftB_.end());
+  const int typical = *middle;
+  for (size_t j = 0; j < slack_.size(); ++j) {
+    if (slack_[j] > 0) line.wordGaps[j] += std::min(slack_[j], typical);
+  }
+}
+
 void Segmenter::Fill(int c, int r, uint8_t to) {
   const uint8_t from = Cell(c, r);
   if (from == to) return;
@@ -226,7 +375,7 @@ void Segmenter::StoreMarks(Picture24& bitmap, int top) const {
     uint8_t* p = bitmap.Row(top + r);
     for (int c = 0; c < width_; ++c, p += 3) {
       const uint8_t v = cells_[static_cast<size_t>(c) * height_ + r];
-      if (v < kLabelA) continue;
+      if (v < kLabelA || !Body(c, r)) continue;
       const Colour mark = v == kLabelA ? kMarkA : kMarkB;
       p[0] = BlueOf(mark);
       p[1] = GreenOf(mark);
@@ -254,13 +403,73 @@ void SetItalicFlags(TextLine& line, const OcrSettings& settings) {
   boxes[n - 1].Italic = boxes[n - 2].Italic;
 }
 
-bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings) {
+bool KeepsBox(const CharBox& box, const OcrSettings& settings) {
+  const int w = box.Width, h = box.Height;
+  if (w >= settings.MinCharWidth && h >= settings.MinCharHeight) return true;
+  if (!settings.KeepSmallMarks) return false;
+  // A hyphen or dash is flat but wide, an apostrophe or a thin stem narrow
+  // but tall, and a full stop of small type may be two pixels; only a lone
+  // pixel is a speck.
+  return (h >= 1 && w >= 2 * std::max<int>(settings.MinCharWidth, 2)) ||
+         (w >= 1 && h >= 2 * std::max<int>(settings.MinCharHeight, 2)) || w * h >= 2;
+}
+
+int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings) {
+  const int height = line.bottom - line.top + 1;
+  const int low = std::max(2, (height * 12 + 50) / 100);
+  const int high = std::max(low + 1, height / 2);
+  const size_t n = line.boxes.size();
+  if (n < 2) return high;
+  // On the stack: recognition does not allocate once warmed up.
+  std::array<int, kMaxCharsPerLine> gaps;
+  const size_t count = std::min(n - 1, gaps.size());
+  int64_t total = 0;
+  for (size_t j = 0; j < count; ++j) {
+    gaps[j] = AutoGap(line, j, settings);
+    total += gaps[j];
+  }
+  std::sort(gaps.begin(), gaps.begin() + static_cast<std::ptrdiff_t>(count));
+  // Letter gaps below, word gaps above: the split of the sorted gaps with
+  // the largest spread between the two groups (weighted by their sizes).
+  int64_t lowerSum = 0, bestSpread = -1;
+  double bestDistance = 0;
+  int threshold = high;
+  for (size_t k = 0; k + 1 < count; ++k) {
+    lowerSum += gaps[k];
+    if (gaps[k + 1] == gaps[k] || gaps[k + 1] < low || gaps[k] >= high) continue;
+    const int64_t lower = static_cast<int64_t>(k + 1), upper = static_cast<int64_t>(count) - lower;
+    // lower * upper * (mean difference)^2, kept in integers.
+    const int64_t difference = (total - lowerSum) * lower - lowerSum * upper;
+    const int64_t spread = difference * difference / (lower * upper);
+    if (spread <= bestSpread) continue;
+    bestSpread = spread;
+    bestDistance = static_cast<double>(difference) / static_cast<double>(lower * upper);
+    threshold = (gaps[k] + gaps[k + 1]) / 2 + 1;
+  }
+  // Groups closer than this are letter gaps of one word only.
+  const int clear = std::max(3, (height + 2) / 5);
+  if (bestSpread < 0 || bestDistance < clear) return high;
+  return std::clamp(threshold, low, high);
+}
+
+int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settings,
+                   int lineThreshold) {
+  if (!settings.AutoSpaces) {
+    return ItalicPair(line, index) ? settings.ItaSpaceWidth : settings.SpaceWidth;
+  }
+  return lineThreshold;
+}
+
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings,
+                int lineThreshold) {
   if (index + 1 >= line.boxes.size()) return false;
-  const CharBox& here = line.boxes[index];
-  const CharBox& next = line.boxes[index + 1];
-  const int gap = next.Left - here.Left - here.Width;
-  const int threshold = here.Italic && next.Italic ? settings.ItaSpaceWidth : settings.SpaceWidth;
-  return gap >= threshold;
+  const int gap = settings.AutoSpaces ? AutoGap(line, index, settings) : RawGap(line, index);
+  return gap >= SpaceThreshold(line, index, settings, lineThreshold);
+}
+
+bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings) {
+  const int lineThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
+  return SpaceAfter(line, index, settings, lineThreshold);
 }
 
 }  // namespace capter

@@ -1,6 +1,8 @@
 #include "ocr/text_colour.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace capter {
 
@@ -11,7 +13,155 @@ struct IndexCount {
   uint64_t count;
 };
 
+constexpr uint8_t kOther = 255;
+
+// The palette index of every pixel (kOther for a colour outside the greys).
+std::vector<uint8_t> IndexMap(const Picture24& bitmap, const std::array<Colour, 4>& greys) {
+  std::vector<uint8_t> map(static_cast<size_t>(bitmap.Width()) * bitmap.Height(), kOther);
+  size_t k = 0;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x, ++k) {
+      const Colour c = bitmap.Pixel(x, y);
+      for (uint8_t i = 0; i < 4; ++i) {
+        if (c == greys[i]) {
+          map[k] = i;
+          break;
+        }
+      }
+    }
+  }
+  return map;
+}
+
+// The most frequent grey on the picture's edge: the background around the
+// text, whatever its pixel count inside.
+uint8_t EdgeBackground(const std::vector<uint8_t>& map, int w, int h) {
+  std::array<uint64_t, 4> count{};
+  const auto add = [&](int x, int y) {
+    const uint8_t i = map[static_cast<size_t>(y) * w + x];
+    if (i != kOther) ++count[i];
+  };
+  for (int x = 0; x < w; ++x) {
+    add(x, 0);
+    add(x, h - 1);
+  }
+  for (int y = 0; y < h; ++y) {
+    add(0, y);
+    add(w - 1, y);
+  }
+  return static_cast<uint8_t>(std::max_element(count.begin(), count.end()) - count.begin());
+}
+
+// Per grey: pixels, and pixels with a 4-neighbour of a grey in `outer`.
+struct Contact {
+  std::array<uint64_t, 4> count{};
+  std::array<uint64_t, 4> touching{};
+};
+
+Contact Contacts(const std::vector<uint8_t>& map, int w, int h, unsigned outer) {
+  Contact c;
+  const auto is = [&](size_t j) { return map[j] != kOther && (outer & (1u << map[j])) != 0; };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const size_t k = static_cast<size_t>(y) * w + x;
+      const uint8_t i = map[k];
+      if (i == kOther) continue;
+      const bool touches = (x > 0 && is(k - 1)) || (x < w - 1 && is(k + 1)) ||
+                           (y > 0 && is(k - w)) || (y < h - 1 && is(k + w));
+      ++c.count[i];
+      c.touching[i] += touches ? 1 : 0;
+    }
+  }
+  return c;
+}
+
+// Grey i of `c` touches the outer greys less, in proportion, than grey j.
+bool LessExposed(const Contact& c, uint8_t i, uint8_t j) {
+  return c.touching[i] * c.count[j] < c.touching[j] * c.count[i];
+}
+
 }  // namespace
+
+std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
+                                                const std::array<Colour, 4>& greys) {
+  const int w = bitmap.Width(), h = bitmap.Height();
+  if (w == 0 || h == 0) return DetectTextColour(bitmap, greys);
+  const std::vector<uint8_t> map = IndexMap(bitmap, greys);
+  const uint8_t background = EdgeBackground(map, w, h);
+  const Contact byBackground = Contacts(map, w, h, 1u << background);
+  std::array<uint8_t, 4> others{};
+  int n = 0;
+  uint64_t largest = 0;
+  for (uint8_t i = 0; i < 4; ++i) {
+    if (i == background || byBackground.count[i] == 0) continue;
+    others[n++] = i;
+    largest = std::max(largest, byBackground.count[i]);
+  }
+  if (n == 0) return DetectTextColour(bitmap, greys);
+  // The outer layer: the grey that lies against the background most.
+  uint8_t outer = others[0];
+  for (int k = 1; k < n; ++k) {
+    if (LessExposed(byBackground, outer, others[k])) outer = others[k];
+  }
+  // The body: of the greys with a fair share of pixels, the one least in
+  // contact with the background and the outer layer.
+  const Contact byOuter = Contacts(map, w, h, (1u << background) | (1u << outer));
+  int body = -1;
+  for (int k = 0; k < n; ++k) {
+    const uint8_t i = others[k];
+    if (n > 1 && i == outer) continue;
+    if (byOuter.count[i] * 4 < largest) continue;
+    if (body < 0 || LessExposed(byOuter, i, static_cast<uint8_t>(body))) body = i;
+  }
+  if (body < 0) body = outer;
+  std::array<uint8_t, 4> order{background, static_cast<uint8_t>(body), 0, 0};
+  int next = 2;
+  for (uint8_t i : DetectTextColour(bitmap, greys)) {
+    if (i != background && i != body) order[next++] = i;
+  }
+  return order;
+}
+
+std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap, const std::array<Colour, 4>& greys,
+                                        const TextColourState& state) {
+  return state.LayeredDetection ? DetectTextColourByLayers(bitmap, greys)
+                                : DetectTextColour(bitmap, greys);
+}
+
+uint8_t ProposeExtraTextIndices(const Picture24& bitmap, const std::array<Colour, 4>& greys,
+                                uint8_t text) {
+  const int w = bitmap.Width(), h = bitmap.Height();
+  if (w == 0 || h == 0) return 0;
+  const std::vector<uint8_t> map = IndexMap(bitmap, greys);
+  const uint8_t background = EdgeBackground(map, w, h);
+  std::array<uint64_t, 4> count{}, nearText{}, nearBackground{};
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const size_t k = static_cast<size_t>(y) * w + x;
+      const uint8_t i = map[k];
+      if (i == kOther || i == text || i == background) continue;
+      bool touchesText = false, touchesBackground = false;
+      const auto look = [&](size_t j) {
+        touchesText |= map[j] == text;
+        touchesBackground |= map[j] == background;
+      };
+      if (x > 0) look(k - 1);
+      if (x < w - 1) look(k + 1);
+      if (y > 0) look(k - w);
+      if (y < h - 1) look(k + w);
+      ++count[i];
+      nearText[i] += touchesText;
+      nearBackground[i] += touchesBackground;
+    }
+  }
+  uint8_t mask = 0;
+  for (uint8_t i = 0; i < 4; ++i) {
+    if (count[i] == 0) continue;
+    // Mostly beside the body, seldom beside the background.
+    if (nearText[i] * 2 >= count[i] && nearBackground[i] * 5 <= count[i]) mask |= 1u << i;
+  }
+  return mask;
+}
 
 std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap,
                                         const std::array<Colour, 4>& greys) {

@@ -21,10 +21,21 @@ struct TextColourState {
   uint8_t TextColourIndex = kNoTextColour;
   Colour TextColour = MakeColour(255, 255, 255);
   std::array<uint8_t, 4> Detection{0, 1, 2, 3};
+  // Bit i set: palette index i is text as well (the antialias greys of
+  // whole glyphs). Recognition clears it before asking; the chooser may
+  // fill it with ProposeExtraTextIndices and the user may change it.
+  uint8_t ExtraTextIndices = 0;
+  // Set by recognition before asking, from its settings: how the chooser
+  // should detect, and whether it should propose extra text indices.
+  bool LayeredDetection = false;
+  bool ProposeExtraIndices = false;
 
   bool Chosen() const { return TextColourIndex != kNoTextColour; }
   // Forgets the choice (new job, or the user asked for a new text colour).
-  void Reset() { TextColourIndex = kNoTextColour; }
+  void Reset() {
+    TextColourIndex = kNoTextColour;
+    ExtraTextIndices = 0;
+  }
 };
 
 // The four palette indices ordered by pixel count, largest first (ties keep
@@ -32,6 +43,26 @@ struct TextColourState {
 // of second place. Element [1] is the proposal.
 std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap,
                                         const std::array<Colour, 4>& greys);
+
+// The order by layers: [0] the background (the most frequent grey on the
+// picture's edge), [1] the text body, the others by count. The outer layer
+// (outline or shadow) is the grey that lies against the background most;
+// the body is, among the greys with at least a quarter of the largest
+// count, the one least in contact with background and outer layer. Pixel
+// counts alone mislead when the outline outnumbers the fill or the picture
+// is tight around its text.
+std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
+                                                const std::array<Colour, 4>& greys);
+
+// The detection `state` asks for (by layers when LayeredDetection is set).
+std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap, const std::array<Colour, 4>& greys,
+                                        const TextColourState& state);
+
+// The greys, as a mask of indices, that also belong to the text whose body
+// is `text`: those whose pixels mostly touch the body and seldom the
+// background (antialias). Outlines and shadows touch the background.
+uint8_t ProposeExtraTextIndices(const Picture24& bitmap, const std::array<Colour, 4>& greys,
+                                uint8_t text);
 
 // The proposed text index, or nothing for a picture without pixels.
 std::optional<uint8_t> ProposeTextColour(const Picture24& bitmap,

@@ -30,8 +30,12 @@ class DetectedTextColourChooser : public TextColourChooser {
   std::optional<uint8_t> ChooseTextColour(const Picture24& bitmap,
                                           TextColourState& state) override {
     if (bitmap.Empty()) return std::nullopt;
-    state.Detection = DetectTextColour(bitmap, greys_);
-    return state.Detection[1];
+    state.Detection = DetectTextColour(bitmap, greys_, state);
+    const uint8_t text = state.Detection[1];
+    if (state.ProposeExtraIndices) {
+      state.ExtraTextIndices = ProposeExtraTextIndices(bitmap, greys_, text);
+    }
+    return text;
   }
 
  private:

@@ -418,3 +418,57 @@ TEST_F(OcrOnFirstCase, ASettingOutOfRangeIsNamed) {
 
 }  // namespace
 }  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST_F(OcrOnFirstCase, WithProposalsAQuestionGivesItsScreenBoxAndAcceptTakesTheProposal) {
+  std::vector<std::string> questions;
+  const CommandResult r =
+      RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--aids", "recommended"}),
+                   [&](const std::string& line) {
+                     questions.push_back(line);
+                     return line.find(" suggest=") != std::string::npos ? ":accept" : "x";
+                   });
+  EXPECT_EQ(r.code, 0) << r.err;
+  ASSERT_FALSE(questions.empty());
+  char start[13] = {};
+  int line = 0, lines = 0, character = 0, characters = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  ASSERT_EQ(
+      std::sscanf(questions[0].c_str(), "unknown: start=%12s line=%d/%d char=%d/%d box=%d,%d,%d,%d",
+                  start, &line, &lines, &character, &characters, &x1, &y1, &x2, &y2),
+      9)
+      << questions[0];
+  EXPECT_EQ(questions[0].find(" suggest="), std::string::npos);  // nothing known yet
+  // The first character of a centred line near the bottom of a PAL frame.
+  EXPECT_LE(x1, x2);
+  EXPECT_LE(y1, y2);
+  EXPECT_GT(y1, 288);
+  EXPECT_LT(x2, 360);
+  EXPECT_LT(y2, 576);
+  // Everything taught reads "x", so every proposal is x's and accepting
+  // one asks nothing more about that character.
+  size_t proposed = 0;
+  for (const std::string& q : questions) {
+    const size_t at = q.find(" suggest=\"");
+    if (at == std::string::npos) continue;
+    ++proposed;
+    EXPECT_EQ(q.find_first_not_of('x', at + 10), q.size() - 1) << q;
+  }
+  EXPECT_GT(proposed, 0u);
+  EXPECT_EQ(r.err.find("no proposal"), std::string::npos);
+}
+
+TEST_F(OcrOnFirstCase, TextColourTakesAListOfIndices) {
+  const CommandResult listed =
+      RunCommand(Ocr, With(files_.args, {"--matrix", matrix_, "--text-colour", "2,3"}));
+  EXPECT_EQ(listed.code, 0) << listed.err;
+  const CommandResult bad =
+      RunCommand(Ocr, With(files_.args, {"--matrix", matrix_, "--text-colour", "2,4"}));
+  EXPECT_NE(bad.code, 0);
+  const CommandResult aid = RunCommand(Ocr, Args({"--matrix", matrix_, "--best-match", "maybe"}));
+  EXPECT_NE(aid.code, 0);
+}
+
+}  // namespace
+}  // namespace capter::testing

@@ -75,3 +75,26 @@ TEST(TypedAnswer, Utf8BecomesWindows1252AndOtherBytesStay) {
 
 }  // namespace
 }  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(UnknownLine, ProposalsAddTheScreenBoxAndTheQuotedProposal) {
+  Glyph glyph;
+  Picture24 bitmap(4, 4);
+  LineTable table;
+  table.count = 1;
+  table.lines[0].boxes.push_back(CharBox{0, 0, 2, 3, 0, 0});
+  TeachRequest request{glyph, bitmap, table, 0, 0, 1};
+  request.screenBox = Rect{100, 400, 101, 402};
+  const TimeCode start = ParseTimeCode("00:00:01,500");
+  const std::string plain = "unknown: start=00:00:01,500 line=1/1 char=1/1";
+  EXPECT_EQ(cli::UnknownLine(request, start), plain);
+  EXPECT_EQ(cli::UnknownLine(request, start, true), plain + " box=100,400,101,402");
+  request.proposal = "\"\xE9\\";  // a quote, é and a backslash
+  EXPECT_EQ(cli::UnknownLine(request, start, true),
+            plain + " box=100,400,101,402 suggest=\"\\\"\xC3\xA9\\\\\"");
+}
+
+}  // namespace
+}  // namespace capter::testing

@@ -1,0 +1,30 @@
+// Reading an unknown box as two or three known characters that touch: the
+// box is cut at columns where every part matches a matrix entry.
+#pragma once
+
+#include <string>
+
+#include "ocr/character_matrix.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+struct SplitReading {
+  std::string text;    // the parts' texts side by side
+  int similarity = 0;  // of the part that matches worst, in thousandths
+  int parts = 0;       // 2 or 3; 0 when no cut works
+};
+
+// Tries every cut of `box` (marked with `mark` in `bitmap`, on `line`) into
+// two parts, and failing that three, each part trimmed to its own pixels
+// and matched against entries that have a text. A part must reach a
+// similarity halfway between Sensibility and 1000, as the halves of one
+// letter ("m" as "rn") pass at Sensibility alone. The reading whose worst
+// part matches best wins. Only parts at least MinCharWidth wide are tried.
+SplitReading ReadTouchingCharacters(const Picture24& bitmap, const TextLine& line,
+                                    const CharBox& box, Colour mark, const CharacterMatrix& matrix,
+                                    const OcrSettings& settings);
+
+}  // namespace capter

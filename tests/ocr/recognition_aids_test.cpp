@@ -1,0 +1,319 @@
+// The recognition aids on small hand-made pictures, each against the same
+// picture with the aid off.
+#include <gtest/gtest.h>
+
+#include "ocr/matcher.h"
+#include "ocr/recogniser.h"
+#include "ocr/segmentation.h"
+#include "ocr/text_colour.h"
+#include "ocr/touching_split.h"
+#include "stream/palette_greys.h"
+#include "tests/ocr/allocation_counter.h"
+#include "tests/ocr/ocr_test_support.h"
+#include "tests/support/scripted_message_boxes.h"
+
+namespace capter::testing {
+namespace {
+
+const Colour kText = kPaletteGreys[3];
+
+OcrSettings Aids(bool on) {
+  OcrSettings settings;
+  SetRecognitionAids(settings, on);
+  return settings;
+}
+
+// Segments `art` ('#' text) and teaches each box of its first line as the
+// matching character of `texts`.
+void TeachArt(const std::vector<std::string>& art, const std::string& texts,
+              CharacterMatrix& matrix) {
+  Picture24 picture = PictureFromArt(art);
+  LineTable table;
+  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  ASSERT_EQ(table.count, 1);
+  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
+  ScriptedMessageBoxes boxes;
+  for (size_t j = 0; j < texts.size(); ++j) {
+    const CharBox& box = table.lines[0].boxes[j];
+    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
+  }
+}
+
+// An E and an H apart, and the same two letters touching.
+const std::vector<std::string> kApart = {
+    "###...#.#", "#.....#.#", "###...###", "#.....#.#", "###...#.#",
+};
+const std::vector<std::string> kTouching = {
+    "####.#", "#..#.#", "######", "#..#.#", "####.#",
+};
+
+TEST(TouchingLetters, AnUnknownBoxReadsAsTwoKnownEntriesSideBySide) {
+  CharacterMatrix matrix;
+  TeachArt(kApart, "EH", matrix);
+  Picture24 picture = PictureFromArt(kTouching);
+  LineTable table;
+  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 1u);
+  const CharBox& box = table.lines[0].boxes[0];
+  const Glyph glyph = ExtractGlyph(picture, box, MarkOf(0));
+  EXPECT_EQ(MatchGlyph(glyph, box, matrix, Aids(true)), 0u);
+  const SplitReading split =
+      ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids(true));
+  EXPECT_EQ(split.parts, 2);
+  EXPECT_EQ(split.text, "EH");
+  // An empty matrix has nothing to cut into.
+  EXPECT_EQ(
+      ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), CharacterMatrix{}, Aids(true))
+          .parts,
+      0);
+}
+
+TEST(TouchingLetters, NoCutIsTakenWhenAPartMatchesNothing) {
+  CharacterMatrix matrix;
+  TeachArt({"###", "#..", "###", "#..", "###"}, "E", matrix);
+  Picture24 picture = PictureFromArt(kTouching);
+  LineTable table;
+  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  const CharBox& box = table.lines[0].boxes[0];
+  EXPECT_EQ(
+      ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids(true)).parts, 0);
+}
+
+TEST(BestMatch, TheMostSimilarEntryWinsOverTheFirstPassingOne) {
+  CharacterMatrix matrix;
+  ScriptedMessageBoxes boxes;
+  Picture24 near = PictureFromArt({".##.", "###.", "#..#", ".##."});
+  Picture24 exact = PictureFromArt({".##.", "#..#", "#..#", ".##."});
+  const CharBox box{0, 0, 4, 4, 0, 0};
+  matrix.Add(MatrixEntry{ExtractGlyph(near, box, kText), "first"}, boxes);
+  matrix.Add(MatrixEntry{ExtractGlyph(exact, box, kText), "exact"}, boxes);
+  const Glyph o = ExtractGlyph(exact, box, kText);
+  OcrSettings settings = Aids(false);
+  settings.Sensibility = 850;
+  EXPECT_EQ(MatchGlyph(o, box, matrix, settings), 1u);
+  settings.BestMatch = true;
+  EXPECT_EQ(MatchGlyph(o, box, matrix, settings), 2u);
+  // On a tie the lower number wins.
+  matrix.Add(MatrixEntry{ExtractGlyph(exact, box, kText), "again"}, boxes);
+  EXPECT_EQ(MatchGlyph(o, box, matrix, settings), 2u);
+}
+
+// A line `height` rows high of boxes 3 wide separated by `gaps`.
+TextLine LineOf(int height, const std::vector<int>& gaps) {
+  TextLine line;
+  line.top = 0;
+  line.bottom = height - 1;
+  int x = 0;
+  for (size_t j = 0; j <= gaps.size(); ++j) {
+    line.boxes.push_back(
+        CharBox{static_cast<uint16_t>(x), 0, 3, static_cast<uint16_t>(height), 0, 0});
+    if (j < gaps.size()) x += 3 + gaps[j];
+  }
+  return line;
+}
+
+std::string Spaces(const TextLine& line, const OcrSettings& settings) {
+  std::string out;
+  for (size_t j = 0; j + 1 < line.boxes.size(); ++j) {
+    out += SpaceAfter(line, j, settings) ? '_' : '.';
+  }
+  return out;
+}
+
+TEST(AutomaticSpaces, EachLineTakesItsThresholdFromItsOwnGaps) {
+  const TextLine large = LineOf(20, {3, 3, 9, 3});
+  const TextLine small = LineOf(10, {1, 1, 4, 1});
+  const TextLine oneWord = LineOf(20, {1, 2, 1, 2});
+  // The fixed width finds the large line's word gap and misses the small one's.
+  EXPECT_EQ(Spaces(large, Aids(false)), ".._.");
+  EXPECT_EQ(Spaces(small, Aids(false)), "....");
+  EXPECT_EQ(Spaces(large, Aids(true)), ".._.");
+  EXPECT_EQ(Spaces(small, Aids(true)), ".._.");
+  EXPECT_EQ(Spaces(oneWord, Aids(true)), "....");
+}
+
+TEST(AutomaticSpaces, SlantedBoxesNeedLessGap) {
+  TextLine line = LineOf(20, {-1, -1, 5, -1});
+  for (CharBox& box : line.boxes) box.Italic = 1;
+  EXPECT_EQ(Spaces(line, Aids(true)), ".._.");
+}
+
+TEST(SmallMarks, AHyphenIsKeptAndASpeckIsNot) {
+  const std::vector<std::string> art = {
+      "##..........##", "##..........##", "##...####...##",
+      "##..........##", "##..........##", "##..#.......##",
+  };
+  Picture24 off = PictureFromArt(art), on = PictureFromArt(art);
+  LineTable table;
+  Segmenter().Segment(off, kText, Aids(false), table);
+  EXPECT_EQ(table.lines[0].boxes.size(), 2u);
+  Segmenter().Segment(on, kText, Aids(true), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 3u);  // the lone pixel is still dropped
+  EXPECT_EQ(table.lines[0].boxes[1].Width, 4);
+  EXPECT_EQ(table.lines[0].boxes[1].Height, 1);
+}
+
+// Background border, a wide outline holding two letters of fill, each in a
+// ring of antialias; the outline outnumbers the fill and the background.
+Picture24 OutlineHeavyPicture() {
+  Picture24 picture(20, 14);
+  picture.Fill(kPaletteGreys[0]);
+  picture.FillRect(Rect{1, 1, 18, 12}, kPaletteGreys[1]);
+  for (int left : {3, 11}) {
+    picture.FillRect(Rect{left, 3, left + 5, 10}, kPaletteGreys[2]);
+    picture.FillRect(Rect{left + 1, 4, left + 4, 9}, kPaletteGreys[3]);
+  }
+  return picture;
+}
+
+TEST(TextColourDetection, LayersFindTheFillWhereCountsDoNot) {
+  const Picture24 picture = OutlineHeavyPicture();
+  EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
+  TextColourState state;
+  state.LayeredDetection = true;
+  const std::array<uint8_t, 4> order = DetectTextColour(picture, kPaletteGreys, state);
+  EXPECT_EQ(order[0], 0);
+  EXPECT_EQ(order[1], 3);
+}
+
+TEST(TextColourDetection, TheAntialiasIsProposedAsTextAndTheOutlineIsNot) {
+  const Picture24 picture = OutlineHeavyPicture();
+  EXPECT_EQ(ProposeExtraTextIndices(picture, kPaletteGreys, 3), 1u << 2);
+  DetectedTextColourChooser chooser;
+  TextColourState state;
+  state.LayeredDetection = true;
+  state.ProposeExtraIndices = true;
+  EXPECT_EQ(chooser.ChooseTextColour(picture, state), 3);
+  EXPECT_EQ(state.ExtraTextIndices, 1u << 2);
+}
+
+TEST(WholeGlyphs, AStrokeOfAntialiasJoinsTheHalvesOfALetter) {
+  // An "o" whose thin top and bottom are antialias: fill alone is two halves.
+  Picture24 picture = PictureFromArt({"##..##", "##..##", "##..##", "##..##", "##..##"});
+  picture.FillRect(Rect{2, 0, 3, 0}, kPaletteGreys[2]);
+  picture.FillRect(Rect{2, 4, 3, 4}, kPaletteGreys[2]);
+  Picture24 copy = picture;
+  LineTable table;
+  Segmenter().Segment(copy, kText, OcrSettings{}, table);
+  EXPECT_EQ(table.lines[0].boxes.size(), 2u);
+  TextGreys greys(kText);
+  greys.Add(kPaletteGreys[2]);
+  Segmenter().Segment(picture, greys, OcrSettings{}, table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 1u);
+  EXPECT_EQ(table.lines[0].boxes[0].Width, 6);
+  // The glyph keeps the fill only: the antialias joins, it is not drawn.
+  const Glyph glyph = ExtractGlyph(picture, table.lines[0].boxes[0], MarkOf(0));
+  EXPECT_TRUE(glyph.Pixel(0, 0));
+  EXPECT_FALSE(glyph.Pixel(2, 0));
+  EXPECT_EQ(picture.Pixel(2, 0), kPaletteGreys[2]);
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(SmallMarks, TheTwoTicksOfADoubleQuoteAreOneCharacter) {
+  // A tall letter, then a double quote: two ticks 2 x 4, 2 columns apart.
+  std::vector<std::string> art(12, "##............");
+  for (int y = 0; y < 4; ++y) art[y] = "##....##..##..";
+  Picture24 off = PictureFromArt(art), on = PictureFromArt(art);
+  LineTable table;
+  Segmenter().Segment(off, kText, Aids(false), table);
+  EXPECT_EQ(table.lines[0].boxes.size(), 3u);
+  Segmenter().Segment(on, kText, Aids(true), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 2u);
+  EXPECT_EQ(table.lines[0].boxes[1].Width, 6);
+  EXPECT_EQ(ExtractGlyph(on, table.lines[0].boxes[1], MarkOf(1)).Pixel(5, 3), true);
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(TextColourDetection, LayersFindTheFillAboveADropShadow) {
+  // Fill blocks with a shadow two pixels down and right: the first pixel
+  // met is fill, which the count rule takes for an outline.
+  Picture24 picture(24, 14);
+  picture.Fill(kPaletteGreys[0]);
+  for (int left : {2, 12}) picture.FillRect(Rect{left + 2, 4, left + 9, 11}, kPaletteGreys[1]);
+  for (int left : {2, 12}) picture.FillRect(Rect{left, 2, left + 7, 9}, kPaletteGreys[3]);
+  EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
+  EXPECT_EQ(DetectTextColourByLayers(picture, kPaletteGreys)[1], 3);
+  EXPECT_EQ(ProposeExtraTextIndices(picture, kPaletteGreys, 3), 0u);  // the shadow is not text
+}
+
+// Answers from a list and keeps every request's proposal and screen box.
+class RecordingTeacher : public CharacterTeacher {
+ public:
+  explicit RecordingTeacher(std::vector<std::string> answers) : answers_(std::move(answers)) {}
+  TeachAnswer Teach(const TeachRequest& request) override {
+    proposals.push_back(request.proposal);
+    boxes.push_back(request.screenBox);
+    TeachAnswer answer;
+    answer.status = TeachStatus::Ok;
+    answer.text = answers_.at(proposals.size() - 1);
+    return answer;
+  }
+  std::vector<std::string> proposals;
+  std::vector<Rect> boxes;
+
+ private:
+  std::vector<std::string> answers_;
+};
+
+// "a", then "b": the same block with its top right corner cut away, close
+// to "a" (833) but below Sensibility.
+std::vector<std::string> Propose(bool proposals, std::vector<Rect>& boxes) {
+  CharacterMatrix matrix;
+  OcrSettings settings;
+  settings.Proposals = proposals;
+  TextColourState colour;
+  ScriptedColourChooser chooser({3});
+  RecordingTeacher teacher({"a", "b"});
+  CollectingSink sink;
+  ScriptedMessageBoxes messages;
+  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+  Picture24 picture = PictureFromArt(
+      {"..........", ".###..##..", ".###..###.", ".###..###.", ".###..###.", ".........."});
+  recogniser.RecogniseSubPicture(picture, Rect{100, 400, 109, 405}, TimeCode{}, TimeCode{});
+  EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"ab"});
+  boxes = teacher.boxes;
+  return teacher.proposals;
+}
+
+TEST(Proposals, TheClosestEntryIsProposedWithTheBoxOnTheScreen) {
+  std::vector<Rect> boxes;
+  EXPECT_EQ(Propose(true, boxes), (std::vector<std::string>{"", "a"}));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], (Rect{101, 401, 103, 404}));
+  EXPECT_EQ(boxes[1], (Rect{106, 401, 108, 404}));
+  EXPECT_EQ(Propose(false, boxes), (std::vector<std::string>{"", ""}));
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(RecognitionAids, AReusedSegmenterStillAllocatesNothingOnceWarm) {
+  Picture24 first = OutlineHeavyPicture(), again = OutlineHeavyPicture();
+  TextGreys greys(kText);
+  greys.Add(kPaletteGreys[2]);
+  Segmenter segmenter;
+  LineTable table;
+  segmenter.Segment(first, greys, Aids(true), table);
+  ASSERT_EQ(table.count, 1);
+  const size_t before = AllocationCount();
+  segmenter.Segment(again, greys, Aids(true), table);
+  EXPECT_EQ(AllocationCount(), before);
+  EXPECT_GT(LineSpaceThreshold(table.lines[0], Aids(true)), 0);
+  EXPECT_EQ(AllocationCount(), before);
+}
+
+}  // namespace
+}  // namespace capter::testing
