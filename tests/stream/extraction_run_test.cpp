@@ -124,6 +124,37 @@ TEST_F(ExtractionRunTest, PauseAndContinueInsideAFileReadEachSectorOnce) {
   EXPECT_EQ(dispatcher_.seen, expected);
 }
 
+// A front end closing during a read (from an event handled at a progress
+// point) must wait until the read has returned; the run is paused, not
+// ended, so the resume position stays consistent.
+TEST_F(ExtractionRunTest, CloseDuringAReadWaitsForTheReadAndKeepsTheResumePoint) {
+  const JobRequest request = SplitTitle();
+  bool allowedInside = true;
+  bool menuInside = true;
+  bool pauseInside = false;
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n != 4) return;
+    allowedInside = run_.Allows(RunCommand::CloseProgram);
+    menuInside = run_.Allows(RunCommand::OpenJobMenu) || run_.Allows(RunCommand::ChangeMatrix);
+    pauseInside = run_.Allows(RunCommand::PauseContinue) && run_.Allows(RunCommand::OpenJob);
+    run_.RequestClose();
+    EXPECT_FALSE(run_.ReadReturnedForClose());
+  };
+  run_.Start(request);
+  run_.RunToEnd();
+  EXPECT_FALSE(allowedInside);
+  EXPECT_FALSE(menuInside);
+  EXPECT_TRUE(pauseInside);
+  EXPECT_TRUE(run_.ReadReturnedForClose());
+  EXPECT_TRUE(run_.Allows(RunCommand::CloseProgram));
+  EXPECT_EQ(run_.State(), RunState::Paused);
+  EXPECT_GT(run_.Job().reader.resumeSector, 0);
+  EXPECT_EQ(dispatcher_.seen.size(), 4u);
+  // A job dialog Start after the close request cannot begin another read.
+  EXPECT_FALSE(run_.Allows(RunCommand::OpenJob));
+  EXPECT_FALSE(run_.Tick());
+}
+
 TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCounts) {
   const JobRequest request = SplitTitle();
   std::vector<SeenUnit> expected = Uninterrupted(request);
