@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "stream/palette_greys.h"
+
 namespace capter {
 namespace {
 
@@ -29,6 +31,12 @@ PreviewLayout ComposePreview(uint16_t zoom, bool atTruePos, const Rect& area, in
                     layout.stretched ? Scaled(zoom, width) : width,
                     layout.stretched ? Scaled(zoom, height) : height};
   return layout;
+}
+
+Colour PreviewTransparentColour(RunAction action, const ColourRoles& roles,
+                                const BmpExportSettings& bmp) {
+  if (action == RunAction::Recognise) return kPaletteGreys[roles.Order()[0] & 3];
+  return bmp.Colours[0];
 }
 
 uint16_t AutoZoom(int width, int height) {

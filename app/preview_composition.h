@@ -9,12 +9,12 @@
 #include <string>
 
 #include "app/preview_settings.h"
+#include "export/bmp_export_settings.h"
+#include "stream/extraction_run.h"
 #include "stream/picture.h"
+#include "stream/sub_picture.h"
 
 namespace capter {
-
-inline constexpr int kScreenWidth = 720;
-inline constexpr int kScreenHeight = 576;
 
 // A placed rectangle in the preview's coordinates (the frame's top-left
 // corner is 0, 0).
@@ -38,6 +38,12 @@ struct PreviewLayout {
 // AtTruePos).
 PreviewLayout ComposePreview(uint16_t zoom, bool atTruePos, const Rect& area, int width,
                              int height);
+
+// The colour drawn transparent with TransparentBkGrd: the grey of the
+// Background role in recognition runs, the Background role's output colour
+// in the others.
+Colour PreviewTransparentColour(RunAction action, const ColourRoles& roles,
+                                const BmpExportSettings& bmp);
 
 // The zoom that fits a window of `width` x `height` (outer size).
 uint16_t AutoZoom(int width, int height);
