@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/atomic_file.h"
+#include "base/message_ids.h"
 #include "base/message_table.h"
 
 namespace capter {
@@ -149,7 +150,8 @@ class CapterTextReader {
     if (ignoreAll_) return true;
     const MessageTable& m = Messages();
     const std::string text =
-        TwoLines(m.GetMessage(15) + std::to_string(lastNumber_ + 1), m.GetMessage(16));
+        TwoLines(m.GetMessage(kMsgErrorAtSubtitle) + std::to_string(lastNumber_ + 1),
+                 m.GetMessage(kMsgIgnoreAndContinue));
     switch (model_.Boxes().Ask(MessageKind::Warning, ButtonSet::CancelIgnoreYesToAll, text)) {
       case Answer::Ignore:
         return true;
@@ -179,8 +181,9 @@ ReadReport ReadCapterText(std::string_view bytes, SubtitleTextModel& model) {
 bool ConfirmOpenAnother(SubtitleTextModel& model) {
   if (model.TextModified()) {
     const MessageTable& m = Messages();
-    const Answer answer = model.Boxes().Ask(MessageKind::Confirmation, ButtonSet::YesNo,
-                                            TwoLines(m.GetMessage(13), m.GetMessage(14)));
+    const Answer answer = model.Boxes().Ask(
+        MessageKind::Confirmation, ButtonSet::YesNo,
+        TwoLines(m.GetMessage(kMsgOpenTextNotSaved), m.GetMessage(kMsgReallyOpenAnother)));
     if (answer != Answer::Yes) return false;
   }
   model.SetTextModified(false);
