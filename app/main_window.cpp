@@ -203,13 +203,12 @@ void TForm1::ShowRunTitle() {
   // percentage while a job is under way, a pause sign while it is held.
   if (runTitle_.empty()) return;
   const RunState state = session_->Run().State();
-  if (state == RunState::Idle) {
-    QApplication::setApplicationDisplayName(ToQt(runTitle_));
-    return;
-  }
   const bool held = state == RunState::Paused || state == RunState::Pausing;
-  QApplication::setApplicationDisplayName(ToQt(runTitle_) +
-                                          (held ? QString::fromUtf8(" \u23F8") : QString()));
+  const QString title = ToQt(runTitle_) + (held ? QString::fromUtf8(" \u23F8") : QString());
+  // Only a changed title goes to the window system.
+  if (title != QApplication::applicationDisplayName()) {
+    QApplication::setApplicationDisplayName(title);
+  }
 }
 
 void TForm1::ShowElapsed(const std::string& hhmmss) {

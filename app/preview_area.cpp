@@ -30,9 +30,16 @@ PreviewArea::PreviewArea(QWidget* parent) : QWidget(parent) {
 }
 
 void PreviewArea::SetLayout(const PreviewLayout& layout) {
+  const bool sameFrame = layout.frame == layout_.frame;
+  const QRect before = RectOf(layout_.picture);
   layout_ = layout;
-  setFixedSize(layout.frame.width, layout.frame.height);
-  update();
+  if (!sameFrame) {
+    setFixedSize(layout.frame.width, layout.frame.height);
+    update();
+    return;
+  }
+  // Only where the old and the new picture lie needs painting again.
+  update(before.united(RectOf(layout_.picture)));
 }
 
 void PreviewArea::SetBackground(std::optional<QImage> background) {
@@ -43,7 +50,7 @@ void PreviewArea::SetBackground(std::optional<QImage> background) {
 void PreviewArea::SetPicture(QImage picture) {
   picture_ = std::move(picture);
   shown_ = WithTransparency(picture_, transparent_);
-  update();
+  update(RectOf(layout_.picture));
 }
 
 void PreviewArea::SetTransparentColour(std::optional<QRgb> colour) {
