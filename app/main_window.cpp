@@ -332,7 +332,10 @@ void TForm1::ConnectPreviewOptions() {
       ApplySettingsToPreviewPanel();
       optionsReady_ = true;
     }
+    // The window grows by the panel's width, so the preview keeps its room.
+    const int panelWidth = ui_->PanelPreviewCfg->sizeHint().width() + 4;
     ui_->PanelPreviewCfg->setVisible(open);
+    if (!isMaximized()) resize(width() + (open ? panelWidth : -panelWidth), height());
   });
   for (QCheckBox* box : {u.CheckBoxTruePos, u.CheckBoxTransparentBkGrd, u.CheckBoxAutoZoom}) {
     connect(box, &QCheckBox::toggled, this, &TForm1::PreviewOptionChanged);
