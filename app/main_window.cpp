@@ -193,6 +193,7 @@ void TForm1::ShowFile(const std::string& name, int number, int count) {
 
 void TForm1::ShowProgress(const RunProgress& progress) {
   runTitle_ = progress.title;
+  lastPositionKiB_ = progress.positionKiB;
   ui_->LabelPos->setText(ToQt(progress.position));
   ui_->ProgressBar1->setValue(progress.percent);
   ShowRunTitle();

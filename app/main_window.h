@@ -36,6 +36,8 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   ProgramSettings& Settings() { return settings_; }
   const std::string& ProgramFolder() const { return programDirectory_; }
   Ui::TForm1& Controls() { return *ui_; }
+  // The position the run reported last (KiB into the job).
+  uint32_t LastPositionKiB() const { return lastPositionKiB_; }
 
   // The windows a language file translates, in their documented order
   // (nullptr for a window not built); given by the window set.
@@ -119,6 +121,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;
   std::string runTitle_;
+  uint32_t lastPositionKiB_ = 0;
   bool startedUp_ = false;
   bool optionsReady_ = false;
   bool closing_ = false;

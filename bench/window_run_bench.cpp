@@ -135,6 +135,8 @@ int main(int argc, char* argv[]) {
   qint64 longestGap = 0;
   qint64 last = -1;
   qint64 opened = -1;
+  uint32_t lastKiB = 0;
+  uint32_t longestSectors = 0;
   QTimer probe;
   probe.setInterval(0);
   QObject::connect(&probe, &QTimer::timeout, [&] {
@@ -142,6 +144,10 @@ int main(int argc, char* argv[]) {
     if (opened < 0 && run.State() == capter::RunState::Reading) opened = now;
     if (opened >= 0 && last >= opened) longestGap = std::max(longestGap, now - last);
     last = now;
+    const uint32_t kib = main.LastPositionKiB();
+    if (opened >= 0 && kib >= lastKiB)
+      longestSectors = std::max(longestSectors, (kib - lastKiB) / 2);
+    lastKiB = kib;
   });
   job.Controls().BitBtnStart->click();
   clock.restart();
@@ -158,7 +164,8 @@ int main(int argc, char* argv[]) {
             << "): " << windowSeconds << " s, " << megabytes / windowSeconds << " MB/s\n"
             << "window / info time: " << windowSeconds / infoSeconds << "\n"
             << "longest gap between event handling: " << static_cast<double>(longestGap) / 1e6
-            << " ms (about " << static_cast<double>(longestGap) / 1e6 * sectorsPerMs
+            << " ms; " << longestSectors << " sectors read between two (about "
+            << static_cast<double>(longestGap) / 1e6 * sectorsPerMs
             << " sectors at the run's mean speed)\n";
   fs::remove_all(folder);
   capter::SetWindowBoxes(nullptr);
