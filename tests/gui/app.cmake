@@ -1,5 +1,6 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 capter_add_gui_tests(capter_gui_app_tests SOURCES
+  about_box_test.cpp
   job_dialog_test.cpp
   main_window_test.cpp
   numeric_edit_test.cpp
