@@ -44,7 +44,10 @@ TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget*
       languages_(new QActionGroup(this)) {
   ui_->setupUi(this);
   setWindowTitle(windowTitle() + " " + kVersion);
-  QApplication::setApplicationDisplayName("Capter");
+  // The window system adds the application title to window titles unless
+  // they end with it: idle, the title bar shows the caption alone; during a
+  // run, the caption and the run's title ("Capter - 42%").
+  QApplication::setApplicationDisplayName(windowTitle());
   if (QScreen* screen = QApplication::primaryScreen()) {
     const QSize available = screen->availableSize();
     resize(std::min(width(), available.width()), std::min(height(), available.height()));

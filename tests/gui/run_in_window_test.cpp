@@ -50,12 +50,16 @@ class RunInWindowTest : public ProgramFixture {
     ExtractionRun& run = windows_->Main().Session().Run();
     ASSERT_TRUE(WaitFor([&] { return run.State() == RunState::Paused; }));
     EXPECT_GT(run.Job().reader.resumeSector, 0);
+    // The title bar tells a held run from a running one.
+    EXPECT_TRUE(QApplication::applicationDisplayName().startsWith("Capter - "));
+    EXPECT_TRUE(QApplication::applicationDisplayName().endsWith(QChar(0x23F8)));
     QPushButton* pause = windows_->Main().Controls().ButtonPause;
     EXPECT_TRUE(pause->isEnabled());
     EXPECT_EQ(pause->text(), "&Continue >");
     pause->click();
     EXPECT_EQ(pause->text(), "&Pause ||");
     ASSERT_TRUE(WaitFor([&] { return run.State() == RunState::Idle; }));
+    EXPECT_EQ(QApplication::applicationDisplayName(), "Capter - 100%");
   }
 
   bool pausedOnce_ = false;
