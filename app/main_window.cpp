@@ -24,6 +24,7 @@ namespace {
 
 constexpr const char* kVersion = "0.96b";
 constexpr int kTimerIntervalMs = 500;
+constexpr int kDisplayIntervalMs = 40;
 constexpr const char* kBackgroundFilter = "Image File (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*";
 // The pause button's captions. The pause sign after "Pause" is drawn as two
 // bars: fonts show the character 0x7F as an empty box.
@@ -75,6 +76,9 @@ TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget*
   ConnectMenus();
   ConnectPreviewOptions();
 
+  displayTimer_.setSingleShot(true);
+  displayTimer_.setInterval(kDisplayIntervalMs);
+  connect(&displayTimer_, &QTimer::timeout, this, &TForm1::FlushDisplay);
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(kTimerIntervalMs);
   connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -175,7 +179,7 @@ void TForm1::LoadLanguage(const std::string& name) {
 
 void TForm1::Timer1Timer() {
   RunSession& session = *session_;
-  session.Run().Tick();
+  if (session.Run().Tick()) FlushDisplay();
   if (session.Run().ReadReturnedForClose() && !closed_) {
     close();
     return;
@@ -185,6 +189,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::ButtonPauseClick() {
   if (session_->Run().Allows(RunCommand::PauseContinue)) session_->Run().PauseClick();
+  FlushDisplay();
   ShowRunTitle();
 }
 
@@ -197,9 +202,35 @@ void TForm1::ShowFile(const std::string& name, int number, int count) {
 void TForm1::ShowProgress(const RunProgress& progress) {
   runTitle_ = progress.title;
   lastPositionKiB_ = progress.positionKiB;
-  ui_->LabelPos->setText(ToQt(progress.position));
-  ui_->ProgressBar1->setValue(progress.percent);
+  shown_.position = progress.position;
+  shown_.percent = progress.percent;
+  ScheduleDisplay();
   ShowRunTitle();
+}
+
+void TForm1::ScheduleDisplay() {
+  // During a read the labels and the preview change after every unit; they
+  // are drawn at most every kDisplayIntervalMs, which keeps the window's
+  // share of the run small. Outside a read they are drawn at once.
+  if (!session_->Run().Job().busy) {
+    FlushDisplay();
+  } else if (!displayTimer_.isActive()) {
+    displayTimer_.start();
+  }
+}
+
+void TForm1::FlushDisplay() {
+  displayTimer_.stop();
+  Ui::TForm1& u = *ui_;
+  u.LabelPos->setText(ToQt(shown_.position));
+  u.ProgressBar1->setValue(shown_.percent);
+  u.LabelNbSup->setNum(static_cast<int>(shown_.unitsInFile));
+  u.LabelTotalNbSup->setNum(static_cast<int>(shown_.unitsInRun));
+  if (shown_.pictureChanged) {
+    shown_.pictureChanged = false;
+    u.ImagePreview->SetPicture(std::move(shown_.picture));
+    PlacePicture();
+  }
 }
 
 void TForm1::ShowRunTitle() {
@@ -224,8 +255,9 @@ void TForm1::ShowRemaining(const std::string& hhmmss) {
 }
 
 void TForm1::ShowUnitCounts(uint32_t inFile, uint32_t inRun) {
-  ui_->LabelNbSup->setNum(static_cast<int>(inFile));
-  ui_->LabelTotalNbSup->setNum(static_cast<int>(inRun));
+  shown_.unitsInFile = inFile;
+  shown_.unitsInRun = inRun;
+  ScheduleDisplay();
   emit UnitsCounted(inRun);
 }
 
@@ -253,19 +285,20 @@ void TForm1::ProcessPendingEvents() {
 // ---------------------------------------------------------------- preview
 
 void TForm1::ShowPicture(const Picture24& picture, const Rect& area) {
-  pictureRect_ = area;
-  pictureWidth_ = picture.Width();
-  pictureHeight_ = picture.Height();
-  ui_->ImagePreview->SetPicture(ToImage(picture));
-  PlacePicture();
+  QueuePicture(ToImage(picture), area);
 }
 
 void TForm1::ShowPicture(const PalettedPicture& picture, const Rect& area) {
+  QueuePicture(ToImage(picture), area);
+}
+
+void TForm1::QueuePicture(QImage picture, const Rect& area) {
   pictureRect_ = area;
-  pictureWidth_ = picture.Width();
-  pictureHeight_ = picture.Height();
-  ui_->ImagePreview->SetPicture(ToImage(picture));
-  PlacePicture();
+  pictureWidth_ = picture.width();
+  pictureHeight_ = picture.height();
+  shown_.picture = std::move(picture);
+  shown_.pictureChanged = true;
+  ScheduleDisplay();
 }
 
 void TForm1::PlacePicture() {

@@ -6,6 +6,7 @@
 // through the signals below.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QTimer>
 #include <functional>
@@ -102,6 +103,9 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   void ChooseColour(bool border);
   void LoadBackgroundImageClick();
   void PlacePicture();
+  void QueuePicture(QImage picture, const Rect& area);
+  void ScheduleDisplay();
+  void FlushDisplay();
   void ShowRunTitle();
   bool ConfirmClose();
   void FinishClose();
@@ -114,6 +118,16 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   std::unique_ptr<RunSession> session_;
   ProgramSettings settings_;
   QTimer timer1_;
+  QTimer displayTimer_;
+  // What the labels and the preview show next (see ScheduleDisplay).
+  struct ShownState {
+    std::string position = "0/0 MB (0%)";
+    int percent = 0;
+    uint32_t unitsInFile = 0;
+    uint32_t unitsInRun = 0;
+    QImage picture;
+    bool pictureChanged = false;
+  } shown_;
   QActionGroup* languages_;
   std::function<QList<QWidget*>()> translatedWindows_;
   std::function<bool()> matrixCloseCheck_;
