@@ -65,6 +65,10 @@ enum MessageId : size_t {
   kMsgNoMatchingMatrix = 54,
   kMsgPlaceMatrixFilesIn = 55,
   kMsgTryAgain = 56,
+  // Built in after the first 57 entries.
+  kMsgLinesNotLoaded = 57,
+  kMsgTableFullBegin = 58,
+  kMsgTableFullEnd = 59,
 };
 
 }  // namespace capter

@@ -191,15 +191,15 @@ bool ConfirmOpenAnother(SubtitleTextModel& model) {
 }
 
 std::string ExcessWarning(const ReadReport& report) {
+  const MessageTable& m = Messages();
   std::string text;
   if (report.blocksTruncated > 0) {
-    text = std::to_string(report.blocksTruncated) +
-           " subtitle(s) had more than 10 lines; the lines after the 10th were not loaded.";
+    text = std::to_string(report.blocksTruncated) + m.GetMessage(kMsgLinesNotLoaded);
   }
   if (report.tableFull) {
     if (!text.empty()) text += '\r';
-    text += "The file holds more than " + std::to_string(kMaxSubtitles) +
-            " subtitles; the rest of the file was not loaded.";
+    text += m.GetMessage(kMsgTableFullBegin) + std::to_string(kMaxSubtitles) +
+            m.GetMessage(kMsgTableFullEnd);
   }
   return text;
 }
