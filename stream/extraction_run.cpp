@@ -134,6 +134,8 @@ void ExtractionRun::PauseClick() {
 bool ExtractionRun::Allows(RunCommand command) const {
   switch (command) {
     case RunCommand::PauseContinue:
+      // Once the program is closing, the pause it asked for stays.
+      if (closeRequested_) return false;
       return job_.busy || (job_.reader.paused && job_.currentFile <= job_.files.size());
     case RunCommand::OpenJob:
       return !closeRequested_;

@@ -139,6 +139,7 @@ TEST_F(ExtractionRunTest, CloseDuringAReadWaitsForTheReadAndKeepsTheResumePoint)
     pauseInside = run_.Allows(RunCommand::PauseContinue) && run_.Allows(RunCommand::OpenJob);
     run_.RequestClose();
     EXPECT_FALSE(run_.ReadReturnedForClose());
+    EXPECT_FALSE(run_.Allows(RunCommand::PauseContinue));
   };
   run_.Start(request);
   run_.RunToEnd();
