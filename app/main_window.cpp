@@ -447,13 +447,25 @@ void TForm1::ChooseColour(bool border) {
 void TForm1::LoadBackgroundImageClick() {
   PreviewSettings& p = settings_.configuration.preview;
   const QString folder = ToQt(p.BackImageName.empty() ? programDirectory_ : p.BackImageName);
+  const std::optional<std::string> chosen =
+      imageChooser_ ? imageChooser_(Messages().GetMessage(kMsgLoadBackground), FromQt(folder))
+                    : QtChooseImage(folder);
+  if (!chosen) return;
+  p.BackImageName = *chosen;
+  // Choosing "Image :" redraws; when it was chosen already, redraw here.
+  if (ui_->RadioGroupPreviewBack->ItemIndex() == kBackImage) {
+    PreviewOptionChanged();
+  } else {
+    ui_->RadioGroupPreviewBack->SetItemIndex(kBackImage);
+  }
+}
+
+std::optional<std::string> TForm1::QtChooseImage(const QString& folder) {
   const QString chosen =
       QFileDialog::getOpenFileName(this, ToQt(Messages().GetMessage(kMsgLoadBackground)), folder,
                                    ToQt(QtFileFilter(kBackgroundFilter)));
-  if (chosen.isEmpty()) return;
-  p.BackImageName = FromQt(chosen);
-  ui_->RadioGroupPreviewBack->SetItemIndex(kBackImage);
-  PreviewOptionChanged();
+  if (chosen.isEmpty()) return std::nullopt;
+  return FromQt(chosen);
 }
 
 // ---------------------------------------------------------------- close

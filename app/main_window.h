@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/program_settings.h"
@@ -46,6 +47,10 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   // The matrix's unsaved-changes check at close (false keeps the program
   // open); none yet: the matrix never refuses.
   void SetMatrixCloseCheck(std::function<bool()> check) { matrixCloseCheck_ = std::move(check); }
+  // The background picture's open dialog (title, folder); tests answer it.
+  using ImageChooser =
+      std::function<std::optional<std::string>(const std::string&, const std::string&)>;
+  void SetImageChooser(ImageChooser chooser) { imageChooser_ = std::move(chooser); }
 
   // Applies language `name` (from the menu, or at start-up).
   void LoadLanguage(const std::string& name);
@@ -102,6 +107,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   void PreviewOptionChanged();
   void ChooseColour(bool border);
   void LoadBackgroundImageClick();
+  std::optional<std::string> QtChooseImage(const QString& folder);
   void PlacePicture();
   void QueuePicture(QImage picture, const Rect& area);
   void ScheduleDisplay();
@@ -131,6 +137,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   QActionGroup* languages_;
   std::function<QList<QWidget*>()> translatedWindows_;
   std::function<bool()> matrixCloseCheck_;
+  ImageChooser imageChooser_;
   Rect pictureRect_;
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;

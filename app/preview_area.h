@@ -25,6 +25,7 @@ class PreviewArea : public QWidget {
   // The colour drawn transparent, or nothing for an opaque picture.
   void SetTransparentColour(std::optional<QRgb> colour);
   const QImage& Picture() const { return picture_; }
+  const std::optional<QImage>& Background() const { return background_; }
   const PreviewLayout& Layout() const { return layout_; }
 
  protected:

@@ -103,5 +103,16 @@ TEST_F(JobDialogTest, TimingCheckBoxOnlyForImageRunsAndAChangedTimeFieldReanchor
   EXPECT_EQ(clock.LastTimeCode(), kZeroTimeCode);
 }
 
+TEST_F(JobDialogTest, AnIfoTooShortForTheStreamListIsReportedAndKeepsTheNames) {
+  Start();
+  std::ofstream(Folder() + "VTS_01_0.IFO", std::ios::binary) << std::string(700, '\0');
+  TForm6& job = windows_->Job();
+  EXPECT_FALSE(job.OpenIfo(Folder() + "VTS_01_0.IFO"));
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].text, "Can't open file " + Folder() + "VTS_01_0.IFO");
+  EXPECT_EQ(job.Controls().ComboBoxLanguage->count(), 32);
+  EXPECT_EQ(job.Controls().ComboBoxLanguage->itemText(0), "1  - ");
+}
+
 }  // namespace
 }  // namespace capter::testing

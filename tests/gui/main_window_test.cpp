@@ -1,6 +1,7 @@
 #include <QMenu>
 
 #include "app/language_file.h"
+#include "export/bmp_file.h"
 #include "tests/gui/program_fixture.h"
 #include "ui_job_dialog.h"
 #include "ui_main_window.h"
@@ -151,6 +152,58 @@ TEST_F(MainWindowTest, SaveLangWritesATemplateOfTheLiveTexts) {
   EXPECT_EQ(lang.find("SpinEditZoom"), std::string::npos);
   EXPECT_EQ(lang.find("PanelRatio"), std::string::npos);
   EXPECT_EQ(lang.find("CheckListBoxVob"), std::string::npos);
+}
+
+// The four background modes; a picture that cannot be read is reported and a
+// missing one is passed over, both keeping the previous background.
+TEST_F(MainWindowTest, BackgroundModesAndPictures) {
+  TForm1& main = Start().Main();
+  Ui::TForm1& u = main.Controls();
+  u.ButtonPreviewOption->click();
+  ASSERT_TRUE(u.ImagePreview->Background().has_value());
+  EXPECT_EQ(u.ImagePreview->Background()->size(), QSize(720, 576));
+  EXPECT_EQ(u.ImagePreview->Background()->pixelColor(0, 0), QColor(0x8B, 0x6F, 0x6D));
+  u.RadioGroupPreviewBack->SetItemIndex(kBackNone);
+  EXPECT_FALSE(u.ImagePreview->Background().has_value());
+
+  PalettedPicture picture;
+  picture.Resize(4, 2, 4);
+  picture.palette[0] = MakeColour(10, 200, 30);
+  ASSERT_TRUE(WriteBmpFile(picture, Folder() + "back.bmp").ok);
+  std::string next = Folder() + "back.bmp";
+  main.SetImageChooser([&](const std::string& title, const std::string&) {
+    EXPECT_EQ(title, "Load a Background Image");
+    return std::optional<std::string>(next);
+  });
+  u.ButtonImgBack->click();
+  EXPECT_EQ(u.RadioGroupPreviewBack->ItemIndex(), kBackImage);
+  ASSERT_TRUE(u.ImagePreview->Background().has_value());
+  EXPECT_EQ(u.ImagePreview->Background()->size(), QSize(4, 2));
+  EXPECT_EQ(u.ImagePreview->Background()->pixelColor(1, 1), QColor(10, 200, 30));
+
+  std::ofstream(Folder() + "broken.jpg", std::ios::binary) << "\xFF\xD8\xFF\xE0"
+                                                              "broken";
+  next = Folder() + "broken.jpg";
+  u.ButtonImgBack->click();
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].kind, MessageKind::Error);
+  EXPECT_EQ(boxes_.asked[0].text.rfind(next + ": ", 0), 0u);
+  next = Folder() + "gone.bmp";
+  u.ButtonImgBack->click();
+  EXPECT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(u.ImagePreview->Background()->size(), QSize(4, 2));
+  EXPECT_EQ(main.Settings().configuration.preview.BackImageName, next);
+}
+
+TEST_F(MainWindowTest, AutoZoomFollowsTheWindowSize) {
+  TForm1& main = Start().Main();
+  main.Controls().ButtonPreviewOption->click();
+  main.Controls().CheckBoxAutoZoom->setChecked(true);
+  main.resize(400, 400);
+  QApplication::processEvents();
+  const QRect frame = main.frameGeometry();
+  EXPECT_EQ(main.Settings().configuration.preview.Zoom, AutoZoom(frame.width(), frame.height()));
+  EXPECT_LT(main.Settings().configuration.preview.Zoom, 1000);  // smaller than the screen
 }
 
 }  // namespace
