@@ -13,6 +13,7 @@
 #include "app/preview_area.h"
 #include "app/qt_message_boxes.h"
 #include "app/qt_text.h"
+#include "app/window_dragger.h"
 #include "base/file_filter.h"
 #include "base/message_ids.h"
 #include "base/message_table.h"
@@ -73,6 +74,13 @@ TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget*
   ui_->PanelPreviewCfg->setVisible(false);
   ui_->Output1->menuAction()->setVisible(false);
   languages_->setExclusive(true);
+  // The background panels and the preview move the window when dragged.
+  auto* dragger = new WindowDragger(this);  // owned by the window
+  for (QWidget* handle :
+       {static_cast<QWidget*>(ui_->PanelTop), static_cast<QWidget*>(ui_->PanelStatus),
+        static_cast<QWidget*>(ui_->PanelBody), static_cast<QWidget*>(ui_->ImagePreview)}) {
+    dragger->AddHandle(handle);
+  }
   ConnectMenus();
   ConnectPreviewOptions();
 

@@ -206,5 +206,19 @@ TEST_F(MainWindowTest, AutoZoomFollowsTheWindowSize) {
   EXPECT_LT(main.Settings().configuration.preview.Zoom, 1000);  // smaller than the screen
 }
 
+// Settings that cannot be written are reported, and the program still ends.
+TEST_F(MainWindowTest, AFailedSaveAtCloseIsReportedAndTheProgramStillEnds) {
+  std::filesystem::create_directories(Folder() + "Capter.ini");  // cannot be a file
+  TForm1& main = Start().Main();
+  bool closed = false;
+  QObject::connect(&main, &TForm1::Closed, &main, [&] { closed = true; });
+  boxes_.asked.clear();  // what start-up said about the file
+  EXPECT_TRUE(main.close());
+  EXPECT_TRUE(closed);
+  ASSERT_EQ(boxes_.asked.size(), 1u);
+  EXPECT_EQ(boxes_.asked[0].kind, MessageKind::Error);
+  EXPECT_NE(boxes_.asked[0].text.find("Capter.ini"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace capter::testing
