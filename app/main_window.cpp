@@ -181,6 +181,7 @@ void TForm1::LoadLanguage(const std::string& name) {
   const QList<QWidget*> windows = translatedWindows_ ? translatedWindows_() : QList<QWidget*>{this};
   ApplyLanguageToWindows(programDirectory_, name, windows);
   session_->Run().SetCaption(FromQt(windowTitle()));
+  if (runTitle_.empty()) QApplication::setApplicationDisplayName(windowTitle());
 }
 
 // ---------------------------------------------------------------- the run
