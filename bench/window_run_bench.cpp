@@ -157,16 +157,13 @@ int main(int argc, char* argv[]) {
   }
   probe.stop();
   const double windowSeconds = static_cast<double>(clock.nsecsElapsed() - opened) / 1e9;
-  const double sectorsPerMs = megabytes * 1e6 / 2048 / (windowSeconds * 1000);
   std::cout << "file: " << big << " (" << megabytes << " MB)\n"
             << "capter-cli info: " << infoSeconds << " s, " << megabytes / infoSeconds << " MB/s\n"
             << "window show-only run (preview background off, units " << run.Reader().UnitsInRun()
             << "): " << windowSeconds << " s, " << megabytes / windowSeconds << " MB/s\n"
             << "window / info time: " << windowSeconds / infoSeconds << "\n"
             << "longest gap between event handling: " << static_cast<double>(longestGap) / 1e6
-            << " ms; " << longestSectors << " sectors read between two (about "
-            << static_cast<double>(longestGap) / 1e6 * sectorsPerMs
-            << " sectors at the run's mean speed)\n";
+            << " ms; " << longestSectors << " sectors read between two\n";
   fs::remove_all(folder);
   capter::SetWindowBoxes(nullptr);
   return 0;
