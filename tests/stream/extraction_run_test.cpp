@@ -156,6 +156,40 @@ TEST_F(ExtractionRunTest, CloseDuringAReadWaitsForTheReadAndKeepsTheResumePoint)
   EXPECT_FALSE(run_.Tick());
 }
 
+// The reader hands control to the user at least every 512 sectors, also
+// through a long stretch without any unit and across the files of a job.
+TEST_F(ExtractionRunTest, EventsAreProcessedAtLeastEvery512Sectors) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_gaps_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::vector<testing::Sector> sectors;
+  for (uint32_t i = 0; i < 1500; ++i) sectors.push_back(testing::VideoPack(i * 300));
+  const testing::Bytes unit = testing::MakeUnit(0, 0, 3, 1, {0x00, 0x00}, {0x00, 0x00}, 100);
+  testing::Append(sectors, testing::UnitPacks(900, 90000, unit));
+  JobRequest request;
+  request.files = {testing::WriteSectors((dir / "a.vob").string(), sectors),
+                   testing::WriteSectors((dir / "b.vob").string(), sectors)};
+
+  class GapDisplay : public RunDisplay {
+   public:
+    void ShowProgress(const RunProgress& progress) override { position = progress.positionKiB; }
+    void ProcessPendingEvents() override {
+      longest = std::max(longest, (position - last) / 2);
+      last = position;
+      ++calls;
+    }
+    uint32_t position = 0, last = 0, longest = 0, calls = 0;
+  } display;
+  ExtractionRun run(boxes_, clock_, display);
+  run.SetDispatcher(&dispatcher_);
+  run.Start(request);
+  run.RunToEnd();
+  EXPECT_EQ(dispatcher_.seen.size(), 2u);
+  EXPECT_LE(display.longest, 512u);
+  EXPECT_GE(display.calls, 2u * 1500 / 512);
+  fs::remove_all(dir);
+}
+
 TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCounts) {
   const JobRequest request = SplitTitle();
   std::vector<SeenUnit> expected = Uninterrupted(request);
