@@ -3,6 +3,7 @@
 // file is being read, and the result is compared with an uninterrupted
 // export of the command-line tool.
 #include <QPushButton>
+#include <QTimer>
 #include <sstream>
 
 #include "cli/export_command.h"
@@ -147,6 +148,35 @@ TEST_F(RunInWindowTest, StartWithoutACheckedFileWarnsAndStartsNothing) {
   EXPECT_EQ(boxes_.asked[0].text, "No VOB selected !!");
   EXPECT_EQ(boxes_.asked[0].kind, MessageKind::Warning);
   EXPECT_EQ(windows_->Main().Session().Run().State(), RunState::Paused);
+}
+
+// The toolbar opens the job dialog while a file is being read (its modal
+// loop runs inside the reader); Start there pauses the read, waits for it to
+// return and then runs the new job from its first file.
+TEST_F(RunInWindowTest, StartFromTheJobDialogDuringAReadRunsTheNewJobAfterTheRead) {
+  const CorpusCase first = FindCorpusCase("p05_ntsc_split3");
+  const CorpusCase second = FindCorpusCase("p01_pal_text_dejavu");
+  Start();
+  TForm1& main = windows_->Main();
+  TForm6& job = PrepareJob(first, 3);
+  bool reopened = false;
+  QObject::connect(&main, &TForm1::UnitsCounted, &main, [&](uint32_t inRun) {
+    if (inRun != 3 || reopened) return;
+    reopened = true;
+    EXPECT_FALSE(main.Controls().OpenVob1->isEnabled());
+    QTimer::singleShot(0, &job, [&] {
+      job.ListFolder(std::filesystem::path(second.vobFiles.front()).parent_path().string());
+      job.CheckFiles(second.vobFiles);
+      job.Controls().BitBtnStart->click();
+    });
+    main.Controls().CoolButtonOpenVob->click();  // modal, inside the read
+  });
+  job.Controls().BitBtnStart->click();
+  ExtractionRun& run = main.Session().Run();
+  ASSERT_TRUE(WaitFor([&] { return reopened && run.State() == RunState::Idle; }));
+  EXPECT_EQ(run.Job().files, second.vobFiles);
+  EXPECT_EQ(run.Reader().UnitsInRun(), 15u);
+  EXPECT_TRUE(main.Controls().OpenVob1->isEnabled());
 }
 
 }  // namespace
