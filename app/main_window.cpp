@@ -1,17 +1,527 @@
 #include "app/main_window.h"
 
-#include <QLabel>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QScreen>
+#include <QStyle>
+
+#include "app/jpeg_decoder.h"
+#include "app/live_window_texts.h"
+#include "app/preview_area.h"
+#include "app/qt_message_boxes.h"
+#include "app/qt_text.h"
+#include "app/window_dragger.h"
+#include "base/file_filter.h"
+#include "base/message_ids.h"
+#include "base/message_table.h"
+#include "text/text_window_actions.h"
+#include "ui_main_window.h"
 
 namespace capter {
+namespace {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-  setObjectName("Form1");
-  setWindowTitle("Capter");
-  auto* label = new QLabel("Capter", this);  // owned by the window
-  label->setObjectName("LabelTitle");
-  label->setAlignment(Qt::AlignCenter);
-  setCentralWidget(label);
-  resize(640, 480);
+constexpr const char* kVersion = "0.96b";
+constexpr int kTimerIntervalMs = 500;
+constexpr int kDisplayIntervalMs = 40;
+constexpr const char* kBackgroundFilter = "Image File (*.bmp;*.jpg)|*.bmp;*.jpg|All|*.*";
+// The pause button's captions. The pause sign after "Pause" is drawn as two
+// bars: fonts show the character 0x7F as an empty box.
+constexpr const char* kPauseCaption = "&Pause ||";
+constexpr const char* kContinueCaption = "&Continue >";
+
+QColor ToQColor(Colour c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+}  // namespace
+
+TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget* parent)
+    : QMainWindow(parent),
+      ui_(std::make_unique<Ui::TForm1>()),
+      companions_(companions),
+      programDirectory_(std::move(programDirectory)),
+      languages_(new QActionGroup(this)) {
+  ui_->setupUi(this);
+  setWindowTitle(windowTitle() + " " + kVersion);
+  // The window system adds the application title to window titles unless
+  // they end with it: idle, the title bar shows the caption alone; during a
+  // run, the caption and the run's title ("Capter - 42%").
+  QApplication::setApplicationDisplayName(windowTitle());
+  if (QScreen* screen = QApplication::primaryScreen()) {
+    const QSize available = screen->availableSize();
+    resize(std::min(width(), available.width()), std::min(height(), available.height()));
+  }
+  session_ = std::make_unique<RunSession>(SessionFrontEnd{.boxes = boxes_,
+                                                          .clock = clock_,
+                                                          .display = *this,
+                                                          .preview = this,
+                                                          .adjustment = &companions_,
+                                                          .progression = &companions_});
+  session_->UseRecognition(companions_, companions_);
+  session_->Run().SetCaption(FromQt(windowTitle()));
+  session_->Dispatch().SetShowPictures(ui_->CheckBoxShowSubPict->isChecked());
+  settings_.configuration = DefaultConfiguration(programDirectory_);
+
+  ui_->CoolButtonOpenVob->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  ui_->CoolButtonShowSubtitleText->setIcon(
+      style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  ui_->ButtonPause->setText(ToQt(kPauseCaption));
+  ui_->ButtonPause->setEnabled(false);
+  ui_->Button1->setVisible(false);
+  ui_->PanelPreviewCfg->setVisible(false);
+  ui_->Output1->menuAction()->setVisible(false);
+  languages_->setExclusive(true);
+  // The background panels and the preview move the window when dragged.
+  auto* dragger = new WindowDragger(this);  // owned by the window
+  for (QWidget* handle :
+       {static_cast<QWidget*>(ui_->PanelTop), static_cast<QWidget*>(ui_->PanelStatus),
+        static_cast<QWidget*>(ui_->PanelBody), static_cast<QWidget*>(ui_->ImagePreview)}) {
+    dragger->AddHandle(handle);
+  }
+  ConnectMenus();
+  ConnectPreviewOptions();
+
+  displayTimer_.setSingleShot(true);
+  displayTimer_.setInterval(kDisplayIntervalMs);
+  connect(&displayTimer_, &QTimer::timeout, this, &TForm1::FlushDisplay);
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(kTimerIntervalMs);
+  connect(&timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
+  timer1_.start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetTranslatedWindows(std::function<QList<QWidget*>()> windows) {
+  translatedWindows_ = std::move(windows);
+}
+
+void TForm1::ConnectMenus() {
+  connect(ui_->OpenVob1, &QAction::triggered, this, [this] {
+    if (session_->Run().Allows(RunCommand::OpenJobMenu)) emit OpenJobRequested();
+  });
+  connect(ui_->CoolButtonOpenVob, &QToolButton::clicked, this, [this] {
+    if (session_->Run().Allows(RunCommand::OpenJob)) emit OpenJobRequested();
+  });
+  connect(ui_->Quit1, &QAction::triggered, this, &QWidget::close);
+  connect(ui_->CoolButtonShowSubtitleText, &QToolButton::clicked, this,
+          &TForm1::ToggleTextWindowRequested);
+  const auto matrixCommand = [this](QAction* action, void (TForm1::*signal)()) {
+    connect(action, &QAction::triggered, this, [this, signal] {
+      if (session_->Run().Allows(RunCommand::ChangeMatrix)) emit(this->*signal)();
+    });
+  };
+  connect(ui_->EditCharMatrix1, &QAction::triggered, this, &TForm1::EditMatrixRequested);
+  matrixCommand(ui_->OpenCharacterMatrix1, &TForm1::OpenMatrixRequested);
+  connect(ui_->SaveCharacterMatrix1, &QAction::triggered, this, &TForm1::SaveMatrixRequested);
+  connect(ui_->SaveCharacterMatrixAs1, &QAction::triggered, this, &TForm1::SaveMatrixAsRequested);
+  matrixCommand(ui_->NewCharaterMatrix1, &TForm1::NewMatrixRequested);
+  connect(ui_->OCRAdvancedSetup1, &QAction::triggered, this, &TForm1::OcrAdvancedSetupRequested);
+  connect(ui_->About1, &QAction::triggered, this, &TForm1::AboutRequested);
+  connect(ui_->ButtonPause, &QPushButton::clicked, this, &TForm1::ButtonPauseClick);
+  connect(ui_->CheckBoxShowSubPict, &QCheckBox::toggled, this,
+          [this](bool on) { session_->Dispatch().SetShowPictures(on); });
+  connect(ui_->Button1, &QPushButton::clicked, this, [this] {
+    const FileResult written = SaveLanguageTemplateOf(
+        programDirectory_, translatedWindows_ ? translatedWindows_() : QList<QWidget*>{this});
+    if (!written.ok) WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, written.error);
+  });
+}
+
+// ---------------------------------------------------------------- start-up
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!startedUp_) StartUp();
+}
+
+void TForm1::StartUp() {
+  startedUp_ = true;
+  optionsReady_ = false;
+  const FileResult loaded = LoadProgramSettings(programDirectory_, settings_);
+  if (!loaded.ok) WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, loaded.error);
+  const Configuration& c = settings_.configuration;
+  session_->Ocr() = c.ocr;
+  session_->BmpSettings() = settings_.bmp;
+  SubtitleTextModel& text = session_->Text();
+  text.Options().settings = c.output;
+  text.SetAutoScrollDown(c.shell.AutoScrollDown);
+  text.SetOpenDialogFolder(c.shell.OpenDialogCapterText);
+  text.SetSaveDialogFolder(c.shell.SaveDialogText);
+  emit SettingsLoaded();
+  Messages().BuildDefaultMessages();
+  ListLanguages();
+  if (!c.shell.LanguageFileName.empty()) LoadLanguage(c.shell.LanguageFileName);
+  ApplySettingsToPreviewPanel();
+  ApplyZoom(settings_.configuration.preview.Zoom);
+  DrawBackground();
+  optionsReady_ = true;
+}
+
+void TForm1::ListLanguages() {
+  for (QAction* action : languages_->actions()) delete action;  // owned by the group
+  for (const std::string& name : capter::ListLanguages(programDirectory_)) {
+    auto* action = new QAction(ToQt(name), languages_);  // owned by the group
+    action->setCheckable(true);
+    action->setData(ToQt(name));
+    action->setChecked(name == settings_.configuration.shell.LanguageFileName);
+    ui_->GUILanguage1->addAction(action);
+    connect(action, &QAction::triggered, this, [this, action] {
+      action->setChecked(true);
+      settings_.configuration.shell.LanguageFileName = FromQt(action->data().toString());
+      LoadLanguage(settings_.configuration.shell.LanguageFileName);
+    });
+  }
+}
+
+void TForm1::LoadLanguage(const std::string& name) {
+  const QList<QWidget*> windows = translatedWindows_ ? translatedWindows_() : QList<QWidget*>{this};
+  ApplyLanguageToWindows(programDirectory_, name, windows);
+  session_->Run().SetCaption(FromQt(windowTitle()));
+  if (runTitle_.empty()) QApplication::setApplicationDisplayName(windowTitle());
+}
+
+// ---------------------------------------------------------------- the run
+
+void TForm1::Timer1Timer() {
+  RunSession& session = *session_;
+  if (session.Run().Tick()) FlushDisplay();
+  if (session.Run().ReadReturnedForClose() && !closed_) {
+    close();
+    return;
+  }
+  ShowRunTitle();
+}
+
+void TForm1::ButtonPauseClick() {
+  if (session_->Run().Allows(RunCommand::PauseContinue)) session_->Run().PauseClick();
+  FlushDisplay();
+  ShowRunTitle();
+}
+
+void TForm1::ShowFile(const std::string& name, int number, int count) {
+  ui_->LabelVobFile->setText(ToQt(name));
+  ui_->LabelVobNum->setNum(number);
+  ui_->LabelVobNb->setNum(count);
+}
+
+void TForm1::ShowProgress(const RunProgress& progress) {
+  runTitle_ = progress.title;
+  lastPositionKiB_ = progress.positionKiB;
+  shown_.position = progress.position;
+  shown_.percent = progress.percent;
+  ScheduleDisplay();
+  ShowRunTitle();
+}
+
+void TForm1::ScheduleDisplay() {
+  // During a read the labels and the preview change after every unit; they
+  // are drawn at most every kDisplayIntervalMs, which keeps the window's
+  // share of the run small. Outside a read they are drawn at once.
+  if (!session_->Run().Job().busy) {
+    FlushDisplay();
+  } else if (!displayTimer_.isActive()) {
+    displayTimer_.start();
+  }
+}
+
+void TForm1::FlushDisplay() {
+  displayTimer_.stop();
+  Ui::TForm1& u = *ui_;
+  u.LabelPos->setText(ToQt(shown_.position));
+  u.ProgressBar1->setValue(shown_.percent);
+  u.LabelNbSup->setNum(static_cast<int>(shown_.unitsInFile));
+  u.LabelTotalNbSup->setNum(static_cast<int>(shown_.unitsInRun));
+  if (shown_.pictureChanged) {
+    shown_.pictureChanged = false;
+    u.ImagePreview->SetPicture(std::move(shown_.picture));
+    PlacePicture();
+  }
+}
+
+void TForm1::ShowRunTitle() {
+  // The window title tells the run's state: the application title with the
+  // percentage while a job is under way, a pause sign while it is held.
+  if (runTitle_.empty()) return;
+  const RunState state = session_->Run().State();
+  const bool held = state == RunState::Paused || state == RunState::Pausing;
+  const QString title = ToQt(runTitle_) + (held ? QString::fromUtf8(" \u23F8") : QString());
+  // Only a changed title goes to the window system.
+  if (title != QApplication::applicationDisplayName()) {
+    QApplication::setApplicationDisplayName(title);
+  }
+}
+
+void TForm1::ShowElapsed(const std::string& hhmmss) {
+  ui_->LabelTimeElapsed->setText(ToQt(hhmmss));
+}
+
+void TForm1::ShowRemaining(const std::string& hhmmss) {
+  ui_->LabelTimeRemaining->setText(ToQt(hhmmss));
+}
+
+void TForm1::ShowUnitCounts(uint32_t inFile, uint32_t inRun) {
+  shown_.unitsInFile = inFile;
+  shown_.unitsInRun = inRun;
+  ScheduleDisplay();
+  emit UnitsCounted(inRun);
+}
+
+void TForm1::ShowPauseButton(bool enabled, bool paused) {
+  ui_->ButtonPause->setEnabled(enabled);
+  ui_->ButtonPause->setText(ToQt(paused ? kContinueCaption : kPauseCaption));
+}
+
+void TForm1::ShowOpenVobEnabled(bool enabled) {
+  ui_->OpenVob1->setEnabled(enabled);
+}
+
+void TForm1::ShowNavigation(const VobReader& reader) {
+  const NavigationClock& navigation = reader.Navigation();
+  ui_->LabelTime->setText(ToQt(ToText(navigation.TotalTime())));
+  ui_->LabelTime7->setText(ToQt(ToText(reader.Presentation().LatestPackTime())));
+  ui_->LabelChapters->setNum(navigation.CellCounter());
+  ui_->LabelFPS->setText(ToQt(navigation.Mode().label));
+}
+
+void TForm1::ProcessPendingEvents() {
+  QApplication::processEvents();
+}
+
+// ---------------------------------------------------------------- preview
+
+void TForm1::ShowPicture(const Picture24& picture, const Rect& area) {
+  QueuePicture(ToImage(picture), area);
+}
+
+void TForm1::ShowPicture(const PalettedPicture& picture, const Rect& area) {
+  QueuePicture(ToImage(picture), area);
+}
+
+void TForm1::QueuePicture(QImage picture, const Rect& area) {
+  pictureRect_ = area;
+  pictureWidth_ = picture.width();
+  pictureHeight_ = picture.height();
+  shown_.picture = std::move(picture);
+  shown_.pictureChanged = true;
+  ScheduleDisplay();
+}
+
+void TForm1::PlacePicture() {
+  const PreviewSettings& p = settings_.configuration.preview;
+  std::optional<QRgb> transparent;
+  if (p.TransparentBkGrd) {
+    const Colour c = PreviewTransparentColour(session_->Run().Job().action, session_->Roles(),
+                                              session_->BmpSettings());
+    transparent = ToQColor(c).rgb();
+  }
+  ui_->ImagePreview->SetTransparentColour(transparent);
+  ui_->ImagePreview->SetLayout(
+      ComposePreview(p.Zoom, p.AtTruePos, pictureRect_, pictureWidth_, pictureHeight_));
+  ui_->LabelX1->setNum(pictureRect_.x1);
+  ui_->LabelY1->setNum(pictureRect_.y1);
+  ui_->LabelX2->setNum(pictureRect_.x2);
+  ui_->LabelY2->setNum(pictureRect_.y2);
+  ui_->LabelWidth->setNum(pictureWidth_);
+  ui_->LabelHeight->setNum(pictureHeight_);
+}
+
+void TForm1::ApplyZoom(uint16_t zoom) {
+  settings_.configuration.preview.Zoom = zoom;
+  PlacePicture();
+}
+
+void TForm1::DrawBackground() {
+  const PreviewSettings& p = settings_.configuration.preview;
+  switch (p.BackMode) {
+    case kBackNone:
+      ui_->ImagePreview->SetBackground(std::nullopt);
+      break;
+    case kBackImage: {
+      Picture24 image;
+      if (p.BackImageName.empty() || !QFileInfo::exists(ToQt(p.BackImageName))) break;
+      const ImageReadResult read = ReadBackgroundImage(p.BackImageName, image);
+      if (!read.ok) {
+        WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, read.error);
+        break;
+      }
+      ui_->ImagePreview->SetBackground(ToImage(image));
+      break;
+    }
+    default:
+      ui_->ImagePreview->SetBackground(ToImage(LetterBoxBackground(p)));
+      break;
+  }
+  if (p.AutoZoom) {
+    ApplyZoom(AutoZoom(frameGeometry().width(), frameGeometry().height()));
+  } else {
+    ApplyZoom(p.Zoom);
+  }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (optionsReady_ && settings_.configuration.preview.AutoZoom) {
+    ApplyZoom(AutoZoom(frameGeometry().width(), frameGeometry().height()));
+  }
+}
+
+void TForm1::ConnectPreviewOptions() {
+  Ui::TForm1& u = *ui_;
+  connect(u.ButtonPreviewOption, &QPushButton::clicked, this, [this] {
+    const bool open = !ui_->PanelPreviewCfg->isVisible();
+    if (open) {
+      optionsReady_ = false;
+      ApplySettingsToPreviewPanel();
+      optionsReady_ = true;
+    }
+    // The window grows by the panel's width, so the preview keeps its room.
+    const int panelWidth = ui_->PanelPreviewCfg->sizeHint().width() + 4;
+    ui_->PanelPreviewCfg->setVisible(open);
+    if (!isMaximized()) resize(width() + (open ? panelWidth : -panelWidth), height());
+  });
+  for (QCheckBox* box : {u.CheckBoxTruePos, u.CheckBoxTransparentBkGrd, u.CheckBoxAutoZoom}) {
+    connect(box, &QCheckBox::toggled, this, &TForm1::PreviewOptionChanged);
+  }
+  connect(u.RadioGroupPreviewBack, &RadioGroup::ItemIndexChanged, this,
+          &TForm1::PreviewOptionChanged);
+  connect(u.SpinEditZoom, &QSpinBox::valueChanged, this, [this](int value) {
+    if (!optionsReady_) return;
+    PreviewSettings& p = settings_.configuration.preview;
+    p.Zoom = static_cast<uint16_t>(value * 10);
+    ApplyZoom(p.AutoZoom ? AutoZoom(frameGeometry().width(), frameGeometry().height()) : p.Zoom);
+  });
+  connect(u.ComboBoxAspectRatio, &QComboBox::activated, this, [this] {
+    ui_->RadioGroupPreviewBack->SetItemIndex(kBackPreset);
+    PreviewOptionChanged();
+  });
+  connect(u.SpinEditAspectRatio, &QSpinBox::valueChanged, this, [this](int value) {
+    ui_->PanelRatio->SetText(ToQt(FreeRatioText(value)));
+    if (optionsReady_) ui_->RadioGroupPreviewBack->SetItemIndex(kBackFree);
+    PreviewOptionChanged();
+  });
+  connect(u.PanelBorderColor, &ColourSwatch::Clicked, this, [this] { ChooseColour(true); });
+  connect(u.PanelInnerColor, &ColourSwatch::Clicked, this, [this] { ChooseColour(false); });
+  connect(u.ButtonImgBack, &QPushButton::clicked, this, &TForm1::LoadBackgroundImageClick);
+}
+
+void TForm1::ApplySettingsToPreviewPanel() {
+  const PreviewSettings p = settings_.configuration.preview;
+  Ui::TForm1& u = *ui_;
+  u.CheckBoxTruePos->setChecked(p.AtTruePos);
+  u.CheckBoxTransparentBkGrd->setChecked(p.TransparentBkGrd);
+  u.SpinEditZoom->setValue(p.Zoom / 10);
+  u.CheckBoxAutoZoom->setChecked(p.AutoZoom);
+  u.SpinEditZoom->setEnabled(!p.AutoZoom);
+  u.RadioGroupPreviewBack->SetItemIndex(std::min<int>(p.BackMode, kBackImage));
+  u.ComboBoxAspectRatio->setCurrentIndex(std::min<int>(p.AspectRatioMode, 2));
+  u.SpinEditAspectRatio->setValue(p.FreeAspectRatio);
+  u.PanelRatio->SetText(ToQt(FreeRatioText(p.FreeAspectRatio)));
+  u.PanelBorderColor->SetValue(p.BorderColor);
+  u.PanelInnerColor->SetValue(p.InnerColor);
+  settings_.configuration.preview = p;  // loading the controls changes nothing
+}
+
+void TForm1::PreviewOptionChanged() {
+  if (optionsReady_) {
+    Ui::TForm1& u = *ui_;
+    PreviewSettings& p = settings_.configuration.preview;
+    p.AtTruePos = u.CheckBoxTruePos->isChecked();
+    p.TransparentBkGrd = u.CheckBoxTransparentBkGrd->isChecked();
+    p.AutoZoom = u.CheckBoxAutoZoom->isChecked();
+    p.BackMode = static_cast<uint8_t>(std::max(u.RadioGroupPreviewBack->ItemIndex(), 0));
+    p.AspectRatioMode = static_cast<uint8_t>(std::max(u.ComboBoxAspectRatio->currentIndex(), 0));
+    p.FreeAspectRatio = static_cast<uint16_t>(u.SpinEditAspectRatio->value());
+    p.BorderColor = u.PanelBorderColor->Value();
+    p.InnerColor = u.PanelInnerColor->Value();
+    u.SpinEditZoom->setEnabled(!p.AutoZoom);
+  }
+  DrawBackground();
+}
+
+void TForm1::ChooseColour(bool border) {
+  ColourSwatch* swatch = border ? ui_->PanelBorderColor : ui_->PanelInnerColor;
+  const QColor chosen = QColorDialog::getColor(ToQColor(swatch->Value()), this);
+  if (chosen.isValid()) {
+    swatch->SetValue(MakeColour(static_cast<uint8_t>(chosen.red()),
+                                static_cast<uint8_t>(chosen.green()),
+                                static_cast<uint8_t>(chosen.blue())));
+  }
+  PreviewOptionChanged();
+}
+
+void TForm1::LoadBackgroundImageClick() {
+  PreviewSettings& p = settings_.configuration.preview;
+  const QString folder = ToQt(p.BackImageName.empty() ? programDirectory_ : p.BackImageName);
+  const std::optional<std::string> chosen =
+      imageChooser_ ? imageChooser_(Messages().GetMessage(kMsgLoadBackground), FromQt(folder))
+                    : QtChooseImage(folder);
+  if (!chosen) return;
+  p.BackImageName = *chosen;
+  // Choosing "Image :" redraws; when it was chosen already, redraw here.
+  if (ui_->RadioGroupPreviewBack->ItemIndex() == kBackImage) {
+    PreviewOptionChanged();
+  } else {
+    ui_->RadioGroupPreviewBack->SetItemIndex(kBackImage);
+  }
+}
+
+std::optional<std::string> TForm1::QtChooseImage(const QString& folder) {
+  const QString chosen =
+      QFileDialog::getOpenFileName(this, ToQt(Messages().GetMessage(kMsgLoadBackground)), folder,
+                                   ToQt(QtFileFilter(kBackgroundFilter)));
+  if (chosen.isEmpty()) return std::nullopt;
+  return FromQt(chosen);
+}
+
+// ---------------------------------------------------------------- close
+
+bool TForm1::ConfirmClose() {
+  if (matrixCloseCheck_ && !matrixCloseCheck_()) return false;
+  if (!ConfirmQuitWithUnsavedText(session_->Text())) {
+    emit ShowTextWindowRequested();
+    return false;
+  }
+  return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (closed_) return;
+  ExtractionRun& run = session_->Run();
+  if (!run.CloseRequested()) {
+    if (!ConfirmClose()) {
+      event->ignore();
+      return;
+    }
+    run.RequestClose();
+  }
+  if (!run.Allows(RunCommand::CloseProgram)) {
+    // A read is in progress below this event: it returns at its next pause
+    // point, and the next tick closes the window.
+    event->ignore();
+    return;
+  }
+  FinishClose();
+  event->accept();
+}
+
+void TForm1::FinishClose() {
+  closed_ = true;
+  timer1_.stop();
+  emit SavingSettings();
+  const SubtitleTextModel& text = session_->Text();
+  Configuration& c = settings_.configuration;
+  c.output = text.Options().settings;
+  c.shell.AutoScrollDown = text.AutoScrollDown();
+  c.shell.OpenDialogCapterText = text.OpenDialogFolder();
+  c.shell.SaveDialogText = text.SaveDialogFolder();
+  settings_.bmp = session_->BmpSettings();
+  const FileResult saved = SaveProgramSettings(programDirectory_, settings_);
+  if (!saved.ok) WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, saved.error);
+  emit Closed();
 }
 
 }  // namespace capter

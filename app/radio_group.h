@@ -21,6 +21,8 @@ class RadioGroup : public QGroupBox {
 
   QStringList Items() const;
   void SetItems(const QStringList& items);
+  // The setter name Designer forms call for the items property.
+  void setItems(const QStringList& items) { SetItems(items); }
   int Count() const;
   // Replaces the caption of item `index` (nothing for an index not there).
   void SetItem(int index, const QString& caption);

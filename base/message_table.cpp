@@ -5,7 +5,7 @@
 namespace capter {
 namespace {
 
-constexpr std::array<const char*, 57> kDefaultMessages = {
+constexpr std::array<const char*, 60> kDefaultMessages = {
     "Maximum Number of Characters reached : ",
     "You have to use a different char. matrix for each DVD.",
     "The Character Matrix is Empty !",
@@ -64,6 +64,11 @@ constexpr std::array<const char*, 57> kDefaultMessages = {
     "Be sure to place all matrix file in",
     "You should try again on the next character, if still not found then you must create a new "
     "Matrix.",
+    // Entries past the first 57: texts of later warnings, so that language
+    // files translate them too.
+    " subtitle(s) had more than 10 lines; the lines after the 10th were not loaded.",
+    "The file holds more than ",
+    " subtitles; the rest of the file was not loaded.",
 };
 
 }  // namespace

@@ -6,16 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "base/path_names.h"
 
 namespace capter {
-namespace {
-
-constexpr size_t kMessageCantOpen = 28;
-
-}  // namespace
-
 int64_t SteadyMillisecondClock::Now() {
   return std::chrono::duration_cast<std::chrono::milliseconds>(
              std::chrono::steady_clock::now().time_since_epoch())
@@ -112,7 +107,7 @@ bool ExtractionRun::Tick() {
   if (outcome == ReadOutcome::Missing) {
     // A file that vanished since Start is reported and passed over, so the
     // run does not stall on it.
-    boxes_.Ask(MessageKind::Warning, ButtonSet::Ok, Messages().GetMessage(kMessageCantOpen) + path);
+    boxes_.Ask(MessageKind::Warning, ButtonSet::Ok, Messages().GetMessage(kMsgCantOpen) + path);
     EndOfFileSteps();
   } else if (outcome == ReadOutcome::Paused) {
     job_.busy = false;
@@ -134,6 +129,29 @@ void ExtractionRun::PauseClick() {
   job_.reader.paused = !job_.reader.paused;
   if (dispatcher_ != nullptr) dispatcher_->PauseToggled(job_.reader.paused);
   display_.ShowPauseButton(job_.busy || job_.reader.paused, job_.reader.paused);
+}
+
+bool ExtractionRun::Allows(RunCommand command) const {
+  switch (command) {
+    case RunCommand::PauseContinue:
+      // Once the program is closing, the pause it asked for stays.
+      if (closeRequested_) return false;
+      return job_.busy || (job_.reader.paused && job_.currentFile <= job_.files.size());
+    case RunCommand::OpenJob:
+      return !closeRequested_;
+    case RunCommand::OpenJobMenu:
+    case RunCommand::ChangeMatrix:
+      return !job_.busy && !closeRequested_;
+    case RunCommand::CloseProgram:
+      return !job_.busy;
+  }
+  return false;
+}
+
+void ExtractionRun::RequestClose() {
+  closeRequested_ = true;
+  pending_.reset();
+  if ((job_.busy || State() == RunState::BetweenFiles) && !job_.reader.paused) PauseClick();
 }
 
 void ExtractionRun::PauseFromTeaching() {

@@ -46,6 +46,17 @@ struct JobRequest {
 
 enum class RunState { Idle, BetweenFiles, Reading, Pausing, Paused };
 
+// The commands a front end offers around a run. While a file is being read
+// the reader hands control to the user at its progress points, so every
+// command is asked about first (see ExtractionRun::Allows).
+enum class RunCommand {
+  PauseContinue,  // the Pause / Continue button
+  OpenJob,        // the job dialog: its Start waits for the read to return
+  OpenJobMenu,    // the "Open Vob(s)" menu item: only outside a read
+  ChangeMatrix,   // open, new or edit the character matrix: only outside a read
+  CloseProgram,   // ends the program: only outside a read (see RequestClose)
+};
+
 // A millisecond tick counter.
 class MillisecondClock {
  public:
@@ -119,6 +130,15 @@ class ExtractionRun : private ReaderHooks {
   void RunToEnd();
   // The Pause / Continue button.
   void PauseClick();
+  // Whether `command` may run now. Inside a read only Pause / Continue and
+  // the job dialog may; the rest wait until the read has returned.
+  bool Allows(RunCommand command) const;
+  // The program is closing: a read in progress is paused at its next pause
+  // point (the resume position stays consistent) and, when it has returned,
+  // ReadReturnedForClose() is true and the front end may close.
+  void RequestClose();
+  bool CloseRequested() const { return closeRequested_; }
+  bool ReadReturnedForClose() const { return closeRequested_ && !job_.busy; }
   // Pause from the teaching dialog: the unit being recognised is read and
   // counted again after Continue, also when it began in an earlier file of
   // the list or ended its file.
@@ -156,6 +176,7 @@ class ExtractionRun : private ReaderHooks {
   bool rereadUnit_ = false;
   int32_t rereadSector_ = 0;
   uint16_t rereadFile_ = 1;
+  bool closeRequested_ = false;
 
   // Per-file reading state.
   int64_t lastProgressTick_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 
 namespace capter {
@@ -27,12 +28,6 @@ constexpr uint8_t kPaddingStream = 0xBE;
 
 constexpr int64_t kProgressInterval = 512;
 constexpr int64_t kEstimateEvery = 20;  // progress intervals
-
-constexpr size_t kMessageBadHeader = 26;
-constexpr size_t kMessageContinue = 27;
-constexpr size_t kMessageCantOpen = 28;
-constexpr size_t kMessageCrypted = 29;
-constexpr size_t kMessageDecrypt = 30;
 
 uint32_t Word32(const uint8_t* p) {
   return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
@@ -109,8 +104,8 @@ ReadOutcome VobReader::ReadFile(const std::string& path) {
   const auto fail = [&] {
     const MessageTable& m = Messages();
     boxes_.Ask(MessageKind::Warning, ButtonSet::Ok,
-               TwoLines(m.GetMessage(kMessageCantOpen) + path + m.GetMessage(kMessageCrypted),
-                        m.GetMessage(kMessageDecrypt)));
+               TwoLines(m.GetMessage(kMsgCantOpen) + path + m.GetMessage(kMsgMightBeCrypted),
+                        m.GetMessage(kMsgTryDecrypting)));
     file_.Close();
     hooks_.EndOfFile();
     return ReadOutcome::Failed;
@@ -178,10 +173,9 @@ VobReader::Step VobReader::CheckPackHeader(const uint8_t* sector, int64_t index,
   }
   if (job_.ignoreBadHeaders) return Step::Next;
   const MessageTable& m = Messages();
-  const Answer answer =
-      boxes_.Ask(MessageKind::Warning, ButtonSet::YesNoYesToAll,
-                 TwoLines(m.GetMessage(kMessageBadHeader) + std::to_string(index + 1),
-                          m.GetMessage(kMessageContinue)));
+  const Answer answer = boxes_.Ask(MessageKind::Warning, ButtonSet::YesNoYesToAll,
+                                   TwoLines(m.GetMessage(kMsgBadHeader) + std::to_string(index + 1),
+                                            m.GetMessage(kMsgContinueReading)));
   if (answer == Answer::YesToAll) job_.ignoreBadHeaders = true;
   if (answer != Answer::No) return Step::Next;
   outcome = ReadOutcome::Declined;

@@ -8,6 +8,7 @@
 
 #include "base/atomic_file.h"
 #include "base/cp1252.h"
+#include "base/message_ids.h"
 #include "base/message_table.h"
 
 namespace capter {
@@ -160,7 +161,8 @@ class CapterTextReader {
     if (ignoreAll_) return true;
     const MessageTable& m = Messages();
     const std::string text =
-        TwoLines(m.GetMessage(15) + std::to_string(lastNumber_ + 1), m.GetMessage(16));
+        TwoLines(m.GetMessage(kMsgErrorAtSubtitle) + std::to_string(lastNumber_ + 1),
+                 m.GetMessage(kMsgIgnoreAndContinue));
     switch (model_.Boxes().Ask(MessageKind::Warning, ButtonSet::CancelIgnoreYesToAll, text)) {
       case Answer::Ignore:
         return true;
@@ -190,8 +192,9 @@ ReadReport ReadCapterText(std::string_view bytes, SubtitleTextModel& model) {
 bool ConfirmOpenAnother(SubtitleTextModel& model) {
   if (model.TextModified()) {
     const MessageTable& m = Messages();
-    const Answer answer = model.Boxes().Ask(MessageKind::Confirmation, ButtonSet::YesNo,
-                                            TwoLines(m.GetMessage(13), m.GetMessage(14)));
+    const Answer answer = model.Boxes().Ask(
+        MessageKind::Confirmation, ButtonSet::YesNo,
+        TwoLines(m.GetMessage(kMsgOpenTextNotSaved), m.GetMessage(kMsgReallyOpenAnother)));
     if (answer != Answer::Yes) return false;
   }
   model.SetTextModified(false);
@@ -199,15 +202,15 @@ bool ConfirmOpenAnother(SubtitleTextModel& model) {
 }
 
 std::string ExcessWarning(const ReadReport& report) {
+  const MessageTable& m = Messages();
   std::string text;
   if (report.blocksTruncated > 0) {
-    text = std::to_string(report.blocksTruncated) +
-           " subtitle(s) had more than 10 lines; the lines after the 10th were not loaded.";
+    text = std::to_string(report.blocksTruncated) + m.GetMessage(kMsgLinesNotLoaded);
   }
   if (report.tableFull) {
     if (!text.empty()) text += '\r';
-    text += "The file holds more than " + std::to_string(kMaxSubtitles) +
-            " subtitles; the rest of the file was not loaded.";
+    text += m.GetMessage(kMsgTableFullBegin) + std::to_string(kMaxSubtitles) +
+            m.GetMessage(kMsgTableFullEnd);
   }
   return text;
 }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/atomic_file.h"
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "text/iauthor_script.h"
 
@@ -45,7 +46,8 @@ SaveOutcome SaveTextAs(SubtitleTextModel& model, const std::string& path) {
   const MessageTable& m = Messages();
   std::error_code ignored;
   if (std::filesystem::exists(path, ignored)) {
-    const std::string question = m.GetMessage(11) + FileNameOnly(path) + m.GetMessage(12);
+    const std::string question =
+        m.GetMessage(kMsgTextFilePrefix) + FileNameOnly(path) + m.GetMessage(kMsgTextAlreadyExists);
     if (model.Boxes().Ask(MessageKind::Warning, ButtonSet::YesNo, question) != Answer::Yes) {
       return SaveOutcome::Declined;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "base/path_names.h"
 
@@ -93,8 +94,9 @@ void SubtitleTextModel::SetCurrentFileName(const std::string& path) {
 bool SubtitleTextModel::Clear() {
   if (textModified_) {
     const MessageTable& m = Messages();
-    const Answer answer = boxes_.Ask(MessageKind::Confirmation, ButtonSet::YesNo,
-                                     TwoLines(m.GetMessage(17), m.GetMessage(18)));
+    const Answer answer =
+        boxes_.Ask(MessageKind::Confirmation, ButtonSet::YesNo,
+                   TwoLines(m.GetMessage(kMsgClearTextNotSaved), m.GetMessage(kMsgReallyClear)));
     if (answer != Answer::Yes) return false;
   }
   textModified_ = false;

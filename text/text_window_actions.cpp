@@ -1,11 +1,12 @@
 #include "text/text_window_actions.h"
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 
 namespace capter {
 namespace {
 
-std::string Message(size_t first, size_t second) {
+std::string Message(MessageId first, MessageId second) {
   const MessageTable& m = Messages();
   return TwoLines(m.GetMessage(first), m.GetMessage(second));
 }
@@ -23,7 +24,8 @@ void ConvertToFormat(SubtitleTextModel& model, const OutputFormatSettings& setti
 
 bool AcceptSplitRange(SubtitleTextModel& model, const SplitRange& range) {
   if (!SplitRangeAcceptable(range.enabled, range.start, range.stop)) {
-    model.Boxes().Ask(MessageKind::Warning, ButtonSet::Ok, Messages().GetMessage(37));
+    model.Boxes().Ask(MessageKind::Warning, ButtonSet::Ok,
+                      Messages().GetMessage(kMsgStopBeforeStart));
     return false;
   }
   model.SetSplit(range);
@@ -47,20 +49,21 @@ void CorrectTextAndRefresh(SubtitleTextModel& model, const PostOcrCorrection& ch
 
 bool ConfirmAddToEnd(SubtitleTextModel& model) {
   if (model.Table().Empty()) return true;
-  return model.Boxes().Ask(MessageKind::Information, ButtonSet::OkCancel, Message(21, 22)) ==
-         Answer::Ok;
+  return model.Boxes().Ask(MessageKind::Information, ButtonSet::OkCancel,
+                           Message(kMsgTextNotEmpty, kMsgAddToEnd)) == Answer::Ok;
 }
 
 void WarnIfSplitEnabled(SubtitleTextModel& model) {
   if (model.SplitEnabled()) {
-    model.Boxes().Ask(MessageKind::Information, ButtonSet::Ok, Message(23, 24));
+    model.Boxes().Ask(MessageKind::Information, ButtonSet::Ok,
+                      Message(kMsgSplitEnabled, kMsgSplitMayHide));
   }
 }
 
 bool ConfirmQuitWithUnsavedText(SubtitleTextModel& model) {
   if (!model.TextModified()) return true;
-  return model.Boxes().Ask(MessageKind::Confirmation, ButtonSet::YesNo, Message(9, 10)) ==
-         Answer::Yes;
+  return model.Boxes().Ask(MessageKind::Confirmation, ButtonSet::YesNo,
+                           Message(kMsgQuitTextNotSaved, kMsgReallyQuit)) == Answer::Yes;
 }
 
 }  // namespace capter

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "text/iauthor_script.h"
 
@@ -18,7 +19,8 @@ TimeCode Clipped(int64_t ms) {
 bool ConfirmReduceToZero(const TimeCode& start, MessageBoxes& boxes) {
   const MessageTable& m = Messages();
   const std::string text =
-      TwoLines(m.GetMessage(31) + ToText(start) + m.GetMessage(32), m.GetMessage(33));
+      TwoLines(m.GetMessage(kMsgTimeCodeWarning) + ToText(start) + m.GetMessage(kMsgReducedToZero),
+               m.GetMessage(kMsgContinueNoUndo));
   return boxes.Ask(MessageKind::Warning, ButtonSet::YesNo, text) == Answer::Yes;
 }
 
@@ -54,7 +56,8 @@ void ApplyStretch(SubtitleTable& table, int32_t stretchMs, bool minus, MessageBo
   const int32_t last = ToMilliseconds(table.Last().start);
   if (minus && last < stretchMs) {
     const MessageTable& m = Messages();
-    boxes.Ask(MessageKind::Warning, ButtonSet::Ok, TwoLines(m.GetMessage(34), m.GetMessage(35)));
+    boxes.Ask(MessageKind::Warning, ButtonSet::Ok,
+              TwoLines(m.GetMessage(kMsgMinusStretch), m.GetMessage(kMsgLargerThanTotal)));
     return;
   }
   // A file whose last subtitle starts at zero has no length to stretch.

@@ -124,6 +124,72 @@ TEST_F(ExtractionRunTest, PauseAndContinueInsideAFileReadEachSectorOnce) {
   EXPECT_EQ(dispatcher_.seen, expected);
 }
 
+// A front end closing during a read (from an event handled at a progress
+// point) must wait until the read has returned; the run is paused, not
+// ended, so the resume position stays consistent.
+TEST_F(ExtractionRunTest, CloseDuringAReadWaitsForTheReadAndKeepsTheResumePoint) {
+  const JobRequest request = SplitTitle();
+  bool allowedInside = true;
+  bool menuInside = true;
+  bool pauseInside = false;
+  dispatcher_.onUnit = [&](size_t n) {
+    if (n != 4) return;
+    allowedInside = run_.Allows(RunCommand::CloseProgram);
+    menuInside = run_.Allows(RunCommand::OpenJobMenu) || run_.Allows(RunCommand::ChangeMatrix);
+    pauseInside = run_.Allows(RunCommand::PauseContinue) && run_.Allows(RunCommand::OpenJob);
+    run_.RequestClose();
+    EXPECT_FALSE(run_.ReadReturnedForClose());
+    EXPECT_FALSE(run_.Allows(RunCommand::PauseContinue));
+  };
+  run_.Start(request);
+  run_.RunToEnd();
+  EXPECT_FALSE(allowedInside);
+  EXPECT_FALSE(menuInside);
+  EXPECT_TRUE(pauseInside);
+  EXPECT_TRUE(run_.ReadReturnedForClose());
+  EXPECT_TRUE(run_.Allows(RunCommand::CloseProgram));
+  EXPECT_EQ(run_.State(), RunState::Paused);
+  EXPECT_GT(run_.Job().reader.resumeSector, 0);
+  EXPECT_EQ(dispatcher_.seen.size(), 4u);
+  // A job dialog Start after the close request cannot begin another read.
+  EXPECT_FALSE(run_.Allows(RunCommand::OpenJob));
+  EXPECT_FALSE(run_.Tick());
+}
+
+// The reader hands control to the user at least every 512 sectors, also
+// through a long stretch without any unit and across the files of a job.
+TEST_F(ExtractionRunTest, EventsAreProcessedAtLeastEvery512Sectors) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("capter_gaps_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  std::vector<testing::Sector> sectors;
+  for (uint32_t i = 0; i < 1500; ++i) sectors.push_back(testing::VideoPack(i * 300));
+  const testing::Bytes unit = testing::MakeUnit(0, 0, 3, 1, {0x00, 0x00}, {0x00, 0x00}, 100);
+  testing::Append(sectors, testing::UnitPacks(900, 90000, unit));
+  JobRequest request;
+  request.files = {testing::WriteSectors((dir / "a.vob").string(), sectors),
+                   testing::WriteSectors((dir / "b.vob").string(), sectors)};
+
+  class GapDisplay : public RunDisplay {
+   public:
+    void ShowProgress(const RunProgress& progress) override { position = progress.positionKiB; }
+    void ProcessPendingEvents() override {
+      longest = std::max(longest, (position - last) / 2);
+      last = position;
+      ++calls;
+    }
+    uint32_t position = 0, last = 0, longest = 0, calls = 0;
+  } display;
+  ExtractionRun run(boxes_, clock_, display);
+  run.SetDispatcher(&dispatcher_);
+  run.Start(request);
+  run.RunToEnd();
+  EXPECT_EQ(dispatcher_.seen.size(), 2u);
+  EXPECT_LE(display.longest, 512u);
+  EXPECT_GE(display.calls, 2u * 1500 / 512);
+  fs::remove_all(dir);
+}
+
 TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCounts) {
   const JobRequest request = SplitTitle();
   std::vector<SeenUnit> expected = Uninterrupted(request);

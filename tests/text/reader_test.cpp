@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "base/atomic_file.h"
+#include "base/message_table.h"
 #include "tests/support/corpus.h"
 #include "tests/support/scripted_message_boxes.h"
 #include "tests/text/text_test_support.h"
@@ -210,6 +211,10 @@ TEST_F(Reader, RefusesLinesAndEntriesBeyondTheTable) {
   EXPECT_EQ(report.blocksTruncated, 1u);
   EXPECT_EQ(report.linesDropped, 2u);
   EXPECT_NE(ExcessWarning(report).find("more than 10 lines"), std::string::npos);
+  // The warning's texts come from the message table, so languages reach them.
+  Messages().Set(57, " Untertitel mit mehr als 10 Zeilen.");
+  EXPECT_EQ(ExcessWarning(report), "1 Untertitel mit mehr als 10 Zeilen.");
+  Messages().BuildDefaultMessages();
 
   std::string many;
   for (int i = 1; i <= kMaxSubtitles + 5; ++i) {

@@ -1,0 +1,7 @@
+if(CAPTER_GUI)
+  add_executable(window_run_bench ${CMAKE_CURRENT_SOURCE_DIR}/window_run_bench.cpp)
+  set_target_properties(window_run_bench PROPERTIES AUTOUIC OFF)
+  target_include_directories(window_run_bench PRIVATE ${PROJECT_BINARY_DIR}/capter_gui_autogen/include)
+  target_link_libraries(window_run_bench PRIVATE capter_gui capter_cli_commands)
+  target_compile_definitions(window_run_bench PRIVATE CAPTER_CORPUS_DIR="${CAPTER_CORPUS_DIR}")
+endif()
