@@ -24,9 +24,14 @@ int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 
 // The recognition limits a user sets for each disc: spumux's own text
 // rendering draws a thick outline that widens the gaps between letters, and
-// DejaVu Sans draws "l" and "I" alike but for their height.
+// DejaVu Sans draws "l" and "I" alike but for their height. Every
+// recognition aid is off, as in a configuration written before they came.
 std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
   std::string ini = "[OCR SETTING]\r\n";
+  for (const char* aid : {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching",
+                          "KeepSmallMarks", "Proposals", "LayeredDetection"}) {
+    ini += std::string(aid) + "=0\r\n";
+  }
   if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";
   if (c.name.starts_with("p04") && s.index == 4) ini += "SpaceWidth=4\r\n";
   if (c.name.starts_with("p06")) ini += "SpaceWidth=8\r\nMaxCharDiffHeight=0\r\n";

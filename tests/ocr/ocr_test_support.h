@@ -9,12 +9,21 @@
 #include <vector>
 
 #include "ocr/character_teacher.h"
+#include "ocr/ocr_settings.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour_chooser.h"
 #include "stream/palette_greys.h"
 #include "stream/picture.h"
 
 namespace capter::testing {
+
+// The recognition limits with every aid off: the rules recognition follows
+// for stored settings that do not turn an aid on.
+inline OcrSettings SettingsWithoutAids() {
+  OcrSettings settings;
+  SetRecognitionAids(settings, false);
+  return settings;
+}
 
 // '#' is a text pixel (grey 3), 'o' an outline pixel (grey 1), anything else
 // background; every row as long as the first.

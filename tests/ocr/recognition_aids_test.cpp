@@ -29,7 +29,7 @@ void TeachArt(const std::vector<std::string>& art, const std::string& texts,
               CharacterMatrix& matrix) {
   Picture24 picture = PictureFromArt(art);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   ASSERT_EQ(table.count, 1);
   ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
   ScriptedMessageBoxes boxes;
@@ -52,7 +52,7 @@ TEST(TouchingLetters, AnUnknownBoxReadsAsTwoKnownEntriesSideBySide) {
   TeachArt(kApart, "EH", matrix);
   Picture24 picture = PictureFromArt(kTouching);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   const CharBox& box = table.lines[0].boxes[0];
   const Glyph glyph = ExtractGlyph(picture, box, MarkOf(0));
@@ -73,7 +73,7 @@ TEST(TouchingLetters, NoCutIsTakenWhenAPartMatchesNothing) {
   TeachArt({"###", "#..", "###", "#..", "###"}, "E", matrix);
   Picture24 picture = PictureFromArt(kTouching);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   const CharBox& box = table.lines[0].boxes[0];
   EXPECT_EQ(
       ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids(true)).parts, 0);
@@ -194,11 +194,11 @@ TEST(WholeGlyphs, AStrokeOfAntialiasJoinsTheHalvesOfALetter) {
   picture.FillRect(Rect{2, 4, 3, 4}, kPaletteGreys[2]);
   Picture24 copy = picture;
   LineTable table;
-  Segmenter().Segment(copy, kText, OcrSettings{}, table);
+  Segmenter().Segment(copy, kText, Aids(false), table);
   EXPECT_EQ(table.lines[0].boxes.size(), 2u);
   TextGreys greys(kText);
   greys.Add(kPaletteGreys[2]);
-  Segmenter().Segment(picture, greys, OcrSettings{}, table);
+  Segmenter().Segment(picture, greys, Aids(false), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0].Width, 6);
   // The glyph keeps the fill only: the antialias joins, it is not drawn.
@@ -269,7 +269,7 @@ class RecordingTeacher : public CharacterTeacher {
 // to "a" (833) but below Sensibility.
 std::vector<std::string> Propose(bool proposals, std::vector<Rect>& boxes) {
   CharacterMatrix matrix;
-  OcrSettings settings;
+  OcrSettings settings = Aids(false);
   settings.Proposals = proposals;
   TextColourState colour;
   ScriptedColourChooser chooser({3});
