@@ -477,3 +477,29 @@ TEST_F(OcrOnFirstCase, TextColourTakesAListOfIndices) {
 
 }  // namespace
 }  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+// Without a configuration or options the recommended aids are on: a
+// question carries its box on the screen (proposals), and a configuration
+// written before the aids came turns them off again key by key.
+TEST_F(OcrOnFirstCase, TheRecommendedAidsAreOnUnlessTheConfigurationTurnsThemOff) {
+  const CorpusStream& s = case_.streams[0];
+  std::vector<std::string> args = {
+      "--stream", "1",     "--text-colour", std::to_string(s.pixelCodes[1]),
+      "--matrix", matrix_, "--teach"};
+  args.insert(args.end(), case_.vobFiles.begin(), case_.vobFiles.end());
+  std::string question;
+  const auto quit = [&question](const std::string& line) {
+    question = line;
+    return std::string(":quit");
+  };
+  RunAnswering(Ocr, args, quit);
+  EXPECT_NE(question.find(" box="), std::string::npos) << question;
+  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach"}), quit);  // all seven keys 0
+  EXPECT_EQ(question.find(" box="), std::string::npos) << question;
+}
+
+}  // namespace
+}  // namespace capter::testing
