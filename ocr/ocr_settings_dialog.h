@@ -1,9 +1,8 @@
 // TForm4, "OCR Advanced Setup": edits the live recognition settings it is
-// given. OK keeps the fields, Cancel forgets them, "Reload Default Values"
-// puts the built-in values back at once (the recognition aids' check boxes
-// too), and "Save these Values" also
-// writes them to the configuration file, the only way they outlive the
-// program.
+// given, the limits and a check box per recognition aid. OK keeps the
+// fields, Cancel forgets them, "Reload Default Values" puts the built-in
+// values back at once, and "Save these Values" also writes them to the
+// configuration file, the only way they outlive the program.
 #pragma once
 
 #include <QDialog>

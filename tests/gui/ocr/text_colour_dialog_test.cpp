@@ -149,6 +149,8 @@ TEST(TextColourDialog, WithWholeGlyphsTheUserTicksTheExtraTextGreys) {
     dialog.findChild<QCheckBox*>("CheckBoxExtraColor1")->click();
     Click(dialog, "ButtonOK");
   });
+  // Detected by layers, as recognition asked: counts would propose another.
+  EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
   EXPECT_EQ(dialog.ChooseTextColour(picture, state), 3);
   EXPECT_EQ(state.ExtraTextIndices, (1u << 1) | (1u << 2));
   // The outline (now ticked) shows light grey, the fill white.
