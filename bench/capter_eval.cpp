@@ -15,9 +15,10 @@
 // remaining units are recognised; an unknown shape reads as one wrong
 // character. Without --train-until the whole stream is taught and then read
 // again with the frozen matrix. --train-share teaches the first PERCENT of
-// the sub-pictures instead. --aids sets the recognition aids
-// (--aid NAME turns one on: whole-glyphs, best-match, auto-spaces,
-// split-touching, keep-small-marks, proposals, layered-detection).
+// the sub-pictures instead. --aids sets the recognition aids (default: the
+// settings' defaults, every aid but whole glyphs); --aid NAME turns one on
+// (whole-glyphs, best-match, auto-spaces, split-touching, keep-small-marks,
+// proposals, layered-detection).
 //
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line

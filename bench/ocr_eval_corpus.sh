@@ -2,7 +2,8 @@
 # capter-eval on every corpus stream: teach the first half of the subtitles,
 # read the second half with the frozen matrix. The text colour is the
 # stream's fill code and the space width and height tolerance those a user
-# sets for each disc (as in the corpus recognition tests).
+# sets for each disc (as in the corpus recognition tests), with every
+# recognition aid off: automatic spaces would not use that space width.
 #
 #   bench/ocr_eval_corpus.sh [CAPTER_EVAL] [CORPUS_DIR]
 EVAL=${1:-build/bench/capter-eval}
@@ -35,6 +36,6 @@ PY
     echo -n "$(basename "$d") stream $s: "
     # shellcheck disable=SC2086
     "$EVAL" --truth "$truth" --stream "$s" --train-until "$until" --text-colour "$fill" \
-      --space-width "$space" --max-height-diff "$hdiff" $files
+      --space-width "$space" --max-height-diff "$hdiff" --aids off $files
   done
 done

@@ -5,7 +5,8 @@
 // capter-eval); lines the teacher cannot teach read their unknown shapes as
 // one placeholder character, as a frozen evaluation does.
 //
-// The argument turns the recognition aids off (0) or on (1).
+// The argument: every recognition aid off (0), or the default settings with
+// their aids (1).
 //
 // The timed loop copies each decoded picture before recognising it (the
 // recognition works in place); BM_CopyPictures times that copy alone.
@@ -29,7 +30,7 @@ struct PreparedStream {
 
 std::vector<PreparedStream> Prepare(bool aids) {
   OcrSettings settings;
-  SetRecognitionAids(settings, aids);
+  if (!aids) SetRecognitionAids(settings, false);
   std::vector<PreparedStream> prepared;
   {
     Picture24 work;

@@ -10,7 +10,10 @@
 // Environment: DEMO_SHOTS=DIR takes screenshots of the whole screen with
 // ImageMagick's import (run under an X server) of the colour selection, the
 // dialog on a small and on a large character and the matrix editor at the
-// end; DEMO_DELAY_MS=N waits N ms before each answer (default 0);
+// end, the first question with a proposal and OCR Advanced Setup;
+// DEMO_WHOLE_GLYPHS=1 turns whole glyphs on (the colour selection then
+// offers the extra text greys); DEMO_DELAY_MS=N waits N ms before each
+// answer (default 0);
 // DEMO_MATRIX=FILE saves the taught matrix; DEMO_MANUAL=1 leaves every
 // answer to whoever sits at the keyboard (or xdotool).
 #include <QApplication>
@@ -33,6 +36,7 @@
 #include "app/run_session.h"
 #include "ocr/matrix_editor.h"
 #include "ocr/new_character_dialog.h"
+#include "ocr/ocr_settings_dialog.h"
 #include "ocr/text_colour_dialog.h"
 #include "tests/gui/ocr/labelled_title.h"
 #include "tests/support/corpus.h"
@@ -153,6 +157,15 @@ class Person : public QObject {
     const TimeCode start = session_.Dispatch().CurrentTimes().start;
     const QString text = labels_.Answer(*request, start);
     auto* edit = dialog_.findChild<QLineEdit*>("EditCharacter");
+    if (!proposalShot_ && !request->proposal.empty()) {
+      proposalShot_ = true;
+      Shot(shots_, "teaching_proposal");
+    }
+    // A proposal stands selected: typing replaces it; "nothing" erases it.
+    if (text.isEmpty()) {
+      QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+      QApplication::sendEvent(edit, &erase);
+    }
     for (const QChar ch : text) {
       QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
       QApplication::sendEvent(edit, &press);
@@ -181,6 +194,7 @@ class Person : public QObject {
   bool manual_ = false;
   bool smallShot_ = false;
   bool largeShot_ = false;
+  bool proposalShot_ = false;
 };
 
 int Main(int argc, char* argv[]) {
@@ -205,6 +219,7 @@ int Main(int argc, char* argv[]) {
   QObject::connect(&dialog, &TForm2::CharacterTaught, &editor, &TForm5::CatchUp);
   editor.show();
 
+  if (qEnvironmentVariableIsSet("DEMO_WHOLE_GLYPHS")) session.Ocr().WholeGlyphs = true;
   TimedTeacher timed(dialog, session);
   Person person(dialog, colour, timed, session, labels, c.streams.at(stream).pixelCodes[1]);
   session.UseRecognition(timed, colour);
@@ -223,6 +238,11 @@ int Main(int argc, char* argv[]) {
   QApplication::processEvents();
   editor.CatchUp();
   Shot(qEnvironmentVariable("DEMO_SHOTS"), "matrix_editor");
+  if (qEnvironmentVariableIsSet("DEMO_SHOTS")) {
+    TForm4 setup(session.Ocr(), "", &main);
+    setup.show();
+    Shot(qEnvironmentVariable("DEMO_SHOTS"), "ocr_advanced_setup");
+  }
   if (qEnvironmentVariableIsSet("DEMO_MATRIX")) {
     session.Matrix().SetFileName(qEnvironmentVariable("DEMO_MATRIX").toStdString());
     session.Matrix().Save(qtBoxes);

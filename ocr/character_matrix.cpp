@@ -4,22 +4,13 @@
 #include <utility>
 
 #include "base/atomic_file.h"
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "ocr/matrix_file.h"
 
 namespace capter {
 
 namespace {
-
-// Message-table entries of the matrix's own messages.
-enum : size_t {
-  kMsgMaxCharacters = 0,
-  kMsgOneMatrixPerDvd = 1,
-  kMsgNotAMatrix = 5,
-  kMsgNoMemoryToAdd = 47,
-  kMsgNoMemoryToLoad = 48,
-  kMsgMatrixBytes = 49,
-};
 
 std::string MemoryMessage(size_t first, size_t count) {
   return TwoLines(Messages().GetMessage(first), Messages().GetMessage(kMsgMatrixBytes) +

@@ -3,20 +3,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 
 namespace capter {
 
 namespace {
-
-enum : size_t {
-  kMsgMatrixEmpty = 2,
-  kMsgFilePrefix = 3,
-  kMsgAlreadyExists = 4,
-  kMsgCharacterMatrix = 6,
-  kMsgHasBeenModified = 7,
-  kMsgSaveIt = 8,
-};
 
 bool IsExistingFile(const std::string& path) {
   std::error_code error;
@@ -41,8 +33,8 @@ bool SaveMatrixAsCommand(CharacterMatrix& matrix, MessageBoxes& boxes, MatrixFil
   if (!path || path->empty()) return false;
   if (IsExistingFile(*path)) {
     const MessageTable& m = Messages();
-    const std::string question =
-        m.GetMessage(kMsgFilePrefix) + FileNameOnly(*path) + m.GetMessage(kMsgAlreadyExists);
+    const std::string question = m.GetMessage(kMsgMatrixFilePrefix) + FileNameOnly(*path) +
+                                 m.GetMessage(kMsgMatrixAlreadyExists);
     if (boxes.Ask(MessageKind::Warning, ButtonSet::YesNo, question) != Answer::Yes) return false;
   }
   // The file name changes only once the write has worked, so a failed save

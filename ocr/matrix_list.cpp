@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "ocr/matrix_commands.h"
 
 namespace capter {
 
 namespace {
-
-enum : size_t { kMsgDeleteCharacter = 19, kMsgDeleteQuestionEnd = 20 };
 
 unsigned char Folded(char c) {
   return static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
@@ -61,7 +60,7 @@ std::string MatrixEditorTitle(const std::string& fileName) {
 
 std::string DeleteCharacterQuestion(const std::string& text) {
   const MessageTable& m = Messages();
-  return m.GetMessage(kMsgDeleteCharacter) + text + m.GetMessage(kMsgDeleteQuestionEnd);
+  return m.GetMessage(kMsgDeleteCharacter) + text + m.GetMessage(kMsgDeleteCharacterEnd);
 }
 
 void DrawGlyphTwice(const Glyph& glyph, Picture24& out) {

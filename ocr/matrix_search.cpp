@@ -5,22 +5,13 @@
 #include <system_error>
 #include <vector>
 
+#include "base/message_ids.h"
 #include "base/message_table.h"
 #include "ocr/matcher.h"
 
 namespace capter {
 
 namespace {
-
-enum : size_t {
-  kMsgFile = 50,
-  kMsgContainCharacter = 51,
-  kMsgSeemsToMatch = 52,
-  kMsgOpenThisMatrix = 53,
-  kMsgNoMatchingMatrix = 54,
-  kMsgPlaceMatrixFilesIn = 55,
-  kMsgTryAgain = 56,
-};
 
 bool HasSumExtension(const std::filesystem::path& path) {
   std::string ext = path.extension().string();
@@ -47,7 +38,7 @@ std::vector<std::string> MatrixFiles(const std::string& folder) {
 std::string ConfirmText(const std::string& path, const std::string& entryText) {
   const MessageTable& m = Messages();
   const std::string name = std::filesystem::path(path).filename().string();
-  return m.GetMessage(kMsgFile) + " \"" + name + "\" " + m.GetMessage(kMsgContainCharacter) +
+  return m.GetMessage(kMsgSearchFile) + " \"" + name + "\" " + m.GetMessage(kMsgContainCharacter) +
          " \"" + entryText + "\" \r" + m.GetMessage(kMsgSeemsToMatch) + "\r\r" +
          m.GetMessage(kMsgOpenThisMatrix);
 }

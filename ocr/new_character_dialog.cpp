@@ -8,6 +8,7 @@
 #include "app/qt_text.h"
 #include "ocr/matrix_search.h"
 #include "ocr/teaching_image.h"
+#include "stream/time_code.h"
 #include "ui_new_character_dialog.h"
 
 namespace capter {
@@ -83,13 +84,17 @@ void TForm2::ShowRequest(const TeachRequest& request) {
                .copy();
   ui_->ImageCharacter->setPixmap(QPixmap::fromImage(image_.scaled(
       2 * image_.width(), 2 * image_.height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-  ui_->EditCharacter->clear();
-  ui_->LabelNbCharValue->setText("0");
+  ui_->LabelStartTime->setText("Subtitle start : " + ToQt(ToText(request.start)));
+  // A proposal stands selected, so Enter accepts it and typing replaces it.
+  ui_->EditCharacter->setText(ToQt(request.proposal));
+  ui_->EditCharacter->selectAll();
+  ui_->LabelNbCharValue->setText(QString::number(ui_->EditCharacter->text().size()));
 }
 
 void TForm2::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ui_->EditCharacter->setFocus(Qt::OtherFocusReason);
+  ui_->EditCharacter->selectAll();
   wakeUp_.Restart();
   SetRed(false);
   timerWakeUp_->start(wakeUp_.PeriodMs());

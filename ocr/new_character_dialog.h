@@ -1,6 +1,7 @@
 // TForm2, "New Character(s)": the modal question recognition asks for every
 // character shape the matrix does not know. It shows the character framed
-// in its line at twice its size, takes its text (at most 20 characters), or
+// in its line at twice its size with the subtitle's start time, takes its
+// text (at most 20 characters; a proposed text stands ready, selected), or
 // steers the run: skip the line or the sub-picture, pause, ask for a new
 // text colour, or find a matrix file that already knows the shape. After
 // ten idle seconds it flashes and beeps.

@@ -1,7 +1,7 @@
 // The thirteen recognition limits that steer segmentation and matching, and
 // the recognition aids, with their built-in defaults. A default-constructed
-// OcrSettings holds exactly the built-in values (every aid off); the
-// configuration file overrides them key by key.
+// OcrSettings holds exactly the built-in values (the recommended aids on,
+// whole glyphs off); the configuration file overrides them key by key.
 #pragma once
 
 #include <cstdint>
@@ -38,29 +38,31 @@ struct OcrSettings {
   uint8_t MaxCharDiffTop = 6;
 
   // Recognition aids. With all of them off, recognition follows exactly the
-  // limits above, so stored settings and matrices read as before.
+  // limits above, so stored settings and matrices read as they always did.
+  // Whole glyphs is off by default: on antialiased pictures it also joins
+  // neighbouring letters, which then have to be split or taught as pairs.
   // The antialias greys detection proposes (or the user adds) join the
   // chosen grey's pieces into characters, so thin strokes do not break
   // letters apart; glyphs still hold the chosen grey only.
   bool WholeGlyphs = false;
   // Among the entries that pass, the most similar wins (the lower number on
   // a tie) instead of the first one met.
-  bool BestMatch = false;
+  bool BestMatch = true;
   // The word-gap threshold of each line comes from the line's own gaps
   // instead of SpaceWidth / ItaSpaceWidth.
-  bool AutoSpaces = false;
+  bool AutoSpaces = true;
   // An unknown box is tried as two or three known entries side by side
   // before the user is asked.
-  bool SplitTouching = false;
+  bool SplitTouching = true;
   // Marks lower or narrower than the limits above (hyphens, thin stems,
   // small full stops) are kept as characters, and the two ticks of a double
   // quote (or chevrons of a guillemet) make one character.
-  bool KeepSmallMarks = false;
+  bool KeepSmallMarks = true;
   // The teacher is offered the closest entry's text as a proposal.
-  bool Proposals = false;
+  bool Proposals = true;
   // Text-colour detection ranks the greys by how deep inside the shapes
   // they lie rather than by their pixel counts.
-  bool LayeredDetection = false;
+  bool LayeredDetection = true;
 
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };

@@ -1,5 +1,6 @@
 #include "ocr/ocr_settings_dialog.h"
 
+#include <QCheckBox>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -42,6 +43,10 @@ NumericEdit* TForm4::Field(size_t index) const {
   return findChild<NumericEdit*>(kOcrFields[index].name);
 }
 
+QCheckBox* TForm4::Aid(const OcrAidInfo& info) const {
+  return findChild<QCheckBox*>(info.name);
+}
+
 void TForm4::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
@@ -54,6 +59,7 @@ void TForm4::LoadFields() {
     Field(i)->SetValue(OcrFieldValue(settings_, kOcrFields[i].field));
   }
   ui_->CheckBoxDetachedChar->setChecked(settings_.CheckDetachedChar);
+  for (const OcrAidInfo& info : kOcrAids) Aid(info)->setChecked(settings_.*info.aid);
 }
 
 void TForm4::StoreFields() {
@@ -61,6 +67,7 @@ void TForm4::StoreFields() {
     StoreOcrField(settings_, kOcrFields[i].field, Field(i)->Value());
   }
   settings_.CheckDetachedChar = ui_->CheckBoxDetachedChar->isChecked();
+  for (const OcrAidInfo& info : kOcrAids) settings_.*info.aid = Aid(info)->isChecked();
 }
 
 void TForm4::ButtonOKClick() {

@@ -1,8 +1,8 @@
 // TForm4, "OCR Advanced Setup": edits the live recognition settings it is
-// given. OK keeps the fields, Cancel forgets them, "Reload Default Values"
-// puts the built-in values back at once, and "Save these Values" also
-// writes them to the configuration file, the only way they outlive the
-// program.
+// given, the limits and a check box per recognition aid. OK keeps the
+// fields, Cancel forgets them, "Reload Default Values" puts the built-in
+// values back at once, and "Save these Values" also writes them to the
+// configuration file, the only way they outlive the program.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +11,8 @@
 
 #include "ocr/ocr_settings.h"
 
+class QCheckBox;
+
 namespace Ui {
 class Form4;
 }
@@ -18,6 +20,7 @@ class Form4;
 namespace capter {
 
 class NumericEdit;
+struct OcrAidInfo;
 
 class TForm4 : public QDialog {
   Q_OBJECT
@@ -41,6 +44,7 @@ class TForm4 : public QDialog {
   void LoadFields();
   void StoreFields();
   NumericEdit* Field(size_t index) const;
+  QCheckBox* Aid(const OcrAidInfo& info) const;
 
   std::unique_ptr<Ui::Form4> ui_;
   OcrSettings& settings_;

@@ -1,7 +1,7 @@
 // The recognition settings as the "OCR Advanced Setup" dialog edits them:
 // twelve whole-number fields, each with its range and its setting, plus the
-// detached-character check box. Storing a field narrows its value to the
-// setting's width.
+// detached-character check box and one check box per recognition aid.
+// Storing a field narrows its value to the setting's width.
 #pragma once
 
 #include <array>
@@ -47,6 +47,22 @@ inline constexpr std::array<OcrFieldInfo, 12> kOcrFields{{
     {OcrField::MaxCharDiffWidth, "Word_uOcrWidthDiff", false, 0, 45},
     {OcrField::MaxCharDiffHeight, "Word_uOcrHeightDiff", false, 0, 45},
     {OcrField::MaxCharDiffTop, "Word_uOcrTopDiff", false, 0, 45},
+}};
+
+// A recognition aid's check box: its name and the setting it shows.
+struct OcrAidInfo {
+  const char* name;  // the control's name
+  bool OcrSettings::*aid;
+};
+
+inline constexpr std::array<OcrAidInfo, 7> kOcrAids{{
+    {"CheckBoxWholeGlyphs", &OcrSettings::WholeGlyphs},
+    {"CheckBoxBestMatch", &OcrSettings::BestMatch},
+    {"CheckBoxAutoSpaces", &OcrSettings::AutoSpaces},
+    {"CheckBoxSplitTouching", &OcrSettings::SplitTouching},
+    {"CheckBoxKeepSmallMarks", &OcrSettings::KeepSmallMarks},
+    {"CheckBoxProposals", &OcrSettings::Proposals},
+    {"CheckBoxLayeredDetection", &OcrSettings::LayeredDetection},
 }};
 
 int64_t OcrFieldValue(const OcrSettings& settings, OcrField field);

@@ -201,15 +201,43 @@ void SelectTextColour(TextColourState& state, uint8_t index, const std::array<Co
   state.TextColour = greys[index & 3];
 }
 
+void SelectTextBody(TextColourState& state, const Picture24& bitmap,
+                    const std::array<Colour, 4>& greys, uint8_t index) {
+  SelectTextColour(state, index, greys);
+  if (state.ProposeExtraIndices && !bitmap.Empty()) {
+    state.ExtraTextIndices = ProposeExtraTextIndices(bitmap, greys, index & 3);
+  }
+  SetExtraTextIndex(state, index, index, false);
+}
+
+void SetExtraTextIndex(TextColourState& state, uint8_t body, uint8_t index, bool on) {
+  const auto bit = static_cast<uint8_t>(1u << (index & 3));
+  if (on && (index & 3) != (body & 3)) {
+    state.ExtraTextIndices |= bit;
+  } else {
+    state.ExtraTextIndices &= static_cast<uint8_t>(~bit);
+  }
+}
+
+bool IsExtraTextIndex(const TextColourState& state, uint8_t index) {
+  return (state.ExtraTextIndices >> (index & 3) & 1) != 0;
+}
+
 void RecolourTextPreview(const Picture24& bitmap, const std::array<Colour, 4>& greys, uint8_t index,
-                         Picture24& out) {
+                         Picture24& out, uint8_t extraIndices) {
   const Colour white = MakeColour(255, 255, 255);
+  const Colour extra = MakeColour(170, 170, 170);
   const Colour black = MakeColour(0, 0, 0);
   const Colour text = greys[index & 3];
   out.Resize(bitmap.Width(), bitmap.Height());
   for (int y = 0; y < bitmap.Height(); ++y) {
     for (int x = 0; x < bitmap.Width(); ++x) {
-      out.SetPixel(x, y, bitmap.Pixel(x, y) == text ? white : black);
+      const Colour pixel = bitmap.Pixel(x, y);
+      Colour shown = pixel == text ? white : black;
+      for (uint8_t i = 0; i < 4 && shown == black && extraIndices != 0; ++i) {
+        if ((extraIndices >> i & 1) != 0 && pixel == greys[i]) shown = extra;
+      }
+      out.SetPixel(x, y, shown);
     }
   }
 }

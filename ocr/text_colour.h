@@ -71,9 +71,21 @@ std::optional<uint8_t> ProposeTextColour(const Picture24& bitmap,
 // Selecting an index in the chooser: TextColour becomes its grey.
 void SelectTextColour(TextColourState& state, uint8_t index, const std::array<Colour, 4>& greys);
 
+// Selecting `index` as the text body while asking about `bitmap`: as
+// SelectTextColour, and when the state asks for extra text indices they
+// are proposed anew for this body (the antialias lies around the body).
+void SelectTextBody(TextColourState& state, const Picture24& bitmap,
+                    const std::array<Colour, 4>& greys, uint8_t index);
+
+// Ticks or unticks palette index `index` as an extra text grey beside the
+// body index `body`, which is never an extra one.
+void SetExtraTextIndex(TextColourState& state, uint8_t body, uint8_t index, bool on);
+bool IsExtraTextIndex(const TextColourState& state, uint8_t index);
+
 // The preview of a selection: pixels of grey `greys[index]` become white,
-// every other pixel black. `out` is resized to the bitmap's size.
+// those of the extra text greys (mask `extraIndices`) light grey, every
+// other pixel black. `out` is resized to the bitmap's size.
 void RecolourTextPreview(const Picture24& bitmap, const std::array<Colour, 4>& greys, uint8_t index,
-                         Picture24& out);
+                         Picture24& out, uint8_t extraIndices = 0);
 
 }  // namespace capter

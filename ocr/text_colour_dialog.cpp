@@ -1,6 +1,8 @@
 #include "ocr/text_colour_dialog.h"
 
+#include <QCheckBox>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include "ocr/preview_fit.h"
 #include "ocr/text_colour.h"
@@ -18,6 +20,9 @@ TForm9::TForm9(QWidget* parent)
   connect(ui_->ButtonOK, &QPushButton::clicked, this, &TForm9::ButtonOKClick);
   connect(ui_->ButtonSkipPicture, &QPushButton::clicked, this, &TForm9::ButtonSkipPictureClick);
   connect(ui_->ButtonAutoDetect, &QPushButton::clicked, this, &TForm9::ButtonAutoDetectClick);
+  for (uint8_t i = 0; i < 4; ++i) {
+    connect(ExtraBox(i), &QCheckBox::toggled, this, [this, i](bool on) { ExtraColorClick(i, on); });
+  }
 }
 
 TForm9::~TForm9() = default;
@@ -32,6 +37,7 @@ std::optional<uint8_t> TForm9::ChooseTextColour(const Picture24& bitmap, TextCol
   skipped_ = false;
   const bool textWindowShown = textWindow_ != nullptr && textWindow_->isVisible();
   if (textWindowShown) textWindow_->hide();
+  ui_->GroupBoxExtraColors->setVisible(state.ProposeExtraIndices);
   if (preview_) preview_(bitmap);
   Detect();
   FitMainWindow();
@@ -57,7 +63,7 @@ void TForm9::reject() {
 
 void TForm9::Detect() {
   if (bitmap_ == nullptr || bitmap_->Empty()) return;  // nothing to propose
-  state_->Detection = DetectTextColour(*bitmap_, greys_);
+  state_->Detection = DetectTextColour(*bitmap_, greys_, *state_);
   const int proposal = state_->Detection[1];
   if (proposal == SelectedIndex()) {
     ComboBoxColorChange(proposal);  // the preview is still drawn
@@ -68,10 +74,35 @@ void TForm9::Detect() {
 
 void TForm9::ComboBoxColorChange(int index) {
   if (bitmap_ == nullptr || index < 0) return;
-  const auto selected = static_cast<uint8_t>(index);
-  SelectTextColour(*state_, selected, greys_);
-  RecolourTextPreview(*bitmap_, greys_, selected, recoloured_);
+  SelectTextBody(*state_, *bitmap_, greys_, static_cast<uint8_t>(index));
+  ShowExtraColors();
+  ShowPreview();
+}
+
+void TForm9::ExtraColorClick(uint8_t index, bool on) {
+  if (bitmap_ == nullptr) return;
+  SetExtraTextIndex(*state_, static_cast<uint8_t>(SelectedIndex()), index, on);
+  ShowPreview();
+}
+
+void TForm9::ShowExtraColors() {
+  const int body = SelectedIndex();
+  for (uint8_t i = 0; i < 4; ++i) {
+    QCheckBox* box = ExtraBox(i);
+    const QSignalBlocker quiet(box);
+    box->setChecked(IsExtraTextIndex(*state_, i));
+    box->setEnabled(i != body);
+  }
+}
+
+void TForm9::ShowPreview() {
+  RecolourTextPreview(*bitmap_, greys_, static_cast<uint8_t>(SelectedIndex()), recoloured_,
+                      state_->ExtraTextIndices);
   if (preview_) preview_(recoloured_);
+}
+
+QCheckBox* TForm9::ExtraBox(uint8_t index) const {
+  return findChild<QCheckBox*>("CheckBoxExtraColor" + QString::number(index));
 }
 
 void TForm9::FitMainWindow() {

@@ -2,7 +2,9 @@
 // sub-picture is the text body. The main window's preview shows the
 // picture recoloured for the selected index (that index white, the others
 // black) and is enlarged, if needed, so that the picture fits; the text
-// window is hidden while the dialog asks.
+// window is hidden while the dialog asks. When recognition takes whole
+// glyphs, the user may also tick the antialias greys that are text too
+// (proposed for the selected body, shown light grey in the preview).
 #pragma once
 
 #include <QDialog>
@@ -11,6 +13,8 @@
 
 #include "ocr/text_colour_chooser.h"
 #include "stream/palette_greys.h"
+
+class QCheckBox;
 
 namespace Ui {
 class Form9;
@@ -47,6 +51,10 @@ class TForm9 : public QDialog, public TextColourChooser {
   void ButtonOKClick();
   void ButtonSkipPictureClick();
   void ButtonAutoDetectClick();
+  void ExtraColorClick(uint8_t index, bool on);
+  void ShowExtraColors();
+  void ShowPreview();
+  QCheckBox* ExtraBox(uint8_t index) const;
   void Detect();
   void FitMainWindow();
 

@@ -24,9 +24,14 @@ int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 
 // The recognition limits a user sets for each disc: spumux's own text
 // rendering draws a thick outline that widens the gaps between letters, and
-// DejaVu Sans draws "l" and "I" alike but for their height.
+// DejaVu Sans draws "l" and "I" alike but for their height. Every
+// recognition aid is off, as in a configuration written before they came.
 std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
   std::string ini = "[OCR SETTING]\r\n";
+  for (const char* aid : {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching",
+                          "KeepSmallMarks", "Proposals", "LayeredDetection"}) {
+    ini += std::string(aid) + "=0\r\n";
+  }
   if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";
   if (c.name.starts_with("p04") && s.index == 4) ini += "SpaceWidth=4\r\n";
   if (c.name.starts_with("p06")) ini += "SpaceWidth=8\r\nMaxCharDiffHeight=0\r\n";
@@ -468,6 +473,32 @@ TEST_F(OcrOnFirstCase, TextColourTakesAListOfIndices) {
   EXPECT_NE(bad.code, 0);
   const CommandResult aid = RunCommand(Ocr, Args({"--matrix", matrix_, "--best-match", "maybe"}));
   EXPECT_NE(aid.code, 0);
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+// Without a configuration or options the recommended aids are on: a
+// question carries its box on the screen (proposals), and a configuration
+// written before the aids came turns them off again key by key.
+TEST_F(OcrOnFirstCase, TheRecommendedAidsAreOnUnlessTheConfigurationTurnsThemOff) {
+  const CorpusStream& s = case_.streams[0];
+  std::vector<std::string> args = {
+      "--stream", "1",     "--text-colour", std::to_string(s.pixelCodes[1]),
+      "--matrix", matrix_, "--teach"};
+  args.insert(args.end(), case_.vobFiles.begin(), case_.vobFiles.end());
+  std::string question;
+  const auto quit = [&question](const std::string& line) {
+    question = line;
+    return std::string(":quit");
+  };
+  RunAnswering(Ocr, args, quit);
+  EXPECT_NE(question.find(" box="), std::string::npos) << question;
+  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach"}), quit);  // all seven keys 0
+  EXPECT_EQ(question.find(" box="), std::string::npos) << question;
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace {
 // a thick outline, which widens the gaps between the letters' bodies, and
 // DejaVu Sans draws "l" and "I" alike but for their height.
 OcrSettings SettingsFor(const CorpusCase& c, const CorpusStream& s) {
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   if (s.mode == "text") settings.SpaceWidth = c.name.starts_with("p03") ? 8 : 11;
   if (c.name.starts_with("p04") && s.index == 4) settings.SpaceWidth = 4;
   if (c.name.starts_with("p06")) {

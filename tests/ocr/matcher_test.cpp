@@ -145,14 +145,14 @@ TEST(GlyphSimilarity, AgreesWithThePixelByPixelRule) {
 TEST(MatchGlyph, AnEmptyMatrixMatchesNothing) {
   const CharacterMatrix matrix;
   const Glyph g = GlyphOf({"##"});
-  EXPECT_EQ(MatchGlyph(g, BoxOf(g), matrix, OcrSettings{}), 0u);
+  EXPECT_EQ(MatchGlyph(g, BoxOf(g), matrix, SettingsWithoutAids()), 0u);
 }
 
 TEST(MatchGlyph, SizeAndPositionToleranceComeBeforeAnyPixel) {
   Matrix m;
   const Glyph entry = GlyphOf({"###", "###", "###", "###"}, 4);
   m.Add(entry, "e");
-  const OcrSettings settings;
+  const OcrSettings settings = SettingsWithoutAids();
   CharBox box = BoxOf(entry);
   box.Width = 3 + settings.MaxCharDiffWidth;  // pixels beyond the entry lower the score
   OcrSettings lenient = settings;
@@ -174,7 +174,7 @@ TEST(MatchGlyph, TheFirstPassingEntryWinsOverABetterOneLater) {
   const Glyph nearlyO = GlyphOf({".##.", "###.", "#..#", ".##."});
   m.Add(nearlyO, "first");
   m.Add(o, "exact");
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   settings.Sensibility = 850;  // the first scores 875
   ASSERT_LT(m.Similarity(o, BoxOf(o), 1), 1000);
   EXPECT_EQ(MatchGlyph(o, BoxOf(o), m.matrix, settings), 1u);
@@ -196,9 +196,9 @@ TEST(MatchGlyph, ACharacterTallerThan45RowsKeepsItsMeasuredHeight) {
   box.Height = 46;  // its glyph holds the top 45 rows
   // 180 hits and 4 columns x 1 row at four fifths credit, over 4 x 46.
   EXPECT_EQ(m.Similarity(tall, box, 1), (180 + 3) * 1000 / 184);
-  EXPECT_EQ(MatchGlyph(tall, box, m.matrix, OcrSettings{}), 1u);
+  EXPECT_EQ(MatchGlyph(tall, box, m.matrix, SettingsWithoutAids()), 1u);
   box.Height = 48;
-  EXPECT_EQ(MatchGlyph(tall, box, m.matrix, OcrSettings{}), 0u);
+  EXPECT_EQ(MatchGlyph(tall, box, m.matrix, SettingsWithoutAids()), 0u);
 }
 
 TEST(MatchGlyph, MatchingAllocatesNothing) {
@@ -214,7 +214,8 @@ TEST(MatchGlyph, MatchingAllocatesNothing) {
   }
   const Glyph g = m.matrix.Entry(50).glyph;
   const size_t before = AllocationCount();
-  for (int i = 0; i < 100; ++i) EXPECT_EQ(MatchGlyph(g, BoxOf(g), m.matrix, OcrSettings{}), 50u);
+  for (int i = 0; i < 100; ++i)
+    EXPECT_EQ(MatchGlyph(g, BoxOf(g), m.matrix, SettingsWithoutAids()), 50u);
   EXPECT_EQ(AllocationCount(), before);
 }
 

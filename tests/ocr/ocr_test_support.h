@@ -9,12 +9,34 @@
 #include <vector>
 
 #include "ocr/character_teacher.h"
+#include "ocr/ocr_settings.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour_chooser.h"
 #include "stream/palette_greys.h"
 #include "stream/picture.h"
 
 namespace capter::testing {
+
+// The recognition limits with every aid off: the rules recognition follows
+// for stored settings that do not turn an aid on.
+inline OcrSettings SettingsWithoutAids() {
+  OcrSettings settings;
+  SetRecognitionAids(settings, false);
+  return settings;
+}
+
+// Background border, a wide outline holding two letters of fill, each in a
+// ring of antialias; the outline outnumbers the fill and the background.
+inline Picture24 OutlineHeavyPicture() {
+  Picture24 picture(20, 14);
+  picture.Fill(kPaletteGreys[0]);
+  picture.FillRect(Rect{1, 1, 18, 12}, kPaletteGreys[1]);
+  for (int left : {3, 11}) {
+    picture.FillRect(Rect{left, 3, left + 5, 10}, kPaletteGreys[2]);
+    picture.FillRect(Rect{left + 1, 4, left + 4, 9}, kPaletteGreys[3]);
+  }
+  return picture;
+}
 
 // '#' is a text pixel (grey 3), 'o' an outline pixel (grey 1), anything else
 // background; every row as long as the first.

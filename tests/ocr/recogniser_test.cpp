@@ -55,7 +55,7 @@ class RecogniserTest : public ::testing::Test {
   }
 
   CharacterMatrix matrix_;
-  OcrSettings settings_;
+  OcrSettings settings_ = SettingsWithoutAids();
   TextColourState colour_;
   ScriptedColourChooser chooser_{{3, 3, 3}};
   CollectingSink sink_;
@@ -200,7 +200,8 @@ TEST_F(MatrixSearchTest, TheFirstAcceptedFileReplacesTheCurrentMatrix) {
   current.Add(MatrixEntry{glyph_, "old"}, boxes_);
   ScriptedMessageBoxes boxes({Answer::No, Answer::Yes});
   std::string text;
-  ASSERT_TRUE(SearchMatchingMatrix(folder_, glyph_, box_, OcrSettings{}, current, boxes, text));
+  ASSERT_TRUE(
+      SearchMatchingMatrix(folder_, glyph_, box_, SettingsWithoutAids(), current, boxes, text));
   EXPECT_EQ(text, "taken");
   EXPECT_EQ(current.FileName(), folder_ + "c.sum");
   EXPECT_EQ(current.Count(), 2u);
@@ -221,7 +222,8 @@ TEST_F(MatrixSearchTest, UnreadableFilesAreSkippedAndNothingFoundIsReported) {
   current.Add(MatrixEntry{glyph_, "old"}, boxes_);
   ScriptedMessageBoxes boxes;
   std::string text = "unchanged";
-  EXPECT_FALSE(SearchMatchingMatrix(folder_, glyph_, box_, OcrSettings{}, current, boxes, text));
+  EXPECT_FALSE(
+      SearchMatchingMatrix(folder_, glyph_, box_, SettingsWithoutAids(), current, boxes, text));
   EXPECT_EQ(text, "unchanged");
   EXPECT_EQ(current.Entry(1).text, "old");
   ASSERT_EQ(boxes.asked.size(), 2u);
@@ -240,8 +242,8 @@ TEST_F(MatrixSearchTest, AMissingFolderFindsNothing) {
   CharacterMatrix current;
   ScriptedMessageBoxes boxes;
   std::string text;
-  EXPECT_FALSE(SearchMatchingMatrix(folder_ + "missing/", glyph_, box_, OcrSettings{}, current,
-                                    boxes, text));
+  EXPECT_FALSE(SearchMatchingMatrix(folder_ + "missing/", glyph_, box_, SettingsWithoutAids(),
+                                    current, boxes, text));
   ASSERT_EQ(boxes.asked.size(), 1u);
   EXPECT_EQ(boxes.asked[0].kind, MessageKind::Information);
   EXPECT_EQ(MatrixSearchFolder("/opt/capter/"), "/opt/capter/ChMatrix/");

@@ -29,7 +29,7 @@ void TeachArt(const std::vector<std::string>& art, const std::string& texts,
               CharacterMatrix& matrix) {
   Picture24 picture = PictureFromArt(art);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   ASSERT_EQ(table.count, 1);
   ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
   ScriptedMessageBoxes boxes;
@@ -52,7 +52,7 @@ TEST(TouchingLetters, AnUnknownBoxReadsAsTwoKnownEntriesSideBySide) {
   TeachArt(kApart, "EH", matrix);
   Picture24 picture = PictureFromArt(kTouching);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   const CharBox& box = table.lines[0].boxes[0];
   const Glyph glyph = ExtractGlyph(picture, box, MarkOf(0));
@@ -73,7 +73,7 @@ TEST(TouchingLetters, NoCutIsTakenWhenAPartMatchesNothing) {
   TeachArt({"###", "#..", "###", "#..", "###"}, "E", matrix);
   Picture24 picture = PictureFromArt(kTouching);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, Aids(false), table);
   const CharBox& box = table.lines[0].boxes[0];
   EXPECT_EQ(
       ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids(true)).parts, 0);
@@ -153,19 +153,6 @@ TEST(SmallMarks, AHyphenIsKeptAndASpeckIsNot) {
   EXPECT_EQ(table.lines[0].boxes[1].Height, 1);
 }
 
-// Background border, a wide outline holding two letters of fill, each in a
-// ring of antialias; the outline outnumbers the fill and the background.
-Picture24 OutlineHeavyPicture() {
-  Picture24 picture(20, 14);
-  picture.Fill(kPaletteGreys[0]);
-  picture.FillRect(Rect{1, 1, 18, 12}, kPaletteGreys[1]);
-  for (int left : {3, 11}) {
-    picture.FillRect(Rect{left, 3, left + 5, 10}, kPaletteGreys[2]);
-    picture.FillRect(Rect{left + 1, 4, left + 4, 9}, kPaletteGreys[3]);
-  }
-  return picture;
-}
-
 TEST(TextColourDetection, LayersFindTheFillWhereCountsDoNot) {
   const Picture24 picture = OutlineHeavyPicture();
   EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
@@ -194,11 +181,11 @@ TEST(WholeGlyphs, AStrokeOfAntialiasJoinsTheHalvesOfALetter) {
   picture.FillRect(Rect{2, 4, 3, 4}, kPaletteGreys[2]);
   Picture24 copy = picture;
   LineTable table;
-  Segmenter().Segment(copy, kText, OcrSettings{}, table);
+  Segmenter().Segment(copy, kText, Aids(false), table);
   EXPECT_EQ(table.lines[0].boxes.size(), 2u);
   TextGreys greys(kText);
   greys.Add(kPaletteGreys[2]);
-  Segmenter().Segment(picture, greys, OcrSettings{}, table);
+  Segmenter().Segment(picture, greys, Aids(false), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0].Width, 6);
   // The glyph keeps the fill only: the antialias joins, it is not drawn.
@@ -269,7 +256,7 @@ class RecordingTeacher : public CharacterTeacher {
 // to "a" (833) but below Sensibility.
 std::vector<std::string> Propose(bool proposals, std::vector<Rect>& boxes) {
   CharacterMatrix matrix;
-  OcrSettings settings;
+  OcrSettings settings = Aids(false);
   settings.Proposals = proposals;
   TextColourState colour;
   ScriptedColourChooser chooser({3});
@@ -294,11 +281,38 @@ TEST(Proposals, TheClosestEntryIsProposedWithTheBoxOnTheScreen) {
   EXPECT_EQ(Propose(false, boxes), (std::vector<std::string>{"", ""}));
 }
 
-}  // namespace
-}  // namespace capter::testing
+TEST(RecognitionAids, TheDefaultsAreEveryAidButWholeGlyphs) {
+  OcrSettings recommended = Aids(false);
+  SetRecommendedAids(recommended);
+  EXPECT_EQ(OcrSettings{}, recommended);
+  EXPECT_FALSE(OcrSettings{}.WholeGlyphs);
+  OcrSettings changed = Aids(false);
+  LoadOcrDefaults(changed);  // what "Reload Default Values" does
+  EXPECT_EQ(changed, recommended);
+}
 
-namespace capter::testing {
-namespace {
+TEST(ExtraTextGreys, TheChooserReproposesThemForEachBodyAndNeverMarksTheBody) {
+  const Picture24 picture = OutlineHeavyPicture();
+  TextColourState state;
+  state.ProposeExtraIndices = true;
+  SelectTextBody(state, picture, kPaletteGreys, 3);
+  EXPECT_EQ(state.ExtraTextIndices, 1u << 2);  // the antialias around the fill
+  EXPECT_EQ(state.TextColour, kPaletteGreys[3]);
+  SetExtraTextIndex(state, 3, 1, true);  // the user adds the outline
+  SetExtraTextIndex(state, 3, 3, true);  // the body cannot be an extra grey
+  EXPECT_EQ(state.ExtraTextIndices, (1u << 1) | (1u << 2));
+  EXPECT_TRUE(IsExtraTextIndex(state, 1));
+  SetExtraTextIndex(state, 3, 2, false);
+  EXPECT_EQ(state.ExtraTextIndices, 1u << 1);
+  // Taking the antialias as the body drops it from the extra greys.
+  SelectTextBody(state, picture, kPaletteGreys, 2);
+  EXPECT_FALSE(IsExtraTextIndex(state, 2));
+  // Without whole glyphs nothing is proposed, and what was ticked stays.
+  state.ProposeExtraIndices = false;
+  state.ExtraTextIndices = 1u << 1;
+  SelectTextBody(state, picture, kPaletteGreys, 3);
+  EXPECT_EQ(state.ExtraTextIndices, 1u << 1);
+}
 
 TEST(RecognitionAids, AReusedSegmenterStillAllocatesNothingOnceWarm) {
   Picture24 first = OutlineHeavyPicture(), again = OutlineHeavyPicture();

@@ -10,7 +10,8 @@ namespace {
 
 const Colour kText = kPaletteGreys[3];
 
-LineTable SegmentArt(const std::vector<std::string>& art, const OcrSettings& settings = {}) {
+LineTable SegmentArt(const std::vector<std::string>& art,
+                     const OcrSettings& settings = SettingsWithoutAids()) {
   Picture24 picture = PictureFromArt(art);
   LineTable table;
   Segmenter().Segment(picture, kText, settings, table);
@@ -19,7 +20,7 @@ LineTable SegmentArt(const std::vector<std::string>& art, const OcrSettings& set
 
 // A picture `rows` high with a 3 x h block of text at each given top row.
 LineTable SegmentBands(int rows, const std::vector<std::pair<int, int>>& bands,
-                       const OcrSettings& settings = {}) {
+                       const OcrSettings& settings = SettingsWithoutAids()) {
   Picture24 picture(8, rows);
   picture.Fill(kPaletteGreys[0]);
   for (const auto& [top, height] : bands) DrawBlock(picture, 2, top, 3, height);
@@ -33,7 +34,7 @@ TEST(SegmentLines, APictureWithoutTextHasNoLines) {
 }
 
 TEST(SegmentLines, EmptyRowsEndABandOnlyAfterTheExplorationHeight) {
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   settings.MinInterLine = 1;  // no joining of bands
   // An empty row 5 rows into the band (within MinLineHeight 8) does not end it.
   LineTable table = SegmentBands(30, {{2, 5}, {8, 4}}, settings);
@@ -48,7 +49,7 @@ TEST(SegmentLines, EmptyRowsEndABandOnlyAfterTheExplorationHeight) {
 }
 
 TEST(SegmentLines, BandsCloserThanMinInterLineJoin) {
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   settings.MinLineHeight = 0;
   settings.MinInterLine = 3;
   EXPECT_EQ(SegmentBands(40, {{0, 10}, {13, 10}}, settings).count, 2);       // 3 empty rows
@@ -58,7 +59,7 @@ TEST(SegmentLines, BandsCloserThanMinInterLineJoin) {
 }
 
 TEST(SegmentLines, ATooTallBandIsDroppedAndTheNextBecomesLineOne) {
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   settings.MaxLineHeight = 20;
   const LineTable table = SegmentBands(60, {{0, 21}, {30, 20}}, settings);
   ASSERT_EQ(table.count, 1);
@@ -104,7 +105,7 @@ TEST(SegmentCharacters, ADotSeededAfterItsStemIsMergedIntoIt) {
       ".##...",
   });
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0], (CharBox{0, 0, 3, 7, 0, 0}));
   EXPECT_EQ(picture.Pixel(1, 6), kMarkA);  // the dot carries the stem's mark
@@ -132,7 +133,7 @@ TEST(SegmentCharacters, SpecksAddNoBoxAndLeaveTheirMarkToTheNextCharacter) {
       "......##",
   });
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 1u);
   EXPECT_EQ(table.lines[0].boxes[0].Left, 6);
   EXPECT_EQ(picture.Pixel(0, 2), kMarkA);
@@ -142,7 +143,7 @@ TEST(SegmentCharacters, SpecksAddNoBoxAndLeaveTheirMarkToTheNextCharacter) {
 TEST(SegmentCharacters, NeighboursCarryAlternatingMarks) {
   Picture24 picture = PictureFromArt({"##..##..##", "##..##..##"});
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
   ASSERT_EQ(table.lines[0].boxes.size(), 3u);
   EXPECT_EQ(picture.Pixel(0, 0), kMarkA);
   EXPECT_EQ(picture.Pixel(4, 1), kMarkB);
@@ -155,7 +156,7 @@ TEST(SegmentCharacters, ADiagonalTouchJoinsOnlyWithDetachedCharacterCheck) {
   const std::vector<std::string> art = {
       "##......", "##......", "##......", "..##....", "..##....",
   };
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   EXPECT_EQ(SegmentArt(art, settings).lines[0].boxes.size(), 1u);
   settings.CheckDetachedChar = false;
   const LineTable apart = SegmentArt(art, settings);
@@ -168,7 +169,7 @@ TEST(SegmentCharacters, AnOverlongLineStopsAt499Boxes) {
   picture.Fill(kPaletteGreys[0]);
   for (int i = 0; i < 600; ++i) DrawBlock(picture, 3 * i, 0, 2, 3);
   LineTable table;
-  Segmenter().Segment(picture, kText, OcrSettings{}, table);
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
   EXPECT_EQ(table.lines[0].boxes.size(), kMaxCharsPerLine);
 }
 
@@ -176,7 +177,7 @@ TEST(SegmentCharacters, ASegmenterReusedOnASmallerPictureForgetsTheLargerOne) {
   Segmenter segmenter;
   LineTable table;
   Picture24 big = PictureFromArt({"##.##.##", "##.##.##", "........", "##......", "##......"});
-  OcrSettings settings;
+  OcrSettings settings = SettingsWithoutAids();
   settings.MinInterLine = 1;
   settings.MinLineHeight = 0;
   segmenter.Segment(big, kText, settings, table);
@@ -199,14 +200,14 @@ TextLine LineOf(const std::vector<std::pair<int, int>>& leftAndWidth) {
 TEST(ItalicFlags, OverlappingNeighboursAreFlaggedAndTheLastCopiesItsNeighbour) {
   // Gaps: 2, -1 (overlap), 3.
   TextLine line = LineOf({{0, 5}, {7, 5}, {11, 5}, {19, 5}});
-  SetItalicFlags(line, OcrSettings{});
+  SetItalicFlags(line, SettingsWithoutAids());
   EXPECT_EQ(line.boxes[0].Italic, 0);
   EXPECT_EQ(line.boxes[1].Italic, 1);
   EXPECT_EQ(line.boxes[2].Italic, 1);
   EXPECT_EQ(line.boxes[3].Italic, 1);
 
   // The first box has a gap of at least 99 on its left.
-  OcrSettings wide;
+  OcrSettings wide = SettingsWithoutAids();
   wide.DetectItaWidth = 10;
   TextLine far = LineOf({{0, 5}, {30, 5}, {60, 5}});
   SetItalicFlags(far, wide);
@@ -220,7 +221,7 @@ TEST(ItalicFlags, OverlappingNeighboursAreFlaggedAndTheLastCopiesItsNeighbour) {
 
 TEST(SpaceAfter, ItalicPairsUseTheirOwnThreshold) {
   TextLine line = LineOf({{0, 5}, {10, 5}, {20, 5}});  // gaps of 5 empty columns
-  const OcrSettings settings;
+  const OcrSettings settings = SettingsWithoutAids();
   EXPECT_FALSE(SpaceAfter(line, 0, settings));
   line.boxes[0].Italic = line.boxes[1].Italic = 1;
   EXPECT_TRUE(SpaceAfter(line, 0, settings));

@@ -62,6 +62,12 @@ TEST(TextColourPreview, SelectedGreyBecomesWhiteAndEverythingElseBlack) {
   EXPECT_EQ(preview.Pixel(2, 0), black);
   EXPECT_EQ(preview.Pixel(1, 1), white);
 
+  // Extra text greys show light grey; the body stays white.
+  RecolourTextPreview(picture, kPaletteGreys, 3, preview, 1u << 1 | 1u << 3);
+  EXPECT_EQ(preview.Pixel(0, 0), white);
+  EXPECT_EQ(preview.Pixel(1, 0), MakeColour(170, 170, 170));
+  EXPECT_EQ(preview.Pixel(2, 0), black);
+
   TextColourState state;
   EXPECT_FALSE(state.Chosen());
   EXPECT_EQ(state.TextColour, white);

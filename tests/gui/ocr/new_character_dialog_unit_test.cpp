@@ -32,7 +32,11 @@ struct OneCharacter {
     glyph.Width = 4;
     glyph.Height = 6;
   }
-  TeachRequest Request() const { return TeachRequest{glyph, bitmap, table, 0, 0, 7}; }
+  std::string proposal;
+  TimeCode start;
+  TeachRequest Request() const {
+    return TeachRequest{glyph, bitmap, table, 0, 0, 7, proposal, Rect{}, start};
+  }
 };
 
 // Asks the question and lets `act` answer once the dialog is shown.
@@ -91,6 +95,33 @@ TEST(TeachingDialog, OpensEmptyAgainAndOkWithNothingTeachesNothing) {
   });
   EXPECT_EQ(answer.status, TeachStatus::Ok);
   EXPECT_EQ(answer.text, "");
+}
+
+TEST(TeachingDialog, AProposalStandsSelectedSoEnterAcceptsItAndTypingReplacesIt) {
+  OneCharacter c;
+  c.proposal = "fi";
+  c.start = TimeCode{1, 2, 3, 45};
+  TForm2 dialog;
+  const TeachAnswer accepted = Ask(dialog, c, [&] {
+    EXPECT_EQ(dialog.findChild<QLabel*>("LabelStartTime")->text(), "Subtitle start : 01:02:03,045");
+    EXPECT_EQ(Edit(dialog)->selectedText(), "fi");
+    EXPECT_EQ(dialog.findChild<QLabel*>("LabelNbCharValue")->text(), "2");
+    QTest::keyClick(Edit(dialog), Qt::Key_Return);
+  });
+  EXPECT_EQ(accepted.status, TeachStatus::Ok);
+  EXPECT_EQ(accepted.text, "fi");
+  const TeachAnswer replaced = Ask(dialog, c, [&] {
+    EXPECT_EQ(Edit(dialog)->selectedText(), "fi");  // selected again on the next question
+    QTest::keyClicks(Edit(dialog), "h");
+    Click(dialog, "ButtonOK");
+  });
+  EXPECT_EQ(replaced.text, "h");
+  c.proposal.clear();
+  const TeachAnswer none = Ask(dialog, c, [&] {
+    EXPECT_TRUE(Edit(dialog)->text().isEmpty());
+    Click(dialog, "ButtonOK");
+  });
+  EXPECT_EQ(none.text, "");
 }
 
 TEST(TeachingDialog, EachButtonGivesItsStatusAndClosingOtherwisePauses) {

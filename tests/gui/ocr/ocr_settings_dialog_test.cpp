@@ -15,6 +15,7 @@
 #include "app/numeric_edit.h"
 #include "app/qt_message_boxes.h"
 #include "ocr/ocr_settings_dialog.h"
+#include "ocr/ocr_settings_fields.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
@@ -141,6 +142,59 @@ TEST_F(OcrSettingsDialogTest, SavedValuesComeBackAtTheNextStartAndOthersDoNot) {
   EXPECT_EQ(next.SpaceWidth, 11);
   EXPECT_EQ(next.MaxCharDiffHeight, 0);
   EXPECT_EQ(next.Sensibility, 980);
+}
+
+TEST_F(OcrSettingsDialogTest, AidCheckBoxesShowStoreAndReloadTheRecognitionAids) {
+  SetRecognitionAids(live, false);
+  live.Proposals = true;
+  TForm4 dialog(live, path);
+  Open(dialog, [&] {
+    for (const OcrAidInfo& info : kOcrAids) {
+      auto* box = dialog.findChild<QCheckBox*>(info.name);
+      ASSERT_NE(box, nullptr) << info.name;
+      EXPECT_EQ(box->isChecked(), info.aid == &OcrSettings::Proposals) << info.name;
+    }
+    dialog.findChild<QCheckBox*>("CheckBoxWholeGlyphs")->setChecked(true);
+    dialog.findChild<QCheckBox*>("CheckBoxProposals")->setChecked(false);
+    Click(dialog, "ButtonCancel");
+  });
+  EXPECT_FALSE(live.WholeGlyphs);
+  EXPECT_TRUE(live.Proposals);
+  Open(dialog, [&] {
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("CheckBoxWholeGlyphs")->isChecked());  // reloaded
+    dialog.findChild<QCheckBox*>("CheckBoxBestMatch")->click();
+    Click(dialog, "ButtonOK");
+  });
+  EXPECT_TRUE(live.BestMatch);
+  EXPECT_FALSE(live.AutoSpaces);
+  // The defaults tick every aid but whole glyphs, in the settings and the
+  // boxes alike.
+  Open(dialog, [&] {
+    Click(dialog, "ButtonReloadDefault");
+    for (const OcrAidInfo& info : kOcrAids) {
+      EXPECT_EQ(dialog.findChild<QCheckBox*>(info.name)->isChecked(),
+                info.aid != &OcrSettings::WholeGlyphs)
+          << info.name;
+    }
+    Click(dialog, "ButtonOK");
+  });
+  EXPECT_EQ(live, OcrSettings{});
+}
+
+TEST_F(OcrSettingsDialogTest, SavedAidsComeBackAtTheNextStart) {
+  TForm4 dialog(live, path);
+  Open(dialog, [&] {
+    dialog.findChild<QCheckBox*>("CheckBoxSplitTouching")->setChecked(false);
+    dialog.findChild<QCheckBox*>("CheckBoxWholeGlyphs")->setChecked(true);
+    Click(dialog, "ButtonSaveValues");
+    dialog.findChild<QCheckBox*>("CheckBoxLayeredDetection")->setChecked(false);
+    Click(dialog, "ButtonOK");
+  });
+  const OcrSettings next = NextStart();
+  EXPECT_FALSE(next.SplitTouching);
+  EXPECT_TRUE(next.WholeGlyphs);
+  EXPECT_TRUE(next.LayeredDetection);  // changed after the save
+  EXPECT_TRUE(next.BestMatch);
 }
 
 TEST_F(OcrSettingsDialogTest, AFailedSaveIsReported) {

@@ -123,6 +123,9 @@ void TeachingRun::ChooseFillCode() {
 
 void TeachingRun::TypeAndPressOk(TForm2& dialog, const QString& text) {
   auto* edit = dialog.findChild<QLineEdit*>("EditCharacter");
+  // A proposal stands selected: typing replaces it, and an empty answer
+  // first erases it, as a person would.
+  if (text.isEmpty()) QTest::keyClick(edit, Qt::Key_Backspace);
   // Key by key, as typed; accented letters arrive as text without a key
   // code, as a keyboard layout delivers them.
   for (const QChar ch : text) {

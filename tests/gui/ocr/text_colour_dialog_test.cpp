@@ -3,13 +3,16 @@
 // window grows to fit the picture, the text window is hidden while asking.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "ocr/text_colour_dialog.h"
 #include "tests/gui/ocr/teaching_run.h"
+#include "tests/ocr/ocr_test_support.h"
 #include "tests/support/corpus_units.h"
 
 namespace capter::testing {
@@ -122,6 +125,53 @@ TEST(TextColourDialog, SkippingEveryPictureGivesNoSubtitlesAndAsksEachTime) {
   EXPECT_TRUE(run.questions.empty());
   EXPECT_EQ(asked, static_cast<int>(ReadExpectedSubtitles(c.streams[0].exactFile).size()));
   EXPECT_TRUE(textWindow.isVisible());  // given back after every skip
+}
+
+}  // namespace
+}  // namespace capter::testing
+
+namespace capter::testing {
+namespace {
+
+TEST(TextColourDialog, WithWholeGlyphsTheUserTicksTheExtraTextGreys) {
+  const Picture24 picture = OutlineHeavyPicture();
+  TForm9 dialog;
+  std::vector<Picture24> shown;
+  dialog.SetPreview([&shown](const Picture24& p) { shown.push_back(p); });
+  TextColourState state;
+  state.LayeredDetection = true;
+  state.ProposeExtraIndices = true;
+  WhenShown(dialog, [&] {
+    EXPECT_TRUE(dialog.findChild<QGroupBox*>("GroupBoxExtraColors")->isVisible());
+    auto* body = dialog.findChild<QCheckBox*>("CheckBoxExtraColor3");
+    EXPECT_FALSE(body->isEnabled());  // the selected body
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>("CheckBoxExtraColor2")->isChecked());  // proposed
+    dialog.findChild<QCheckBox*>("CheckBoxExtraColor1")->click();
+    Click(dialog, "ButtonOK");
+  });
+  // Detected by layers, as recognition asked: counts would propose another.
+  EXPECT_NE(DetectTextColour(picture, kPaletteGreys)[1], 3);
+  EXPECT_EQ(dialog.ChooseTextColour(picture, state), 3);
+  EXPECT_EQ(state.ExtraTextIndices, (1u << 1) | (1u << 2));
+  // The outline (now ticked) shows light grey, the fill white.
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().Pixel(1, 1), MakeColour(170, 170, 170));
+  EXPECT_EQ(shown.back().Pixel(4, 4), MakeColour(255, 255, 255));
+  EXPECT_EQ(shown.back().Pixel(0, 0), MakeColour(0, 0, 0));
+}
+
+TEST(TextColourDialog, WithoutWholeGlyphsNoExtraGreyIsOfferedOrTaken) {
+  const Picture24 picture = OutlineHeavyPicture();
+  TForm9 dialog;
+  TextColourState state;
+  bool offered = true;
+  WhenShown(dialog, [&] {
+    offered = dialog.findChild<QGroupBox*>("GroupBoxExtraColors")->isVisible();
+    Click(dialog, "ButtonOK");
+  });
+  dialog.ChooseTextColour(picture, state);
+  EXPECT_FALSE(offered);
+  EXPECT_EQ(state.ExtraTextIndices, 0u);
 }
 
 }  // namespace
