@@ -141,7 +141,8 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::StartUp() {
   startedUp_ = true;
   optionsReady_ = false;
-  const FileResult loaded = LoadProgramSettings(programDirectory_, settings_);
+  std::vector<std::string> notes;
+  const FileResult loaded = LoadProgramSettings(programDirectory_, settings_, &notes);
   if (!loaded.ok) WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, loaded.error);
   const Configuration& c = settings_.configuration;
   session_->Ocr() = c.ocr;
@@ -159,6 +160,17 @@ void TForm1::StartUp() {
   ApplyZoom(settings_.configuration.preview.Zoom);
   DrawBackground();
   optionsReady_ = true;
+  ShowSettingNotes(notes);
+}
+
+void TForm1::ShowSettingNotes(const std::vector<std::string>& notes) {
+  // Settings that were out of range or unreadable were corrected while the
+  // file was read; the user is told once, when the window is up.
+  if (notes.empty()) return;
+  std::string text = ConfigurationPath(programDirectory_) + ":";
+  for (const std::string& note : notes) text += "\n" + note;
+  QTimer::singleShot(0, this,
+                     [text] { WindowBoxes().Ask(MessageKind::Warning, ButtonSet::Ok, text); });
 }
 
 void TForm1::ListLanguages() {
