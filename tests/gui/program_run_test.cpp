@@ -52,7 +52,8 @@ class ProgramRunTest : public ProgramFixture {
  protected:
   // Lists the title's folder, checks its files, picks `action` and the
   // first stream, answers the BMP/SUP name dialog with `prefix` and starts.
-  void StartJob(const CorpusCase& title, int action, const std::string& prefix = "") {
+  void StartJob(const CorpusCase& title, int action, const std::string& prefix = "",
+                bool timingEntries = false) {
     TForm6& job = windows_->Job();
     job.SetFileChoosers({.open = {}, .save = [prefix](const std::string&, const std::string&) {
                            return std::optional<std::string>(prefix);
@@ -60,7 +61,7 @@ class ProgramRunTest : public ProgramFixture {
     job.ListFolder(fs::path(title.vobFiles.front()).parent_path().string());
     job.CheckFiles(title.vobFiles);
     job.Controls().RadioGroupAction->SetItemIndex(action);
-    job.Controls().CheckBoxPictTiming->setChecked(false);
+    job.Controls().CheckBoxPictTiming->setChecked(timingEntries);
     job.Controls().BitBtnStart->click();
   }
 
@@ -129,9 +130,35 @@ TEST_F(ProgramRunTest, TaughtTitleFillsTheTextWindowAndSavesTheCommandLineText) 
   windows.Subtitles().SetFileDialogs(nullptr);
 }
 
-// A BMP run asks the bitmap adjustment on its first picture only (the job
-// dialog sets it due), with the text window out of the way, and writes one
-// file per picture.
+// Counts the paint events a widget receives while the run reads, past its
+// first unit (whose dialog shows the window again), and no dialog is open:
+// those the main window's event processing lets through.
+class PaintsDuringRead : public QObject {
+ public:
+  PaintsDuringRead(QWidget& widget, const ExtractionRun& run) : widget_(widget), run_(run) {
+    widget_.installEventFilter(this);
+  }
+  ~PaintsDuringRead() override { widget_.removeEventFilter(this); }
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &widget_ && event->type() == QEvent::Paint && run_.Job().busy &&
+        run_.Reader().UnitsInRun() > 1 && QApplication::activeModalWidget() == nullptr) {
+      ++count;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget& widget_;
+  const ExtractionRun& run_;
+};
+
+// A BMP run with timing entries asks the bitmap adjustment on its first
+// picture only (the job dialog sets it due), with the text window out of
+// the way, writes one file per picture, and lists the entries in the text
+// window, which paints while the file is being read.
 TEST_F(ProgramRunTest, BmpRunAsksTheAdjustmentOnceAndWritesEveryPicture) {
   const CorpusCase c = FindCorpusCase("p05_ntsc_split3");
   ProgramWindows& windows = Start();
@@ -141,8 +168,10 @@ TEST_F(ProgramRunTest, BmpRunAsksTheAdjustmentOnceAndWritesEveryPicture) {
     QTest::mouseClick(windows.Adjustment().findChild<QPushButton*>("BitBtn1"), Qt::LeftButton);
   });
   ClickOnShow count(windows.Adjustment(), "NoSuchButton");
+  auto* list = windows.Subtitles().findChild<QAbstractItemView*>("ListBoxSubtitle");
+  PaintsDuringRead paints(*list->viewport(), windows.Main().Session().Run());
   const std::string prefix = Folder() + "pic";
-  StartJob(c, 1, prefix);
+  StartJob(c, 1, prefix, true);
   ASSERT_TRUE(WaitForRunEnd());
   EXPECT_EQ(count.shown, 1);
   EXPECT_TRUE(textHidden);
@@ -152,6 +181,9 @@ TEST_F(ProgramRunTest, BmpRunAsksTheAdjustmentOnceAndWritesEveryPicture) {
   EXPECT_TRUE(fs::exists(prefix + "000001.bmp"));
   EXPECT_TRUE(fs::exists(prefix + "000018.bmp"));
   EXPECT_FALSE(fs::exists(prefix + "000019.bmp"));
+  EXPECT_EQ(windows.Main().Session().Table().Count(), units);
+  EXPECT_TRUE(windows.Subtitles().isVisible());
+  EXPECT_GT(paints.count, 0);
   EXPECT_TRUE(boxes_.asked.empty());
 }
 
