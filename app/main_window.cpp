@@ -93,7 +93,14 @@ TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget*
   timer1_.start();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The other windows are children of this one and work on the session it
+  // owns (the text window is the text model's listener): they go first,
+  // while the session still exists.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isWindow()) delete child;
+  }
+}
 
 void TForm1::SetTranslatedWindows(std::function<QList<QWidget*>()> windows) {
   translatedWindows_ = std::move(windows);
