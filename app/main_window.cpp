@@ -93,7 +93,14 @@ TForm1::TForm1(RunCompanions& companions, std::string programDirectory, QWidget*
   timer1_.start();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The other windows are children of this one and work on the session it
+  // owns (the text window is the text model's listener): they go first,
+  // while the session still exists.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->isWindow()) delete child;
+  }
+}
 
 void TForm1::SetTranslatedWindows(std::function<QList<QWidget*>()> windows) {
   translatedWindows_ = std::move(windows);
@@ -141,7 +148,8 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::StartUp() {
   startedUp_ = true;
   optionsReady_ = false;
-  const FileResult loaded = LoadProgramSettings(programDirectory_, settings_);
+  std::vector<std::string> notes;
+  const FileResult loaded = LoadProgramSettings(programDirectory_, settings_, &notes);
   if (!loaded.ok) WindowBoxes().Ask(MessageKind::Error, ButtonSet::Ok, loaded.error);
   const Configuration& c = settings_.configuration;
   session_->Ocr() = c.ocr;
@@ -159,6 +167,17 @@ void TForm1::StartUp() {
   ApplyZoom(settings_.configuration.preview.Zoom);
   DrawBackground();
   optionsReady_ = true;
+  ShowSettingNotes(notes);
+}
+
+void TForm1::ShowSettingNotes(const std::vector<std::string>& notes) {
+  // Settings that were out of range or unreadable were corrected while the
+  // file was read; the user is told once, when the window is up.
+  if (notes.empty()) return;
+  std::string text = ConfigurationPath(programDirectory_) + ":";
+  for (const std::string& note : notes) text += "\n" + note;
+  QTimer::singleShot(0, this,
+                     [text] { WindowBoxes().Ask(MessageKind::Warning, ButtonSet::Ok, text); });
 }
 
 void TForm1::ListLanguages() {

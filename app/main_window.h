@@ -45,7 +45,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   // (nullptr for a window not built); given by the window set.
   void SetTranslatedWindows(std::function<QList<QWidget*>()> windows);
   // The matrix's unsaved-changes check at close (false keeps the program
-  // open); none yet: the matrix never refuses.
+  // open).
   void SetMatrixCloseCheck(std::function<bool()> check) { matrixCloseCheck_ = std::move(check); }
   // The background picture's open dialog (title, folder); tests answer it.
   using ImageChooser =
@@ -102,6 +102,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   void ConnectMenus();
   void ConnectPreviewOptions();
   void StartUp();
+  void ShowSettingNotes(const std::vector<std::string>& notes);
   void ListLanguages();
   void ApplySettingsToPreviewPanel();
   void PreviewOptionChanged();

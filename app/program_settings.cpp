@@ -4,11 +4,12 @@
 
 namespace capter {
 
-FileResult LoadProgramSettings(const std::string& programDirectory, ProgramSettings& settings) {
+FileResult LoadProgramSettings(const std::string& programDirectory, ProgramSettings& settings,
+                               std::vector<std::string>* notes) {
   const std::string path = ConfigurationPath(programDirectory);
   LoadOcrDefaults(settings.configuration.ocr);
   const FileResult configuration =
-      LoadConfiguration(path, programDirectory, settings.configuration);
+      LoadConfiguration(path, programDirectory, settings.configuration, notes);
   const FileResult bmp = LoadBmpProfile(path, settings.bmp);
   return configuration.ok ? bmp : configuration;
 }

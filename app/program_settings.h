@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/configuration.h"
 #include "base/atomic_file.h"
@@ -17,8 +18,10 @@ struct ProgramSettings {
 
 // Start-up: the built-in OCR values, then the configuration, then the bitmap
 // settings, all from programDirectory + "Capter.ini". A file that cannot be
-// read leaves the defaults in place and is reported.
-FileResult LoadProgramSettings(const std::string& programDirectory, ProgramSettings& settings);
+// read leaves the defaults in place and is reported. Keys that were out of
+// range or not whole numbers add a note each to `notes` (when given).
+FileResult LoadProgramSettings(const std::string& programDirectory, ProgramSettings& settings,
+                               std::vector<std::string>* notes = nullptr);
 
 // Close: the configuration (without OCR SETTING), then the bitmap settings.
 // The second write is attempted even when the first fails; the first

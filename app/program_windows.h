@@ -1,10 +1,8 @@
 // Every window of the program, created once at start in the documented
 // order and kept until the end: the main window first, then the dialogs.
-// Windows built elsewhere have marked slots here; each slot is filled by
-// creating the window at its place in the order, connecting the main
-// window's and the job dialog's signals to it, and, for the run's dialogs,
-// handing it to RunCompanions (SetAdjustment, SetProgression, SetTeacher,
-// SetColourChooser).
+// Each window is connected to the main window's and the job dialog's
+// signals, and the dialogs a run opens from inside its dispatch are handed
+// to RunCompanions.
 #pragma once
 
 #include <QList>
@@ -20,19 +18,36 @@
 
 namespace capter {
 
+class MatrixMenu;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm9;
+class TForm11;
+class TForm18;
+
 class ProgramWindows {
  public:
   explicit ProgramWindows(std::string programDirectory);
   ~ProgramWindows();
 
   TForm1& Main() { return *form1_; }
+  TForm2& NewCharacter() { return *form2_; }
+  TForm3& Subtitles() { return *form3_; }
+  TForm4& OcrSetup() { return *form4_; }
+  TForm5& MatrixEditor() { return *form5_; }
   TForm6& Job() { return *form6_; }
+  TForm9& TextColour() { return *form9_; }
+  TForm11& Progression() { return *form11_; }
   TForm12& About() { return *form12_; }
+  TForm18& Adjustment() { return *form18_; }
+  MatrixMenu& Matrix() { return *matrixMenu_; }
   RunCompanions& Companions() { return companions_; }
 
   // The windows in the order language files list them: Form1, Form2,
   // Form3, Form4, Form5, Form6, Form9, Form10, Form11, Form12, Form13,
-  // Form14, Form17, Form18 (windows not built are left out).
+  // Form14, Form17, Form18.
   QList<QWidget*> TranslatedWindows() const;
 
   // "capter FILE...": lists the folder of the files, reads the stream names
@@ -42,29 +57,35 @@ class ProgramWindows {
 
   // Shows the job dialog (modal).
   void ShowJobDialog();
+  // The text window: shown, or hidden when it is shown (the main window's
+  // tool button).
+  void ShowTextWindow();
+  void ToggleTextWindow();
 
  private:
+  void CreateWindows(const std::string& programDirectory);
   void Connect();
+  void ConnectMatrixCommands();
+  void ConnectRunDialogs();
+  void ConnectSettings();
 
   RunCompanions companions_;
-  std::unique_ptr<TForm1> form1_;  // the main window; the others are its children
-  // SLOT TForm2 "New Character(s)" (ocr/): companions_.SetTeacher.
-  // SLOT TForm3 "Subtitles" (text/): TForm1::ToggleTextWindowRequested,
-  //      ShowTextWindowRequested; TForm6::ShowTextWindowRequested, ViewTextRequested.
-  // SLOT TForm4 "OCR Advanced Setup" (ocr/): TForm1::OcrAdvancedSetupRequested.
-  // SLOT TForm5 "View/Edit Character Matrix" (ocr/): TForm1::EditMatrixRequested;
-  //      the matrix commands: TForm1::Open/Save/SaveAs/NewMatrixRequested,
-  //      TForm6::OpenMatrixRequested, NewMatrixRequested, TForm1::SetMatrixCloseCheck.
+  // The main window; the others are its children (their pointers are
+  // valid while it lives).
+  std::unique_ptr<TForm1> form1_;
+  TForm2* form2_ = nullptr;
+  TForm3* form3_ = nullptr;  // creates Form13, Form14, Form17 and Form10 itself
+  TForm4* form4_ = nullptr;
+  TForm5* form5_ = nullptr;
   QPointer<TForm6> form6_;
-  // SLOT TForm9 "Font color selection" (ocr/): companions_.SetColourChooser.
-  // SLOT TForm10 "Post OCR Correction" (text/).
-  // SLOT TForm11 "Progression Controller" (export/): companions_.SetProgression.
+  TForm9* form9_ = nullptr;
+  TForm11* form11_ = nullptr;
   QPointer<TForm12> form12_;
-  // SLOT TForm13 "Output Format" (text/).
-  // SLOT TForm17 "Split Text File" (text/).
-  // SLOT TForm18 "Bitmap adjustment" (export/): companions_.SetAdjustment,
-  //      TForm6::BitmapAdjustmentDue.
-  // SLOT TForm14 "Time correction" (text/).
+  TForm18* form18_ = nullptr;
+  MatrixMenu* matrixMenu_ = nullptr;
+  // The progression controller's save folder as the configuration gave it:
+  // a save there since replaces the job dialog's folder at close.
+  std::string loadedBmpSupFolder_;
 };
 
 }  // namespace capter

@@ -1,15 +1,11 @@
 // The dialogs a run may open from inside its dispatch (bitmap adjustment,
 // progression controller, teaching, text colour), reached through one set of
 // forwarding slots. The main window builds its run session on these slots
-// at creation; each slot forwards to the window that answers it, set when
-// that window is created (see ProgramWindows). Until a window exists its
-// slot answers with a simple stand-in:
-//   - bitmap adjustment: never due (the run renders with the settings held),
-//   - progression controller: never holds a show-only run,
-//   - teacher: pauses the run, so the unknown character comes back after
-//     Continue,
-//   - text colour: the detected colour.
-// TEMPORARY: the stand-ins go when the dialogs of the other windows arrive.
+// at creation; the window set fills each slot with the window that answers
+// it right after creating that window (see ProgramWindows), before any run
+// can start. An empty slot gives the answer that asks nobody: no adjustment
+// is due, no picture is held, an unknown character pauses the run, and a
+// picture whose text colour is asked is skipped.
 #pragma once
 
 #include "app/run_dispatch.h"
@@ -19,62 +15,42 @@
 
 namespace capter {
 
-class NeverDueAdjustment : public BitmapAdjustment {
- public:
-  bool Due() const override { return false; }
-  bool Adjust(const Picture24& /*decoded*/, const Rect& /*area*/) override { return true; }
-};
-
-class NeverHoldingProgression : public ProgressionControl {
- public:
-  bool NoStop() const override { return noStop_; }
-  void ClearNoStop() override { noStop_ = false; }
-  void Hold(const PalettedPicture& /*rendition*/, const CollectedUnit& /*unit*/) override {}
-
- private:
-  bool noStop_ = false;
-};
-
-class PausingTeacher : public CharacterTeacher {
- public:
-  TeachAnswer Teach(const TeachRequest& /*request*/) override { return {TeachStatus::Pause, {}}; }
-};
-
 // Forwards every question to its current answerer.
 class RunCompanions : public BitmapAdjustment,
                       public ProgressionControl,
                       public CharacterTeacher,
                       public TextColourChooser {
  public:
-  void SetAdjustment(BitmapAdjustment* a) { adjustment_ = a != nullptr ? a : &noAdjustment_; }
-  void SetProgression(ProgressionControl* p) { progression_ = p != nullptr ? p : &noHold_; }
-  void SetTeacher(CharacterTeacher* t) { teacher_ = t != nullptr ? t : &pausing_; }
-  void SetColourChooser(TextColourChooser* c) { chooser_ = c != nullptr ? c : &detected_; }
+  void SetAdjustment(BitmapAdjustment* a) { adjustment_ = a; }
+  void SetProgression(ProgressionControl* p) { progression_ = p; }
+  void SetTeacher(CharacterTeacher* t) { teacher_ = t; }
+  void SetColourChooser(TextColourChooser* c) { chooser_ = c; }
 
-  bool Due() const override { return adjustment_->Due(); }
+  bool Due() const override { return adjustment_ != nullptr && adjustment_->Due(); }
   bool Adjust(const Picture24& decoded, const Rect& area) override {
-    return adjustment_->Adjust(decoded, area);
+    return adjustment_ == nullptr || adjustment_->Adjust(decoded, area);
   }
-  bool NoStop() const override { return progression_->NoStop(); }
-  void ClearNoStop() override { progression_->ClearNoStop(); }
+  bool NoStop() const override { return progression_ == nullptr || progression_->NoStop(); }
+  void ClearNoStop() override {
+    if (progression_ != nullptr) progression_->ClearNoStop();
+  }
   void Hold(const PalettedPicture& rendition, const CollectedUnit& unit) override {
-    progression_->Hold(rendition, unit);
+    if (progression_ != nullptr) progression_->Hold(rendition, unit);
   }
-  TeachAnswer Teach(const TeachRequest& request) override { return teacher_->Teach(request); }
+  TeachAnswer Teach(const TeachRequest& request) override {
+    return teacher_ != nullptr ? teacher_->Teach(request) : TeachAnswer{TeachStatus::Pause, {}};
+  }
   std::optional<uint8_t> ChooseTextColour(const Picture24& bitmap,
                                           TextColourState& state) override {
+    if (chooser_ == nullptr) return std::nullopt;
     return chooser_->ChooseTextColour(bitmap, state);
   }
 
  private:
-  NeverDueAdjustment noAdjustment_;
-  NeverHoldingProgression noHold_;
-  PausingTeacher pausing_;
-  DetectedTextColourChooser detected_;
-  BitmapAdjustment* adjustment_ = &noAdjustment_;
-  ProgressionControl* progression_ = &noHold_;
-  CharacterTeacher* teacher_ = &pausing_;
-  TextColourChooser* chooser_ = &detected_;
+  BitmapAdjustment* adjustment_ = nullptr;
+  ProgressionControl* progression_ = nullptr;
+  CharacterTeacher* teacher_ = nullptr;
+  TextColourChooser* chooser_ = nullptr;
 };
 
 // The session's message boxes: whatever WindowBoxes() is at the moment of

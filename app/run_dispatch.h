@@ -85,6 +85,8 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   // The times of the unit being recognised (a teacher names them).
   const SubtitleTimes& CurrentTimes() const { return times_; }
   const PalettedPicture& Rendition() const { return rendition_; }
+  // The display area of the unit being handled (empty before the first).
+  Rect CurrentArea() const { return unit_.Count() > 0 ? unit_.First().area : Rect{}; }
   // Files that could not be written in this run.
   size_t WriteFailures() const { return writeFailures_; }
 

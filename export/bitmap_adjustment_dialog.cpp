@@ -413,7 +413,9 @@ bool TForm18::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  auto* mouse = static_cast<QMouseEvent*>(event);
+  // Only mouse events move the window; the others pass untouched.
+  auto* mouse = dynamic_cast<QMouseEvent*>(event);
+  if (mouse == nullptr) return QDialog::eventFilter(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonPress:
       if (mouse->button() != Qt::LeftButton) break;

@@ -65,6 +65,8 @@ void TForm11::ButtonNextClick() {
 
 void TForm11::ButtonNoStopClick() {
   noStop_ = true;
+  // The time spent looking at the held pictures is not reading time.
+  if (run_ != nullptr) run_->RestartElapsedMeasurement();
   accept();
 }
 

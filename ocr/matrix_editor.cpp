@@ -1,6 +1,7 @@
 #include "ocr/matrix_editor.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
 
@@ -122,7 +123,15 @@ void TForm5::ShowSelected() {
 void TForm5::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (mainWindow_ != nullptr) {
-    move(mainWindow_->frameGeometry().topRight() + QPoint(1, 0));
+    // Beside the main window, but kept whole on its screen: on a narrow
+    // screen it covers the main window's right edge instead.
+    QPoint place = mainWindow_->frameGeometry().topRight() + QPoint(1, 0);
+    if (const QScreen* screen = mainWindow_->screen()) {
+      const QRect room = screen->availableGeometry();
+      const int rightmost = room.right() + 1 - frameGeometry().width();
+      place.setX(std::max(room.left(), std::min(place.x(), rightmost)));
+    }
+    move(place);
   }
   CatchUp();
   ui_->ListBoxCharacters->setFocus(Qt::OtherFocusReason);

@@ -222,6 +222,10 @@ void ExtractionRun::ProgressUpdate(int64_t sector) {
   lastProgressTick_ = now;
 }
 
+void ExtractionRun::RestartElapsedMeasurement() {
+  lastProgressTick_ = clock_.Now();
+}
+
 void ExtractionRun::RemainingTimeEstimate(int64_t sector) {
   const uint32_t position = PositionKiB(sector);
   const uint32_t progress =

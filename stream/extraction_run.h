@@ -139,6 +139,9 @@ class ExtractionRun : private ReaderHooks {
   void RequestClose();
   bool CloseRequested() const { return closeRequested_; }
   bool ReadReturnedForClose() const { return closeRequested_ && !job_.busy; }
+  // The elapsed time counts from now on: the time the run was held by a
+  // dialog since the last progress point is not counted as reading time.
+  void RestartElapsedMeasurement();
   // Pause from the teaching dialog: the unit being recognised is read and
   // counted again after Continue, also when it began in an earlier file of
   // the list or ended its file.

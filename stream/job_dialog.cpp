@@ -14,6 +14,7 @@
 #include "base/file_filter.h"
 #include "base/message_ids.h"
 #include "base/message_table.h"
+#include "base/path_names.h"
 #include "text/text_window_actions.h"
 #include "ui_job_dialog.h"
 
@@ -226,9 +227,17 @@ void TForm6::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   ShowTime(session_.Run().Reader().Presentation().LatestPackTime());
   ActionChanged();
-  const std::string& matrixFile = session_.Matrix().FileName();
-  if (!matrixFile.empty()) ui_->EditCharMatrixFile->setText(ToQt(matrixFile));
+  ShowMatrixOfSession();
   ui_->CheckListBoxVob->setFocus();
+}
+
+void TForm6::ShowMatrixFile(const QString& name) {
+  ui_->EditCharMatrixFile->setText(name);
+}
+
+void TForm6::ShowMatrixOfSession() {
+  const std::string& matrixFile = session_.Matrix().FileName();
+  ShowMatrixFile(matrixFile.empty() ? QStringLiteral("New File") : ToQt(FileNameOf(matrixFile)));
 }
 
 void TForm6::ShowTime(const TimeCode& time) {

@@ -66,6 +66,12 @@ class TForm6 : public QDialog {
   void ButtonResetTCClick();
   void BitBtnStartClick();
 
+ public slots:
+  // The matrix file field: "New File" or the file's name without folder.
+  void ShowMatrixFile(const QString& name);
+  // The same for the session's current matrix (a matrix found by a search).
+  void ShowMatrixOfSession();
+
  signals:
   void ShowTextWindowRequested();  // the run writes subtitle entries
   void ViewTextRequested();        // Button1: the dialog closed, show the text

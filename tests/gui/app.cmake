@@ -4,6 +4,10 @@ capter_add_gui_tests(capter_gui_app_tests SOURCES
   job_dialog_test.cpp
   main_window_test.cpp
   numeric_edit_test.cpp
+  ocr/labelled_title.cpp
+  ocr/teaching_run.cpp
+  program_run_test.cpp
+  program_windows_test.cpp
   run_in_window_test.cpp
 )
 # The tests reach the windows' controls through the forms' classes, which

@@ -7,7 +7,10 @@
 #include <sstream>
 
 #include "cli/export_command.h"
+#include "export/bitmap_adjustment_dialog.h"
+#include "export/progression_controller.h"
 #include "stream/extraction_run.h"
+#include "tests/gui/click_on_show.h"
 #include "tests/gui/program_fixture.h"
 #include "tests/support/corpus.h"
 #include "ui_job_dialog.h"
@@ -20,8 +23,11 @@ class RunInWindowTest : public ProgramFixture {
  protected:
   // Lists the title's folder, checks its files in reading order, picks
   // `action` (radio item) and stream 1, and answers the save dialog with
-  // `prefix`.
+  // `prefix`. The bitmap adjustment a show-only run asks first is
+  // accepted, and the progression controller is told not to stop.
   TForm6& PrepareJob(const CorpusCase& title, int action, const std::string& prefix = "") {
+    adjustmentOk_ = std::make_unique<ClickOnShow>(windows_->Adjustment(), "BitBtn1");
+    noStop_ = std::make_unique<ClickOnShow>(windows_->Progression(), "ButtonNoStop");
     TForm6& job = windows_->Job();
     job.SetFileChoosers({.open = {}, .save = [prefix](const std::string&, const std::string&) {
                            return std::optional<std::string>(prefix);
@@ -64,6 +70,8 @@ class RunInWindowTest : public ProgramFixture {
   }
 
   bool pausedOnce_ = false;
+  std::unique_ptr<ClickOnShow> adjustmentOk_;
+  std::unique_ptr<ClickOnShow> noStop_;
 };
 
 TEST_F(RunInWindowTest, SupRunPausedMidFileWritesTheSameFilesAsAnUninterruptedExport) {

@@ -190,6 +190,28 @@ TEST_F(ExtractionRunTest, EventsAreProcessedAtLeastEvery512Sectors) {
   fs::remove_all(dir);
 }
 
+// A minute spent in a dialog opened from the dispatch (the progression
+// controller) counts as reading time unless the measurement restarts when
+// the dialog lets the run go on.
+TEST_F(ExtractionRunTest, RestartingTheElapsedMeasurementLeavesAHeldMinuteOut) {
+  for (const bool restart : {false, true}) {
+    FakeClock clock;
+    RunDisplay display;
+    RecordingDispatcher dispatcher;
+    ExtractionRun run(boxes_, clock, display);
+    run.SetDispatcher(&dispatcher);
+    dispatcher.onUnit = [&](size_t n) {
+      if (n != 2) return;
+      clock.now += 60000;
+      if (restart) run.RestartElapsedMeasurement();
+    };
+    run.Start(SplitTitle());
+    run.RunToEnd();
+    ASSERT_EQ(dispatcher.seen.size(), 18u);
+    EXPECT_EQ(run.Job().elapsed.minutes, restart ? 0 : 1) << restart;
+  }
+}
+
 TEST_F(ExtractionRunTest, PauseFromTeachingBringsTheSameUnitBackWithTheSameCounts) {
   const JobRequest request = SplitTitle();
   std::vector<SeenUnit> expected = Uninterrupted(request);

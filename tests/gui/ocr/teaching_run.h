@@ -53,7 +53,7 @@ class TeachingRun : public QObject {
   // presses OK.
   using Reaction = std::function<void(TForm2&, const Question&)>;
   void SetReaction(Reaction reaction) { reaction_ = std::move(reaction); }
-  void TypeAndPressOk(TForm2& dialog, const QString& text);
+  static void TypeAndPressOk(TForm2& dialog, const QString& text);
   void Click(TForm2& dialog, const char* buttonName);
 
   // Reads the whole stream (or until the run pauses): true when finished.
