@@ -138,6 +138,7 @@ int main(int argc, char* argv[]) {
   qint64 longestGap = 0;
   qint64 last = -1;
   qint64 opened = -1;
+  qint64 lastReading = -1;  // the last event handling inside the read
   uint32_t lastKiB = 0;
   uint32_t longestSectors = 0;
   QTimer probe;
@@ -151,7 +152,10 @@ int main(int argc, char* argv[]) {
       if (window->isVisible()) window->findChild<QPushButton*>(button)->click();
     }
     const qint64 now = clock.nsecsElapsed();
-    if (opened < 0 && run.State() == capter::RunState::Reading) opened = now;
+    if (run.State() == capter::RunState::Reading) {
+      if (opened < 0) opened = now;
+      lastReading = now;
+    }
     if (opened >= 0 && last >= opened) longestGap = std::max(longestGap, now - last);
     last = now;
     const uint32_t kib = main.LastPositionKiB();
@@ -166,7 +170,9 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   }
   probe.stop();
-  const double windowSeconds = static_cast<double>(clock.nsecsElapsed() - opened) / 1e9;
+  // From the first to the last event handling inside the read: the time the
+  // file took to read, without the wait for the window's next timer tick.
+  const double windowSeconds = static_cast<double>(lastReading - opened) / 1e9;
   std::cout << "file: " << big << " (" << megabytes << " MB)\n"
             << "capter-cli info: " << infoSeconds << " s, " << megabytes / infoSeconds << " MB/s\n"
             << "window show-only run (preview background off, units " << run.Reader().UnitsInRun()
