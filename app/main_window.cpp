@@ -32,6 +32,15 @@ constexpr const char* kBackgroundFilter = "Image File (*.bmp;*.jpg)|*.bmp;*.jpg|
 constexpr const char* kPauseCaption = "&Pause ||";
 constexpr const char* kContinueCaption = "&Continue >";
 
+// The preview's image of a kept core picture.
+struct PreviewImage {
+  QImage operator()(std::monostate) const { return {}; }
+  template <typename Picture>
+  QImage operator()(const Picture& picture) const {
+    return ToImage(picture);
+  }
+};
+
 QColor ToQColor(Colour c) {
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
@@ -228,11 +237,14 @@ void TForm1::ShowFile(const std::string& name, int number, int count) {
 }
 
 void TForm1::ShowProgress(const RunProgress& progress) {
-  runTitle_ = progress.title;
   lastPositionKiB_ = progress.positionKiB;
   shown_.position = progress.position;
   shown_.percent = progress.percent;
   ScheduleDisplay();
+  // The title changes with the percentage only; the pause sign is set by
+  // the pause button and the timer.
+  if (progress.title == runTitle_) return;
+  runTitle_ = progress.title;
   ShowRunTitle();
 }
 
@@ -254,9 +266,30 @@ void TForm1::FlushDisplay() {
   u.ProgressBar1->setValue(shown_.percent);
   u.LabelNbSup->setNum(static_cast<int>(shown_.unitsInFile));
   u.LabelTotalNbSup->setNum(static_cast<int>(shown_.unitsInRun));
+  if (shown_.elapsedChanged) {
+    shown_.elapsedChanged = false;
+    u.LabelTimeElapsed->setText(ToQt(shown_.elapsed));
+  }
+  if (shown_.remainingChanged) {
+    shown_.remainingChanged = false;
+    u.LabelTimeRemaining->setText(ToQt(shown_.remaining));
+  }
+  if (shown_.navigationChanged) {
+    shown_.navigationChanged = false;
+    u.LabelTime->setText(ToQt(ToText(shown_.totalTime)));
+    u.LabelTime7->setText(ToQt(ToText(shown_.packTime)));
+    u.LabelChapters->setNum(shown_.chapters);
+    u.LabelFPS->setText(ToQt(shown_.frameRate));
+  }
   if (shown_.pictureChanged) {
     shown_.pictureChanged = false;
-    u.ImagePreview->SetPicture(std::move(shown_.picture));
+    // Only the picture that is drawn is converted: during a read many
+    // pictures come between two draws.
+    QImage image = std::visit(PreviewImage{}, shown_.picture);
+    pictureRect_ = shown_.area;
+    pictureWidth_ = image.width();
+    pictureHeight_ = image.height();
+    u.ImagePreview->SetPicture(std::move(image));
     PlacePicture();
   }
 }
@@ -275,11 +308,15 @@ void TForm1::ShowRunTitle() {
 }
 
 void TForm1::ShowElapsed(const std::string& hhmmss) {
-  ui_->LabelTimeElapsed->setText(ToQt(hhmmss));
+  shown_.elapsed = hhmmss;
+  shown_.elapsedChanged = true;
+  ScheduleDisplay();
 }
 
 void TForm1::ShowRemaining(const std::string& hhmmss) {
-  ui_->LabelTimeRemaining->setText(ToQt(hhmmss));
+  shown_.remaining = hhmmss;
+  shown_.remainingChanged = true;
+  ScheduleDisplay();
 }
 
 void TForm1::ShowUnitCounts(uint32_t inFile, uint32_t inRun) {
@@ -299,11 +336,14 @@ void TForm1::ShowOpenVobEnabled(bool enabled) {
 }
 
 void TForm1::ShowNavigation(const VobReader& reader) {
+  // Every navigation pack passes here; the texts are made when drawn.
   const NavigationClock& navigation = reader.Navigation();
-  ui_->LabelTime->setText(ToQt(ToText(navigation.TotalTime())));
-  ui_->LabelTime7->setText(ToQt(ToText(reader.Presentation().LatestPackTime())));
-  ui_->LabelChapters->setNum(navigation.CellCounter());
-  ui_->LabelFPS->setText(ToQt(navigation.Mode().label));
+  shown_.totalTime = navigation.TotalTime();
+  shown_.packTime = reader.Presentation().LatestPackTime();
+  shown_.chapters = navigation.CellCounter();
+  shown_.frameRate = navigation.Mode().label;
+  shown_.navigationChanged = true;
+  ScheduleDisplay();
 }
 
 void TForm1::ProcessPendingEvents() {
@@ -313,18 +353,22 @@ void TForm1::ProcessPendingEvents() {
 // ---------------------------------------------------------------- preview
 
 void TForm1::ShowPicture(const Picture24& picture, const Rect& area) {
-  QueuePicture(ToImage(picture), area);
+  QueuePicture(picture, area);
 }
 
 void TForm1::ShowPicture(const PalettedPicture& picture, const Rect& area) {
-  QueuePicture(ToImage(picture), area);
+  QueuePicture(picture, area);
 }
 
-void TForm1::QueuePicture(QImage picture, const Rect& area) {
-  pictureRect_ = area;
-  pictureWidth_ = picture.width();
-  pictureHeight_ = picture.height();
-  shown_.picture = std::move(picture);
+template <typename Picture>
+void TForm1::QueuePicture(const Picture& picture, const Rect& area) {
+  // A copy into the kept picture of the same kind reuses its buffer.
+  if (Picture* kept = std::get_if<Picture>(&shown_.picture)) {
+    *kept = picture;
+  } else {
+    shown_.picture = picture;
+  }
+  shown_.area = area;
   shown_.pictureChanged = true;
   ScheduleDisplay();
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "app/program_settings.h"
 #include "app/run_companions.h"
@@ -110,7 +111,8 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   void LoadBackgroundImageClick();
   std::optional<std::string> QtChooseImage(const QString& folder);
   void PlacePicture();
-  void QueuePicture(QImage picture, const Rect& area);
+  template <typename Picture>
+  void QueuePicture(const Picture& picture, const Rect& area);
   void ScheduleDisplay();
   void FlushDisplay();
   void ShowRunTitle();
@@ -126,13 +128,25 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   ProgramSettings settings_;
   QTimer timer1_;
   QTimer displayTimer_;
-  // What the labels and the preview show next (see ScheduleDisplay).
+  // What the labels and the preview show next (see ScheduleDisplay). The
+  // run's values are kept as they come; texts and the preview's image are
+  // made from them only when drawn.
   struct ShownState {
     std::string position = "0/0 MB (0%)";
     int percent = 0;
     uint32_t unitsInFile = 0;
     uint32_t unitsInRun = 0;
-    QImage picture;
+    std::string elapsed;
+    bool elapsedChanged = false;
+    std::string remaining;
+    bool remainingChanged = false;
+    TimeCode totalTime;
+    TimeCode packTime;
+    int chapters = 0;
+    std::string frameRate;
+    bool navigationChanged = false;
+    std::variant<std::monostate, Picture24, PalettedPicture> picture;
+    Rect area;
     bool pictureChanged = false;
   } shown_;
   QActionGroup* languages_;
