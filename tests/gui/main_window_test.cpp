@@ -71,6 +71,33 @@ TEST_F(MainWindowTest, PreviewOptionsReachTheSettingsAndTheLayout) {
   EXPECT_EQ(u.ImagePreview->Layout().picture.left, 2);
 }
 
+// Outside a read a picture is drawn at once, whichever kind came before it.
+TEST_F(MainWindowTest, PreviewTakesEachPictureKindInTurnAtOnce) {
+  TForm1& main = Start().Main();
+  const Ui::TForm1& u = main.Controls();
+  Picture24 full(6, 3);
+  full.Fill(MakeColour(200, 10, 20));
+  PalettedPicture paletted;
+  paletted.Resize(4, 2, 4);
+  paletted.palette[1] = MakeColour(1, 2, 3);
+  paletted.Fill(1);
+  main.ShowPicture(full, Rect{10, 20, 15, 22});
+  EXPECT_EQ(u.ImagePreview->Picture().pixel(5, 2), qRgb(200, 10, 20));
+  main.ShowPicture(paletted, Rect{30, 40, 33, 41});
+  EXPECT_EQ(u.ImagePreview->Picture().size(), QSize(4, 2));
+  EXPECT_EQ(u.ImagePreview->Picture().pixel(3, 1), qRgb(1, 2, 3));
+  EXPECT_EQ(u.LabelX1->text(), "30");
+  EXPECT_EQ(u.LabelWidth->text(), "4");
+  // The same kind again replaces the kept picture entirely.
+  paletted.Resize(2, 5, 4);
+  paletted.Fill(1);
+  main.ShowPicture(paletted, Rect{0, 0, 1, 4});
+  EXPECT_EQ(u.ImagePreview->Picture().size(), QSize(2, 5));
+  main.ShowPicture(full, Rect{10, 20, 15, 22});
+  EXPECT_EQ(u.ImagePreview->Picture().size(), QSize(6, 3));
+  EXPECT_EQ(u.LabelY2->text(), "22");
+}
+
 TEST_F(MainWindowTest, UnsavedTextAsksBeforeQuittingAndNoKeepsTheProgram) {
   TForm1& main = Start().Main();
   bool textShown = false;

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <sstream>
 
+#include "app/preview_area.h"
+#include "app/qt_text.h"
 #include "cli/export_command.h"
 #include "export/bitmap_adjustment_dialog.h"
 #include "export/progression_controller.h"
@@ -120,6 +122,36 @@ TEST_F(RunInWindowTest, ShowOnlyRunShowsEveryUnitInThePreviewAcrossAPause) {
   EXPECT_NE(main.Controls().LabelWidth->text(), "0");
   EXPECT_FALSE(main.Controls().ButtonPause->isEnabled());
   EXPECT_TRUE(main.Controls().OpenVob1->isEnabled());
+}
+
+// During a read the labels and the preview are drawn from the latest values
+// only; when the run has ended they show its last unit and the reader's
+// final state, not a value from the last draw inside the read.
+TEST_F(RunInWindowTest, ShowOnlyRunEndsShowingTheLastUnitAndTheReadersFinalState) {
+  const CorpusCase title = FindCorpusCase("p05_ntsc_split3");
+  Start();
+  TForm6& job = PrepareJob(title, 3);
+  job.Controls().BitBtnStart->click();
+  TForm1& main = windows_->Main();
+  ExtractionRun& run = main.Session().Run();
+  ASSERT_TRUE(WaitFor([&] { return run.State() == RunState::Idle; }));
+  const Ui::TForm1& u = main.Controls();
+  const PalettedPicture& last = main.Session().Dispatch().Rendition();
+  EXPECT_EQ(u.ImagePreview->Picture(), ToImage(last));
+  EXPECT_EQ(u.LabelWidth->text(), QString::number(last.Width()));
+  EXPECT_EQ(u.LabelHeight->text(), QString::number(last.Height()));
+  EXPECT_EQ(u.LabelNbSup->text(), QString::number(run.Reader().UnitsInFile()));
+  const VobReader& reader = run.Reader();
+  EXPECT_EQ(u.LabelTime->text(), ToQt(ToText(reader.Navigation().TotalTime())));
+  // The pack time is the one at the last navigation pack: later packs of
+  // the file only move the reader's own clock on.
+  const QString packTime = u.LabelTime7->text();
+  EXPECT_NE(packTime, "00:00:00,000");
+  EXPECT_LE(packTime, ToQt(ToText(reader.Presentation().LatestPackTime())));
+  EXPECT_EQ(u.LabelChapters->text(), QString::number(reader.Navigation().CellCounter()));
+  EXPECT_EQ(u.LabelFPS->text(), ToQt(reader.Navigation().Mode().label));
+  EXPECT_EQ(u.LabelTimeElapsed->text(), ToQt(ToShortText(run.Job().elapsed)));
+  EXPECT_TRUE(u.LabelPos->text().endsWith("(100%)"));
 }
 
 // Closing while a file is being read waits for the read to return, leaves
