@@ -53,9 +53,12 @@ class Segmenter {
   void Recolour(const CharBox& box, int lineTop, uint8_t from, uint8_t to);
   // Fills line.wordGaps: each box gap widened towards the ink gap (the
   // narrowest gap over the rows both characters cover) by at most the
-  // line's typical difference between the two. Slanted letters have ink
-  // gaps wider than their box gaps all along the line; upright ones only
-  // next to punctuation, which must not read as a word gap.
+  // line's typical difference between the two, or between two letters of
+  // body size (taller than half the line's median box) by at least half
+  // their own difference. Slanted letters have ink gaps wider than their
+  // box gaps all along the line; upright ones next to punctuation, which
+  // must not read as a word gap, and next to an overhang (the hook of an
+  // "f"), which narrows a word gap's box gap.
   void MeasureWordGaps(TextLine& line);
   // Leftmost and rightmost column of `mark` in every row of `box`.
   void RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
@@ -95,8 +98,8 @@ int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settin
 // characters for a line without them) are split into letter gaps and word
 // gaps where the two groups lie furthest apart; when their means are less
 // than a fifth of the line's height (at least 3) apart, the line is one
-// word. The threshold lies between a little over a tenth and half the
-// line's height.
+// word. The threshold lies between a little over a tenth and two thirds
+// of the line's height.
 int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings);
 
 // Whether a gap of `gap` columns after the character at `index` is a space,

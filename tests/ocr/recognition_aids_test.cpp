@@ -138,6 +138,43 @@ TEST(AutomaticSpaces, SlantedBoxesNeedLessGap) {
   EXPECT_EQ(Spaces(line, Aids(true)), ".._.");
 }
 
+// Segments `picture` with every aid and gives the spaces of its first line.
+std::string SegmentedSpaces(Picture24 picture) {
+  LineTable table;
+  Segmenter().Segment(picture, kText, Aids(true), table);
+  EXPECT_EQ(table.count, 1);
+  return Spaces(table.lines[0], Aids(true));
+}
+
+TEST(AutomaticSpaces, AnOverhangDoesNotCloseAWordGapNorAKernOpenOne) {
+  // "aTob fc de g" in blocks, 9 rows: letters 3 x 5, a T whose bar
+  // overhangs the next letter, an f whose hook reaches 2 columns short of
+  // the next word's first letter (8 apart below it), and a plain word gap
+  // of 8.
+  Picture24 picture(54, 9);
+  picture.Fill(kPaletteGreys[0]);
+  for (int left : {0, 10, 14, 28, 33, 44, 49}) DrawBlock(picture, left, 4, 3, 5);
+  DrawBlock(picture, 5, 0, 7, 1);   // the T's bar
+  DrawBlock(picture, 8, 0, 1, 9);   // its stem
+  DrawBlock(picture, 19, 0, 1, 9);  // the f's stem
+  DrawBlock(picture, 19, 0, 7, 1);  // its hook
+  DrawBlock(picture, 25, 1, 1, 1);
+  EXPECT_EQ(SegmentedSpaces(picture), "...._._.");
+}
+
+TEST(AutomaticSpaces, OutlinedSmallTextKeepsLetterGapsOfHalfItsHeight) {
+  // Letter gaps up to half the height (a quote after "!"), words at 11.
+  const TextLine line = LineOf(16, {5, 6, 5, 11, 5, 7, 5, 8, 12, 5});
+  EXPECT_EQ(Spaces(line, Aids(true)), "..._...._.");
+}
+
+TEST(AutomaticSpaces, AnOverlapCountsAsNoGapHoweverDeep) {
+  // A letter cut into two overlapping boxes must not make the letter gaps
+  // of 3 look like word gaps.
+  const TextLine line = LineOf(25, {3, 3, 2, 9, 1, 2, 2, 1, 3, -13, 3});
+  EXPECT_EQ(Spaces(line, Aids(true)), "..._.......");
+}
+
 TEST(SmallMarks, AHyphenIsKeptAndASpeckIsNot) {
   const std::vector<std::string> art = {
       "##..........##", "##..........##", "##...####...##",
