@@ -261,6 +261,11 @@ void TForm1::ScheduleDisplay() {
 
 void TForm1::FlushDisplay() {
   displayTimer_.stop();
+  // A show-only unit kept during the read gets its picture now; it comes
+  // back through ShowPicture, which must not draw again from here.
+  flushing_ = true;
+  session_->Dispatch().ShowKeptPicture();
+  flushing_ = false;
   Ui::TForm1& u = *ui_;
   u.LabelPos->setText(ToQt(shown_.position));
   u.ProgressBar1->setValue(shown_.percent);
@@ -370,6 +375,15 @@ void TForm1::QueuePicture(const Picture& picture, const Rect& area) {
   }
   shown_.area = area;
   shown_.pictureChanged = true;
+  if (!flushing_) ScheduleDisplay();
+}
+
+bool TForm1::PictureWanted() {
+  // During a read only the picture drawn at the next refresh is made.
+  return !session_->Run().Job().busy;
+}
+
+void TForm1::PictureKept() {
   ScheduleDisplay();
 }
 

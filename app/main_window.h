@@ -77,6 +77,8 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   // PicturePreview.
   void ShowPicture(const Picture24& picture, const Rect& area) override;
   void ShowPicture(const PalettedPicture& picture, const Rect& area) override;
+  bool PictureWanted() override;
+  void PictureKept() override;
 
  signals:
   void OpenJobRequested();            // OpenVob1, CoolButtonOpenVob
@@ -160,6 +162,7 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   uint32_t lastPositionKiB_ = 0;
   bool startedUp_ = false;
   bool optionsReady_ = false;
+  bool flushing_ = false;
   bool closing_ = false;
   bool closed_ = false;
 };

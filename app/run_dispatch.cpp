@@ -25,6 +25,7 @@ class TextListing : public SubtitleListing {
 RunDispatch::RunDispatch(DispatchParts parts) : parts_(parts) {}
 
 void RunDispatch::Dispatch(const CollectedUnit& unit) {
+  keptUnshown_ = false;
   switch (parts_.run.Job().action) {
     case RunAction::Recognise:
       Decode(unit);
@@ -131,8 +132,26 @@ void RunDispatch::SaveSup(const CollectedUnit& unit) {
   if (parts_.preview != nullptr) parts_.preview->ShowPicture(decoded_, unit_.First().area);
 }
 
+bool RunDispatch::ShowOnlyIsEager() const {
+  // A held unit hands its rendition to the progression controller, and the
+  // adjustment dialog works on the decoded picture: both need it now.
+  const bool held = parts_.progression != nullptr && !parts_.progression->NoStop();
+  const bool adjusted = parts_.adjustment != nullptr && parts_.adjustment->Due();
+  return held || adjusted || (parts_.preview != nullptr && parts_.preview->PictureWanted());
+}
+
 void RunDispatch::ShowOnly(const CollectedUnit& unit) {
-  Decode(unit);
+  // The unit's bytes belong to the reader, which reuses them for the next
+  // unit: a copy lets this one be decoded later.
+  keptBytes_.assign(unit.bytes.begin(), unit.bytes.end());
+  unit_.Parse(keptBytes_, unit.start, unit.sector);
+  if (!ShowOnlyIsEager()) {
+    // Nothing looks at this picture now; without a preview nobody ever will.
+    keptUnshown_ = parts_.preview != nullptr;
+    if (keptUnshown_) parts_.preview->PictureKept();
+    return;
+  }
+  DecodeSubPicture(unit_, decoded_);
   if (parts_.adjustment != nullptr && parts_.adjustment->Due()) {
     parts_.adjustment->Adjust(decoded_, unit_.First().area);
   }
@@ -141,6 +160,14 @@ void RunDispatch::ShowOnly(const CollectedUnit& unit) {
   if (parts_.progression != nullptr && !parts_.progression->NoStop()) {
     parts_.progression->Hold(rendition_, unit);
   }
+}
+
+void RunDispatch::ShowKeptPicture() {
+  if (!keptUnshown_ || parts_.preview == nullptr) return;
+  keptUnshown_ = false;
+  DecodeSubPicture(unit_, decoded_);
+  const Rect area = Render();
+  parts_.preview->ShowPicture(rendition_, area);
 }
 
 void RunDispatch::AddTimingEntry(const std::string& path, const Rect& area) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/message_box.h"
 #include "export/bmp_export_settings.h"
@@ -26,6 +27,13 @@ class PicturePreview {
   virtual ~PicturePreview() = default;
   virtual void ShowPicture(const Picture24& picture, const Rect& area) = 0;
   virtual void ShowPicture(const PalettedPicture& picture, const Rect& area) = 0;
+  // Whether a show-only picture should be rendered and shown now. A preview
+  // that draws only now and then says no between its draws: the dispatch
+  // then keeps the unit without decoding it, tells the preview through
+  // PictureKept, and renders it when the preview asks for it
+  // (RunDispatch::ShowKeptPicture) as it draws.
+  virtual bool PictureWanted() { return true; }
+  virtual void PictureKept() {}
 };
 
 // The bitmap adjustment step before a BMP or show-only picture is rendered.
@@ -74,6 +82,10 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   void Dispatch(const CollectedUnit& unit) override;
   void JobStarted() override;
   void PauseToggled(bool paused) override;
+  // Renders the show-only unit that was kept without a picture, if it is
+  // still the latest unit, and shows it in the preview. Does nothing when
+  // the latest unit was already shown.
+  void ShowKeptPicture();
   // Adds a subtitle (recognised text or a timing entry) to the text model,
   // without lines made only of spaces. Once the table is full the user is
   // told once per job (a warning through the boxes) and nothing more is
@@ -81,6 +93,9 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   void AddSubtitle(const std::vector<std::string>& lines, bool render, const Rect& area,
                    const TimeCode& start, const TimeCode& stop) override;
 
+  // The picture of the unit being handled. A show-only unit that is
+  // neither held nor adjusted is decoded only when shown (ShowKeptPicture);
+  // until then these keep an earlier unit's picture.
   const DecodedBitmap& Decoded() const { return decoded_; }
   // The times of the unit being recognised (a teacher names them).
   const SubtitleTimes& CurrentTimes() const { return times_; }
@@ -98,11 +113,16 @@ class RunDispatch : public UnitDispatcher, public SubtitleSink {
   void SaveSup(const CollectedUnit& unit);
   void ShowOnly(const CollectedUnit& unit);
   Rect Render();
+  bool ShowOnlyIsEager() const;
   void AddTimingEntry(const std::string& path, const Rect& area);
   void ReportWriteError(const std::string& error);
 
   DispatchParts parts_;
   SubPicture unit_;
+  // A show-only unit's bytes, kept so that it can be decoded after the
+  // reader has moved on.
+  std::vector<uint8_t> keptBytes_;
+  bool keptUnshown_ = false;
   DecodedBitmap decoded_;
   PalettedPicture rendition_;
   SubtitleTimes times_;

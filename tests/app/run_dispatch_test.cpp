@@ -180,6 +180,82 @@ TEST_F(RunDispatchTest, ShowOnlyHoldsAfterEachPictureUntilToldNotTo) {
   EXPECT_GT(dispatch.Rendition().Width(), 0);
 }
 
+// A preview that draws only now and then: it wants no picture between its
+// draws and records the pictures it is given.
+class RefreshingPreview : public PicturePreview {
+ public:
+  void ShowPicture(const Picture24&, const Rect&) override { ++shown; }
+  void ShowPicture(const PalettedPicture& picture, const Rect&) override {
+    if (shown++ == 0) first = picture;
+    last = picture;
+  }
+  bool PictureWanted() override { return wanted; }
+  void PictureKept() override { ++kept; }
+  bool wanted = false;
+  int shown = 0;
+  int kept = 0;
+  PalettedPicture first;
+  PalettedPicture last;
+};
+
+bool SamePicture(const PalettedPicture& a, const PalettedPicture& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.palette != b.palette) return false;
+  const size_t pixels = static_cast<size_t>(a.Width()) * static_cast<size_t>(a.Height());
+  return pixels == 0 || std::equal(a.Row(0), a.Row(0) + pixels, b.Row(0));
+}
+
+TEST_F(RunDispatchTest, ShowOnlyRendersOnlyTheLatestUnitWhenThePreviewDraws) {
+  RefreshingPreview eager;
+  eager.wanted = true;
+  RunDispatch everyUnit(
+      DispatchParts{.run = run_, .text = text_, .boxes = boxes_, .preview = &eager});
+  run_.SetDispatcher(&everyUnit);
+  run_.Start(Title("p04_pal_five_streams", RunAction::ShowOnly));
+  run_.RunToEnd();
+  ASSERT_EQ(eager.shown, 7);
+  EXPECT_EQ(eager.kept, 0);
+  ASSERT_FALSE(SamePicture(eager.first, eager.last));
+
+  RefreshingPreview lazy;
+  RunDispatch latestOnly(
+      DispatchParts{.run = run_, .text = text_, .boxes = boxes_, .preview = &lazy});
+  run_.SetDispatcher(&latestOnly);
+  run_.Start(Title("p04_pal_five_streams", RunAction::ShowOnly));
+  run_.RunToEnd();
+  EXPECT_EQ(lazy.shown, 0);
+  EXPECT_EQ(lazy.kept, 7);
+  EXPECT_EQ(latestOnly.Decoded().Width(), 0);  // nothing decoded yet
+  // The reader has moved on and ended: the kept unit is its own copy.
+  latestOnly.ShowKeptPicture();
+  EXPECT_EQ(lazy.shown, 1);
+  EXPECT_TRUE(SamePicture(lazy.last, eager.last));
+  EXPECT_TRUE(SamePicture(latestOnly.Rendition(), eager.last));
+  latestOnly.ShowKeptPicture();  // already shown
+  EXPECT_EQ(lazy.shown, 1);
+}
+
+TEST_F(RunDispatchTest, ShowOnlyWithoutAPreviewDecodesNothingButHeldUnitsAreRendered) {
+  run_.Start(Title("p04_pal_five_streams", RunAction::ShowOnly));
+  run_.RunToEnd();
+  EXPECT_EQ(run_.Reader().UnitsInRun(), 7u);
+  EXPECT_EQ(dispatch_.Decoded().Width(), 0);
+  EXPECT_EQ(dispatch_.Rendition().Width(), 0);
+  EXPECT_GT(dispatch_.CurrentArea().Width(), 1);
+
+  // Held units are rendered at once, for the controller and the preview,
+  // even by a preview that draws only now and then.
+  CountingHold hold;
+  RefreshingPreview lazy;
+  RunDispatch dispatch(DispatchParts{
+      .run = run_, .text = text_, .boxes = boxes_, .preview = &lazy, .progression = &hold});
+  run_.SetDispatcher(&dispatch);
+  run_.Start(Title("p04_pal_five_streams", RunAction::ShowOnly));
+  run_.RunToEnd();
+  EXPECT_EQ(hold.holds, 2);
+  EXPECT_EQ(lazy.shown, 2);
+  EXPECT_EQ(lazy.kept, 5);
+}
+
 // A full subtitle list: the user hears of it once, and nothing more is
 // added (here timing entries of a BMP run).
 TEST_F(RunDispatchTest, AFullSubtitleListIsReportedOnceAndLeftAsItIs) {
