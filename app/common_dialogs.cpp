@@ -2,23 +2,14 @@
 
 #include <QColorDialog>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 
+#include "app/qt_colour.h"
 #include "app/qt_text.h"
 #include "base/file_filter.h"
 
 namespace capter {
 namespace {
-
-// Paths are bytes of the file system's encoding; texts are Windows-1252.
-QString PathToQt(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string PathFromQt(const QString& path) {
-  return QFile::encodeName(path).toStdString();
-}
 
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
@@ -52,11 +43,9 @@ std::optional<std::string> QtCommonDialogs::OpenFileName(QWidget* parent,
 }
 
 std::optional<Colour> QtCommonDialogs::ChooseColour(QWidget* parent, Colour initial) {
-  const QColor chosen =
-      QColorDialog::getColor(QColor(RedOf(initial), GreenOf(initial), BlueOf(initial)), parent);
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial), parent);
   if (!chosen.isValid()) return std::nullopt;
-  return MakeColour(static_cast<uint8_t>(chosen.red()), static_cast<uint8_t>(chosen.green()),
-                    static_cast<uint8_t>(chosen.blue()));
+  return FromQColor(chosen);
 }
 
 CommonDialogs& WindowDialogs() {

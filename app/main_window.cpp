@@ -3,18 +3,18 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QScreen>
 #include <QStyle>
 
+#include "app/common_dialogs.h"
 #include "app/jpeg_decoder.h"
 #include "app/live_window_texts.h"
 #include "app/preview_area.h"
+#include "app/qt_colour.h"
 #include "app/qt_message_boxes.h"
 #include "app/qt_text.h"
 #include "app/window_dragger.h"
-#include "base/file_filter.h"
 #include "base/message_ids.h"
 #include "base/message_table.h"
 #include "text/text_window_actions.h"
@@ -40,10 +40,6 @@ struct PreviewImage {
     return ToImage(picture);
   }
 };
-
-QColor ToQColor(Colour c) {
-  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 }  // namespace
 
@@ -521,21 +517,23 @@ void TForm1::PreviewOptionChanged() {
 
 void TForm1::ChooseColour(bool border) {
   ColourSwatch* swatch = border ? ui_->PanelBorderColor : ui_->PanelInnerColor;
-  const QColor chosen = QColorDialog::getColor(ToQColor(swatch->Value()), this);
-  if (chosen.isValid()) {
-    swatch->SetValue(MakeColour(static_cast<uint8_t>(chosen.red()),
-                                static_cast<uint8_t>(chosen.green()),
-                                static_cast<uint8_t>(chosen.blue())));
+  if (const std::optional<Colour> chosen = WindowDialogs().ChooseColour(this, swatch->Value())) {
+    swatch->SetValue(*chosen);
   }
   PreviewOptionChanged();
 }
 
 void TForm1::LoadBackgroundImageClick() {
   PreviewSettings& p = settings_.configuration.preview;
-  const QString folder = ToQt(p.BackImageName.empty() ? programDirectory_ : p.BackImageName);
+  const std::string folder = p.BackImageName.empty() ? programDirectory_ : p.BackImageName;
+  const std::string& title = Messages().GetMessage(kMsgLoadBackground);
   const std::optional<std::string> chosen =
-      imageChooser_ ? imageChooser_(Messages().GetMessage(kMsgLoadBackground), FromQt(folder))
-                    : QtChooseImage(folder);
+      imageChooser_ ? imageChooser_(title, folder)
+                    : WindowDialogs().OpenFileName(this, {.title = title,
+                                                          .filter = kBackgroundFilter,
+                                                          .defaultExtension = {},
+                                                          .folder = folder,
+                                                          .proposedName = {}});
   if (!chosen) return;
   p.BackImageName = *chosen;
   // Choosing "Image :" redraws; when it was chosen already, redraw here.
@@ -544,14 +542,6 @@ void TForm1::LoadBackgroundImageClick() {
   } else {
     ui_->RadioGroupPreviewBack->SetItemIndex(kBackImage);
   }
-}
-
-std::optional<std::string> TForm1::QtChooseImage(const QString& folder) {
-  const QString chosen =
-      QFileDialog::getOpenFileName(this, ToQt(Messages().GetMessage(kMsgLoadBackground)), folder,
-                                   ToQt(QtFileFilter(kBackgroundFilter)));
-  if (chosen.isEmpty()) return std::nullopt;
-  return FromQt(chosen);
 }
 
 // ---------------------------------------------------------------- close

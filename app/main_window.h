@@ -111,7 +111,6 @@ class TForm1 : public QMainWindow, public RunDisplay, public PicturePreview {
   void PreviewOptionChanged();
   void ChooseColour(bool border);
   void LoadBackgroundImageClick();
-  std::optional<std::string> QtChooseImage(const QString& folder);
   void PlacePicture();
   template <typename Picture>
   void QueuePicture(const Picture& picture, const Rect& area);

@@ -72,19 +72,6 @@ inline void LoadOcrDefaults(OcrSettings& settings) {
   settings = OcrSettings{};
 }
 
-// Turns the recognition aids that read the test titles better on, and whole
-// glyphs (which multiplies the shapes to teach on antialiased pictures)
-// off.
-inline void SetRecommendedAids(OcrSettings& settings) {
-  settings.WholeGlyphs = false;
-  settings.BestMatch = true;
-  settings.AutoSpaces = true;
-  settings.SplitTouching = true;
-  settings.KeepSmallMarks = true;
-  settings.Proposals = true;
-  settings.LayeredDetection = true;
-}
-
 // Turns every recognition aid on or off at once.
 inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.WholeGlyphs = on;
@@ -94,6 +81,14 @@ inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.KeepSmallMarks = on;
   settings.Proposals = on;
   settings.LayeredDetection = on;
+}
+
+// Turns the recognition aids that read the test titles better on, and whole
+// glyphs (which multiplies the shapes to teach on antialiased pictures)
+// off: the built-in defaults of the aids.
+inline void SetRecommendedAids(OcrSettings& settings) {
+  SetRecognitionAids(settings, true);
+  settings.WholeGlyphs = false;
 }
 
 }  // namespace capter

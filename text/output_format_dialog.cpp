@@ -4,22 +4,14 @@
 #include <QEvent>
 #include <QFontDialog>
 
+#include "app/common_dialogs.h"
+#include "app/qt_colour.h"
 #include "app/qt_text.h"
 #include "text/text_window_actions.h"
 #include "ui_output_format_dialog.h"
 
 namespace capter {
 namespace {
-
-QColor ToQColor(Colour c) {
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>(c >> 8 & 0xFF),
-                static_cast<int>(c >> 16 & 0xFF));
-}
-
-Colour FromQColor(const QColor& c) {
-  return static_cast<Colour>(c.red()) | static_cast<Colour>(c.green()) << 8 |
-         static_cast<Colour>(c.blue()) << 16;
-}
 
 QFont ToQFont(const FontDescription& d) {
   QFont font(ToQt(d.face));
@@ -59,11 +51,7 @@ TForm13::TForm13(SubtitleTextModel& model, QWidget* parent)
   ui_->EditSubviewerSource->setText(ui_->EditSubviewerSource->text() + version);
   ui_->EditSubviewer2Source->setText(ui_->EditSubviewer2Source->text() + version);
 
-  pickColour_ = [this](Colour current) -> std::optional<Colour> {
-    const QColor chosen = QColorDialog::getColor(ToQColor(current), this);
-    if (!chosen.isValid()) return std::nullopt;
-    return FromQColor(chosen);
-  };
+  pickColour_ = [this](Colour current) { return WindowDialogs().ChooseColour(this, current); };
   pickFont_ = [this](const FontDescription& current) -> std::optional<FontDescription> {
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, ToQFont(current), this);

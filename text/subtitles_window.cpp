@@ -1,10 +1,10 @@
 #include "text/subtitles_window.h"
 
-#include <QFile>
 #include <QFont>
 #include <QShowEvent>
 #include <QStyle>
 
+#include "app/qt_text.h"
 #include "text/output_format_dialog.h"
 #include "text/own_format_reader.h"
 #include "text/post_ocr_correction_dialog.h"
@@ -215,7 +215,7 @@ void TForm3::SubtitleIndexChanged(uint16_t index) {
 
 void TForm3::FileNameChanged(const std::string& caption, const std::string&) {
   // The caption names a file: its bytes are in the file system's encoding.
-  setWindowTitle(QFile::decodeName(QByteArray::fromStdString(caption)));
+  setWindowTitle(PathToQt(caption));
 }
 
 }  // namespace capter
