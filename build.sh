@@ -33,15 +33,25 @@ run_tests() {  # folder
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
 }
 
-# Every fuzzer built with clang and run briefly from an empty corpus, so a
-# parser change that breaks its fuzzer (or crashes at once) fails the run.
+# Every fuzzer built with clang and run briefly, so a parser change that
+# breaks its fuzzer (or crashes at once) fails the run. A fuzzer starts from
+# its seeds in tests/fuzz/seeds/<name>/ when it has any (copied, since
+# libFuzzer adds what it finds to its first folder), else from nothing.
 # Long fuzzing sessions are run by hand (README).
 fuzz_smoke() {
   CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPTER_FUZZ=ON \
     -DCAPTER_GUI=OFF -DCAPTER_TESTS=OFF -DCAPTER_BENCH=OFF
   local passed=0 failed=0
   for fuzzer in build/fuzz/tests/fuzz/*_fuzzer; do
-    if "$fuzzer" -runs=20000 -max_total_time=30 >"$fuzzer.log" 2>&1; then
+    local name corpus=()
+    name=$(basename "$fuzzer")
+    if [ -d "tests/fuzz/seeds/$name" ]; then
+      rm -rf "build/fuzz/corpus/$name"
+      mkdir -p build/fuzz/corpus
+      cp -r "tests/fuzz/seeds/$name" "build/fuzz/corpus/$name"
+      corpus=("build/fuzz/corpus/$name")
+    fi
+    if "$fuzzer" -runs=20000 -max_total_time=30 "${corpus[@]}" >"$fuzzer.log" 2>&1; then
       passed=$((passed + 1))
     else
       failed=$((failed + 1))
