@@ -74,6 +74,8 @@ class Segmenter {
   bool joining_ = false;           // more than one text grey
   std::vector<uint8_t> joinOnly_;  // per cell, with joining_: not the body grey
   std::vector<int> leftA_, rightA_, leftB_, rightB_, slack_;
+  std::vector<int> broad_;   // per pair: the slack but for its narrowest row
+  std::vector<int> stroke_;  // per box: its most consecutive rows of pixels
 };
 
 // Sets each box's italic flag from the gaps to its neighbours.
@@ -102,8 +104,10 @@ int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settin
 // of the line's height.
 int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings);
 
-// Whether a gap of `gap` columns after the character at `index` is a space,
-// with the line's threshold precomputed.
+// Whether a space follows the character at `index`, with the line's
+// threshold precomputed. With AutoSpaces, a quote mark or apostrophe (a
+// small mark in the line's upper half) ending the line never has a space
+// before it.
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings, int lineThreshold);
 
 }  // namespace capter
