@@ -54,11 +54,11 @@ class Segmenter {
   // Fills line.wordGaps: each box gap widened towards the ink gap (the
   // narrowest gap over the rows both characters cover) by at most the
   // line's typical difference between the two, or between two letters of
-  // body size (taller than half the line's median box) by at least half
-  // their own difference. Slanted letters have ink gaps wider than their
-  // box gaps all along the line; upright ones next to punctuation, which
-  // must not read as a word gap, and next to an overhang (the hook of an
-  // "f"), which narrows a word gap's box gap.
+  // body size (a stroke taller than half the line's median box) by at
+  // least half their own difference, the closest row left aside. Slanted letters have ink gaps
+  // wider than their box gaps all along the line; upright ones next to punctuation, which must not
+  // read as a word gap, and next to an overhang (the hook of an "f"), which narrows a word gap's
+  // box gap.
   void MeasureWordGaps(TextLine& line);
   // Leftmost and rightmost column of `mark` in every row of `box`.
   void RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
