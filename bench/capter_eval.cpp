@@ -18,7 +18,7 @@
 // the sub-pictures instead. --aids sets the recognition aids (default: the
 // settings' defaults, every aid but whole glyphs); --aid NAME turns one on
 // (whole-glyphs, best-match, auto-spaces, split-touching, keep-small-marks,
-// proposals, layered-detection).
+// proposals, layered-detection, i-and-l-by-context).
 //
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
@@ -110,14 +110,15 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--aid") {
       const std::string name = value();
       OcrSettings& t = o.settings;
-      bool* aid = name == "whole-glyphs"        ? &t.WholeGlyphs
-                  : name == "best-match"        ? &t.BestMatch
-                  : name == "auto-spaces"       ? &t.AutoSpaces
-                  : name == "split-touching"    ? &t.SplitTouching
-                  : name == "keep-small-marks"  ? &t.KeepSmallMarks
-                  : name == "proposals"         ? &t.Proposals
-                  : name == "layered-detection" ? &t.LayeredDetection
-                                                : nullptr;
+      bool* aid = name == "whole-glyphs"         ? &t.WholeGlyphs
+                  : name == "best-match"         ? &t.BestMatch
+                  : name == "auto-spaces"        ? &t.AutoSpaces
+                  : name == "split-touching"     ? &t.SplitTouching
+                  : name == "keep-small-marks"   ? &t.KeepSmallMarks
+                  : name == "proposals"          ? &t.Proposals
+                  : name == "layered-detection"  ? &t.LayeredDetection
+                  : name == "i-and-l-by-context" ? &t.IAndLByContext
+                                                 : nullptr;
       if (aid == nullptr) Usage(("unknown aid " + name).c_str());
       *aid = true;
     } else if (arg == "--dump-pictures") {

@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
-    "                       --keep-small-marks|--proposals|--layered-detection on|off]\n"
+    "                       --keep-small-marks|--proposals|--layered-detection|\n"
+    "                       --i-and-l-by-context on|off]\n"
     "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
@@ -50,6 +51,8 @@ constexpr const char* kUsage =
     "  --keep-small-marks on|off  keep hyphens and thin strokes below the limits\n"
     "  --proposals on|off      propose a text when asking (see below)\n"
     "  --layered-detection on|off  detect the text grey by layers, not counts\n"
+    "  --i-and-l-by-context on|off  a plain bar read as I or l is decided by\n"
+    "                          the letters around it\n"
     "                          (default: all on but --whole-glyphs; these\n"
     "                          override the configuration file)\n"
     "  -o OUT                  write the text to OUT instead of stdout ('-')\n"
@@ -86,6 +89,7 @@ bool OcrSettings::*AidOption(const std::string& word) {
   if (word == "--keep-small-marks") return &OcrSettings::KeepSmallMarks;
   if (word == "--proposals") return &OcrSettings::Proposals;
   if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
+  if (word == "--i-and-l-by-context") return &OcrSettings::IAndLByContext;
   return nullptr;
 }
 

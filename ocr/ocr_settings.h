@@ -63,6 +63,10 @@ struct OcrSettings {
   // Text-colour detection ranks the greys by how deep inside the shapes
   // they lie rather than by their pixel counts.
   bool LayeredDetection = true;
+  // A plain bar read as a capital I or a small l (the two differ by a pixel
+  // of height in sans-serif fonts) becomes the one its neighbours in the
+  // line call for, by the rules every language shares.
+  bool IAndLByContext = true;
 
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };
@@ -81,6 +85,7 @@ inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.KeepSmallMarks = on;
   settings.Proposals = on;
   settings.LayeredDetection = on;
+  settings.IAndLByContext = on;
 }
 
 // Turns the recognition aids that read the test titles better on, and whole

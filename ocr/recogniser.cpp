@@ -38,11 +38,16 @@ RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect
   for (int i = 0; i < table_.count; ++i) {
     lines_.emplace_back();
     RecognitionOutcome outcome = RecognitionOutcome::NoText;
+    bars_.Clear();
     if (!ReadLine(bitmap, i, lines_.back(), outcome)) {
       lines_.clear();
       return outcome;
     }
-    if (lines_.back().empty()) lines_.pop_back();
+    if (lines_.back().empty()) {
+      lines_.pop_back();
+    } else if (settings.IAndLByContext) {
+      bars_.Decide(lines_.back(), lines_.size() > 1 ? lines_[lines_.size() - 2].back() : '.');
+    }
   }
   if (lines_.empty()) return RecognitionOutcome::NoText;
   context_.sink.AddSubtitle(lines_, true, area, start, stop);
@@ -105,10 +110,13 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings);
     }
+    const size_t start = text.size();
     if (k > 0) {
       text += matrix.Entry(k).text;
+      if (settings.IAndLByContext) bars_.NoteEntry(text, start, glyph);
     } else if (split.parts != 0) {
       text += split.text;
+      if (settings.IAndLByContext) bars_.NoteSplit(text, start, split, bitmap, MarkOf(j));
     } else {
       TeachAnswer answer = context_.teacher.Teach(
           TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,

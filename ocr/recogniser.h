@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/message_box.h"
+#include "ocr/bar_letters.h"
 #include "ocr/character_matrix.h"
 #include "ocr/character_teacher.h"
 #include "ocr/line_table.h"
@@ -84,6 +85,7 @@ class Recogniser {
   TimeCode start_;
   Segmenter segmenter_;
   LineTable table_;
+  BarLetters bars_;  // the current line's bars read as I or l
   std::vector<std::string> lines_;
   std::function<void(const Picture24&)> preview_;
 };

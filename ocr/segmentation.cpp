@@ -30,6 +30,15 @@ int AutoGap(const TextLine& line, size_t index, const OcrSettings& settings) {
   return RawGap(line, index) + (ItalicPair(line, index) ? ItalicWidening(settings) : 0);
 }
 
+// A small mark wholly in the upper half of the line: a quote mark or an
+// apostrophe. Ending a line it closes the word before it, however far the
+// full stop or comma under which it starts lies from it.
+bool RaisedMark(const TextLine& line, size_t index) {
+  const CharBox& box = line.boxes[index];
+  const int height = line.bottom - line.top + 1;
+  return box.Height * 20 <= height * 9 && 2 * (box.Bottom() - line.top + 1) <= height;
+}
+
 }  // namespace
 
 void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings,
@@ -289,6 +298,16 @@ void Segmenter::Recolour(const CharBox& box, int lineTop, uint8_t from, uint8_t 
 namespace {
 constexpr int kNoColumn = -1;
 
+// The most consecutive rows holding pixels, from a box's row extents.
+int TallestStroke(const std::vector<int>& left) {
+  int tallest = 0, run = 0;
+  for (int column : left) {
+    run = column == kNoColumn ? 0 : run + 1;
+    tallest = std::max(tallest, run);
+  }
+  return tallest;
+}
+
 // The lower median of `values` (not empty); reorders them.
 int LowerMedian(std::vector<int>& values) {
   const auto middle = values.begin() + static_cast<std::ptrdiff_t>((values.size() - 1) / 2);
@@ -317,7 +336,10 @@ void Segmenter::MeasureWordGaps(TextLine& line) {
   if (n < 2) return;
   // First the ink gap minus the box gap of every pair (-1: no common row).
   slack_.clear();
+  broad_.clear();
+  stroke_.clear();
   RowExtents(line.boxes[0], line.top, kLabelA, leftA_, rightA_);
+  stroke_.push_back(TallestStroke(leftA_));
   // Measured from the rightmost column so far: a piece cut off below a
   // letter (the loop of a "g") does not open a gap of its own.
   int right = -1;
@@ -325,15 +347,23 @@ void Segmenter::MeasureWordGaps(TextLine& line) {
     right = std::max(right, line.boxes[j].Right());
     const uint8_t nextMark = (j + 1) % 2 == 0 ? kLabelA : kLabelB;
     RowExtents(line.boxes[j + 1], line.top, nextMark, leftB_, rightB_);
+    stroke_.push_back(TallestStroke(leftB_));
     const int boxGap = line.boxes[j + 1].Left - right - 1;
     const int ownGap = line.boxes[j + 1].Left - line.boxes[j].Right() - 1;
-    int slack = -1;
+    // The narrowest row, and the narrowest but for one row.
+    int slack = -1, broad = -1;
     for (int r = 0; r < height_; ++r) {
       if (rightA_[r] == kNoColumn || leftB_[r] == kNoColumn) continue;
       const int rowSlack = leftB_[r] - rightA_[r] - 1 - ownGap;  // never negative
-      if (slack < 0 || rowSlack < slack) slack = rowSlack;
+      if (slack < 0 || rowSlack < slack) {
+        broad = slack;
+        slack = rowSlack;
+      } else if (broad < 0 || rowSlack < broad) {
+        broad = rowSlack;
+      }
     }
     slack_.push_back(slack);
+    broad_.push_back(broad < 0 ? slack : broad);
     line.wordGaps.push_back(boxGap);
     std::swap(leftA_, leftB_);
     std::swap(rightA_, rightB_);
@@ -349,18 +379,19 @@ void Segmenter::MeasureWordGaps(TextLine& line) {
   leftB_.clear();
   for (const CharBox& box : line.boxes) leftB_.push_back(box.Height);
   const int body = LowerMedian(leftB_);
-  const auto letter = [body](const CharBox& box) { return 2 * box.Height > body; };
+  // A letter has a stroke of more than half the body height; the dots of a
+  // colon or semicolon, each small, make it a mark however far apart.
+  const auto letter = [&](size_t j) { return 2 * stroke_[j] > body; };
   for (size_t j = 0; j < slack_.size(); ++j) {
-    if (slack_[j] <= 0) continue;
-    int widening = std::min(slack_[j], typical);
+    int widening = std::max(0, std::min(slack_[j], typical));
     // Between two letters of body size, half the ink gap's excess counts
     // anyway: the hook of an "f" or the bar of a "t" narrows the box gap
     // of a word gap, while the half leaves kerned pairs ("To", "Yo") among
-    // the letter gaps. Next to a mark (full stop, comma, quote) the ink gap
-    // says nothing about words.
-    if (letter(line.boxes[j]) && letter(line.boxes[j + 1])) {
-      widening = std::max(widening, slack_[j] / 2);
-    }
+    // the letter gaps. A single row where the two come closest (the bar of
+    // a "t" facing the shoulder of an "e") does not set that excess. Next
+    // to a mark (full stop, comma, quote, colon) the ink gap says nothing
+    // about words.
+    if (letter(j) && letter(j + 1)) widening = std::max(widening, broad_[j] / 2);
     line.wordGaps[j] += widening;
   }
 }
@@ -487,6 +518,9 @@ int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settin
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings,
                 int lineThreshold) {
   if (index + 1 >= line.boxes.size()) return false;
+  if (settings.AutoSpaces && index + 2 == line.boxes.size() && RaisedMark(line, index + 1)) {
+    return false;
+  }
   const int gap = settings.AutoSpaces ? AutoGap(line, index, settings) : RawGap(line, index);
   return gap >= SpaceThreshold(line, index, settings, lineThreshold);
 }

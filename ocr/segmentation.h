@@ -54,11 +54,11 @@ class Segmenter {
   // Fills line.wordGaps: each box gap widened towards the ink gap (the
   // narrowest gap over the rows both characters cover) by at most the
   // line's typical difference between the two, or between two letters of
-  // body size (taller than half the line's median box) by at least half
-  // their own difference. Slanted letters have ink gaps wider than their
-  // box gaps all along the line; upright ones next to punctuation, which
-  // must not read as a word gap, and next to an overhang (the hook of an
-  // "f"), which narrows a word gap's box gap.
+  // body size (a stroke taller than half the line's median box) by at
+  // least half their own difference, the closest row left aside. Slanted letters have ink gaps
+  // wider than their box gaps all along the line; upright ones next to punctuation, which must not
+  // read as a word gap, and next to an overhang (the hook of an "f"), which narrows a word gap's
+  // box gap.
   void MeasureWordGaps(TextLine& line);
   // Leftmost and rightmost column of `mark` in every row of `box`.
   void RowExtents(const CharBox& box, int lineTop, uint8_t mark, std::vector<int>& left,
@@ -74,6 +74,8 @@ class Segmenter {
   bool joining_ = false;           // more than one text grey
   std::vector<uint8_t> joinOnly_;  // per cell, with joining_: not the body grey
   std::vector<int> leftA_, rightA_, leftB_, rightB_, slack_;
+  std::vector<int> broad_;   // per pair: the slack but for its narrowest row
+  std::vector<int> stroke_;  // per box: its most consecutive rows of pixels
 };
 
 // Sets each box's italic flag from the gaps to its neighbours.
@@ -102,8 +104,10 @@ int SpaceThreshold(const TextLine& line, size_t index, const OcrSettings& settin
 // of the line's height.
 int LineSpaceThreshold(const TextLine& line, const OcrSettings& settings);
 
-// Whether a gap of `gap` columns after the character at `index` is a space,
-// with the line's threshold precomputed.
+// Whether a space follows the character at `index`, with the line's
+// threshold precomputed. With AutoSpaces, a quote mark or apostrophe (a
+// small mark in the line's upper half) ending the line never has a space
+// before it.
 bool SpaceAfter(const TextLine& line, size_t index, const OcrSettings& settings, int lineThreshold);
 
 }  // namespace capter

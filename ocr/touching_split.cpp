@@ -63,9 +63,9 @@ class Splitter {
     return true;
   }
 
-  // The entry the columns first..last match, or number 0.
-  EntryMatch Match(int first, int last) const {
-    CharBox part;
+  // The entry the columns first..last match, or number 0; `part` gets
+  // their pixels' box.
+  EntryMatch Match(int first, int last, CharBox& part) const {
     if (!Part(first, last, part) || part.Width > widestPart_) return {};
     const Glyph glyph = ExtractGlyph(bitmap_, part, mark_);
     const EntryMatch match = BestEntry(glyph, part, matrix_, settings_, floor_);
@@ -76,28 +76,37 @@ class Splitter {
   // The best cut of columns from..Right() into two matching parts.
   SplitReading BestOfTwo(int from) const {
     SplitReading best;
+    CharBox leftBox, rightBox;
     for (int cut = from + minWidth_; cut + minWidth_ - 1 <= box_.Right(); ++cut) {
-      const EntryMatch left = Match(from, cut - 1);
+      const EntryMatch left = Match(from, cut - 1, leftBox);
       if (left.number == 0) continue;
-      const EntryMatch right = Match(cut, box_.Right());
+      const EntryMatch right = Match(cut, box_.Right(), rightBox);
       if (right.number == 0) continue;
       const int worst = std::min(left.similarity, right.similarity);
       if (best.parts != 0 && worst <= best.similarity) continue;
-      best = {matrix_.Entry(left.number).text + matrix_.Entry(right.number).text, worst, 2};
+      const std::string& leftText = matrix_.Entry(left.number).text;
+      const std::string& rightText = matrix_.Entry(right.number).text;
+      best = {leftText + rightText, worst, 2, {}};
+      best.part[0] = {leftBox, static_cast<uint8_t>(leftText.size())};
+      best.part[1] = {rightBox, static_cast<uint8_t>(rightText.size())};
     }
     return best;
   }
 
   SplitReading BestOfThree() const {
     SplitReading best;
+    CharBox leftBox;
     for (int cut = box_.Left + minWidth_; cut + 2 * minWidth_ - 1 <= box_.Right(); ++cut) {
-      const EntryMatch left = Match(box_.Left, cut - 1);
+      const EntryMatch left = Match(box_.Left, cut - 1, leftBox);
       if (left.number == 0) continue;
       const SplitReading rest = BestOfTwo(cut);
       if (rest.parts == 0) continue;
       const int worst = std::min(left.similarity, rest.similarity);
       if (best.parts != 0 && worst <= best.similarity) continue;
-      best = {matrix_.Entry(left.number).text + rest.text, worst, 3};
+      const std::string& leftText = matrix_.Entry(left.number).text;
+      best = {leftText + rest.text, worst, 3, {}};
+      best.part = {SplitPart{leftBox, static_cast<uint8_t>(leftText.size())}, rest.part[0],
+                   rest.part[1]};
     }
     return best;
   }

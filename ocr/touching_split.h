@@ -2,6 +2,8 @@
 // box is cut at columns where every part matches a matrix entry.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "ocr/character_matrix.h"
@@ -11,10 +13,16 @@
 
 namespace capter {
 
+struct SplitPart {
+  CharBox box;         // the part trimmed to its own pixels
+  uint8_t length = 0;  // bytes of its entry's text
+};
+
 struct SplitReading {
-  std::string text;    // the parts' texts side by side
-  int similarity = 0;  // of the part that matches worst, in thousandths
-  int parts = 0;       // 2 or 3; 0 when no cut works
+  std::string text;                 // the parts' texts side by side
+  int similarity = 0;               // of the part that matches worst, in thousandths
+  int parts = 0;                    // 2 or 3; 0 when no cut works
+  std::array<SplitPart, 3> part{};  // the first `parts`, left to right
 };
 
 // Tries every cut of `box` (marked with `mark` in `bitmap`, on `line`) into

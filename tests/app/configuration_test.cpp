@@ -96,14 +96,17 @@ TEST_F(ConfigurationFile, ChoicesOutsideTheirListsTakeTheirDefaults) {
 }
 
 TEST_F(ConfigurationFile, OcrKeysDefaultToTheValuesAlreadyHeld) {
-  ASSERT_TRUE(WriteFileAtomically(path_, "[OCR SETTING]\r\nSpaceWidth=9\r\n").ok);
+  ASSERT_TRUE(
+      WriteFileAtomically(path_, "[OCR SETTING]\r\nSpaceWidth=9\r\nIAndLByContext=0\r\n").ok);
   Configuration c;
   c.ocr.Sensibility = 900;
   ASSERT_TRUE(LoadConfiguration(path_, kProgram, c).ok);
   EXPECT_EQ(c.ocr.SpaceWidth, 9);
   EXPECT_EQ(c.ocr.Sensibility, 900);
+  EXPECT_FALSE(c.ocr.IAndLByContext);
   LoadOcrDefaults(c.ocr);
   EXPECT_EQ(c.ocr.Sensibility, 980);
+  EXPECT_TRUE(c.ocr.IAndLByContext);
 }
 
 // Limits that would make every character unknown or every line vanish are

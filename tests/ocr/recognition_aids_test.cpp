@@ -175,6 +175,62 @@ TEST(AutomaticSpaces, AnOverlapCountsAsNoGapHoweverDeep) {
   EXPECT_EQ(Spaces(line, Aids(true)), "..._.......");
 }
 
+TEST(AutomaticSpaces, TheBarOfATAfterAWordGapStillOpensIt) {
+  // Letters of 3 x 5 blocks 4 apart, words 10 apart; the last but one word
+  // starts with a "t" (stem 15 rows, its bar on the letters' top row
+  // reaching two columns left of it) after an "e" whose top row is a column
+  // short of its right side: a box gap of 6, an ink gap of 7 on the bar's
+  // row and 8 below it.
+  Picture24 picture(128, 15);
+  picture.Fill(kPaletteGreys[0]);
+  for (int left : {0, 7, 14, 27, 34, 41, 54, 61, 68, 81, 88, 105, 112, 125}) {
+    DrawBlock(picture, left, 10, 3, 5);
+  }
+  picture.FillRect(Rect{90, 10, 90, 10}, kPaletteGreys[0]);  // the "e"
+  DrawBlock(picture, 97, 10, 4, 1);                          // the "t": bar
+  DrawBlock(picture, 99, 0, 1, 15);                          // stem
+  EXPECT_EQ(SegmentedSpaces(picture), ".._.._.._._.._");
+}
+
+TEST(AutomaticSpaces, AColonIsAMarkBetweenDigits) {
+  // "00:40 00 00 0": digits of 3 x 12 blocks 3 apart, words 8 apart. The
+  // "4" reaches left only on the row between the colon's dots, so its ink
+  // gap to the colon is 2 wider than the box gap of 5; a colon is no
+  // letter, so that does not widen the gap into a word gap.
+  Picture24 picture(73, 12);
+  picture.Fill(kPaletteGreys[0]);
+  for (int left : {0, 6, 25, 36, 42, 53, 59, 70}) DrawBlock(picture, left, 0, 3, 12);
+  DrawBlock(picture, 12, 3, 2, 2);  // the colon's dots
+  DrawBlock(picture, 12, 8, 2, 2);
+  DrawBlock(picture, 19, 6, 2, 1);  // the "4": its arm, then its stem
+  DrawBlock(picture, 21, 0, 1, 12);
+  EXPECT_EQ(SegmentedSpaces(picture), "...._._._");
+}
+
+TEST(AutomaticSpaces, NoSpaceBeforeAQuoteMarkEndingTheLine) {
+  // "ab cd." then a closing quote 6 columns after the full stop, between
+  // letter gaps of 2 to 4 and word gaps of 8; the same gap before a letter
+  // stays a space, and so does the quote with a fixed space width.
+  TextLine line;
+  line.top = 0;
+  line.bottom = 19;
+  const auto add = [&line](int left, int top, int width, int height) {
+    line.boxes.push_back(CharBox{static_cast<uint16_t>(left), static_cast<uint16_t>(top),
+                                 static_cast<uint16_t>(width), static_cast<uint16_t>(height),
+                                 static_cast<uint8_t>(top), 0});
+  };
+  for (int left : {0, 12, 30, 42}) add(left, 4, 10, 16);
+  add(56, 17, 3, 3);  // the full stop, 4 after the "d"
+  add(65, 1, 7, 6);   // the quote
+  EXPECT_EQ(Spaces(line, Aids(true)), "._...");
+  line.boxes.back().Height = 19;  // a letter instead
+  EXPECT_EQ(Spaces(line, Aids(true)), "._.._");
+  line.boxes.back().Height = 6;
+  OcrSettings fixed = Aids(false);
+  fixed.SpaceWidth = 6;
+  EXPECT_EQ(Spaces(line, fixed), "._.._");
+}
+
 TEST(SmallMarks, AHyphenIsKeptAndASpeckIsNot) {
   const std::vector<std::string> art = {
       "##..........##", "##..........##", "##...####...##",

@@ -1,6 +1,7 @@
 // The quote rule and the I/l rules of the three languages.
 #include <gtest/gtest.h>
 
+#include "base/i_and_l_rules.h"
 #include "tests/text/text_test_support.h"
 #include "text/post_ocr_correction.h"
 
@@ -45,6 +46,20 @@ TEST(IAndLRules, LanguagesDiffer) {
   EXPECT_EQ(CorrectIAndL("lch bin", ',', CorrectionLanguage::German), "Ich bin");
   EXPECT_EQ(English("lch bin", ','), "lch bin");
   EXPECT_EQ(CorrectIAndL("\"lt", ',', CorrectionLanguage::German), "\"lt");
+}
+
+TEST(IAndLRules, EveryLanguageDecidesOnlyTheGivenPositions) {
+  const auto decide = [](std::string line, char context, std::vector<size_t> positions) {
+    DecideIAndL(line, context, IAndLRules::EveryLanguage, positions);
+    return line;
+  };
+  EXPECT_EQ(decide("a l b", ',', {2}), "a I b");    // a one-letter word
+  EXPECT_EQ(decide("l'ami", ',', {0}), "l'ami");    // French stays French
+  EXPECT_EQ(decide("lt was", ',', {0}), "lt was");  // no English-only rule
+  EXPECT_EQ(decide("lt was", '.', {0}), "It was");
+  // Only the listed letters change; the others are neighbours as read.
+  EXPECT_EQ(decide("NormaI IIl", ',', {5}), "Normal IIl");
+  EXPECT_EQ(decide("Il lI", ',', {1, 4}), "Il ll");
 }
 
 TEST(PostOcrCorrection, RunsOverEveryLineWithTheLineBeforeAsContext) {
