@@ -63,6 +63,10 @@ struct OcrSettings {
   // Text-colour detection ranks the greys by how deep inside the shapes
   // they lie rather than by their pixel counts.
   bool LayeredDetection = true;
+  // A line with unknown boxes is asked once as a whole; the typed text is
+  // lined up with the boxes and only the boxes it does not settle are asked
+  // one by one.
+  bool TeachWholeLines = true;
 
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };
@@ -81,6 +85,7 @@ inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.KeepSmallMarks = on;
   settings.Proposals = on;
   settings.LayeredDetection = on;
+  settings.TeachWholeLines = on;
 }
 
 // Turns the recognition aids that read the test titles better on, and whole

@@ -1,5 +1,6 @@
 #include "ocr/recogniser.h"
 
+#include "ocr/line_teaching.h"
 #include "ocr/matcher.h"
 #include "ocr/touching_split.h"
 #include "stream/crop.h"
@@ -11,6 +12,26 @@ namespace {
 // The closest entry is proposed only from this similarity up; below it the
 // proposal would more likely mislead than help.
 constexpr int kProposalFloor = 800;
+
+// What an answer that is neither Ok nor MatrixFound does to the line: it is
+// skipped (the line empty, reading goes on: true) or the sub-picture is
+// abandoned (false, `outcome` says how).
+bool LeaveLine(const TeachAnswer& answer, TextColourState& colour, std::string& text,
+               RecognitionOutcome& outcome) {
+  switch (answer.status) {
+    case TeachStatus::SkipLine:
+      text.clear();
+      return true;
+    case TeachStatus::SkipSubPicture:
+      outcome = RecognitionOutcome::SubPictureSkipped;
+      return false;
+    case TeachStatus::Pause:
+    default:
+      if (answer.changeTextColour) colour.Reset();
+      outcome = RecognitionOutcome::Paused;
+      return false;
+  }
+}
 
 }  // namespace
 
@@ -97,6 +118,19 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
   CharacterMatrix& matrix = context_.matrix;
   const OcrSettings& settings = context_.settings;
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
+  if (settings.TeachWholeLines) {
+    const LineQuestion question{bitmap,
+                                table_,
+                                lineIndex,
+                                start_,
+                                area_.x1 + textArea_.x1,
+                                area_.y1 + textArea_.y1,
+                                [&](const CharBox& box, size_t j, const Glyph& glyph) {
+                                  return Proposal(bitmap, line, box, glyph, MarkOf(j));
+                                }};
+    const TeachAnswer answer = TeachWholeLine(question, context_);
+    if (answer.status != TeachStatus::Ok) return LeaveLine(answer, context_.colour, text, outcome);
+  }
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
@@ -122,17 +156,8 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
           break;
         case TeachStatus::MatrixFound:
           break;
-        case TeachStatus::SkipLine:
-          text.clear();
-          return true;
-        case TeachStatus::SkipSubPicture:
-          outcome = RecognitionOutcome::SubPictureSkipped;
-          return false;
-        case TeachStatus::Pause:
         default:
-          if (answer.changeTextColour) context_.colour.Reset();
-          outcome = RecognitionOutcome::Paused;
-          return false;
+          return LeaveLine(answer, context_.colour, text, outcome);
       }
       text += answer.text;
     }
