@@ -60,6 +60,7 @@ void TransferOcr(Io& io, S& s, const OcrSettings& d) {
   io.Field("KeepSmallMarks", s.KeepSmallMarks, d.KeepSmallMarks);
   io.Field("Proposals", s.Proposals, d.Proposals);
   io.Field("LayeredDetection", s.LayeredDetection, d.LayeredDetection);
+  io.Field("TeachWholeLines", s.TeachWholeLines, d.TeachWholeLines);
 }
 
 template <class Io, class S>

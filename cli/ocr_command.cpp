@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
-    "                       --keep-small-marks|--proposals|--layered-detection on|off]\n"
+    "                       --keep-small-marks|--proposals|--layered-detection|\n"
+    "                       --teach-whole-lines on|off]\n"
     "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
@@ -50,6 +51,8 @@ constexpr const char* kUsage =
     "  --keep-small-marks on|off  keep hyphens and thin strokes below the limits\n"
     "  --proposals on|off      propose a text when asking (see below)\n"
     "  --layered-detection on|off  detect the text grey by layers, not counts\n"
+    "  --teach-whole-lines on|off  with --teach, ask a line with unknown\n"
+    "                          characters once as a whole (see below)\n"
     "                          (default: all on but --whole-glyphs; these\n"
     "                          override the configuration file)\n"
     "  -o OUT                  write the text to OUT instead of stdout ('-')\n"
@@ -60,7 +63,13 @@ constexpr const char* kUsage =
     "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n"
     "With --proposals on the line goes on with ' box=x1,y1,x2,y2' (the box on\n"
     "the screen) and ' suggest=\"TEXT\"' when there is a proposal; ':accept'\n"
-    "teaches the proposal.\n";
+    "teaches the proposal.\n"
+    "With --teach-whole-lines on, a line with unknown characters is first drawn\n"
+    "whole and asked with 'unknown-line: start=hh:mm:ss,mmm line=L/NL\n"
+    "reading=\"TEXT\" boxes=x1,y1,x2,y2;...' and the prompt 'line> ': answer with\n"
+    "the line's text (spaces allowed), ':accept' for the reading, an empty\n"
+    "line to be asked character by character, ':skipline', ':skipsub' or\n"
+    "':quit'.\n";
 
 struct OcrOptions : CommonOptions {
   int stream = 0;
@@ -86,6 +95,7 @@ bool OcrSettings::*AidOption(const std::string& word) {
   if (word == "--keep-small-marks") return &OcrSettings::KeepSmallMarks;
   if (word == "--proposals") return &OcrSettings::Proposals;
   if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
+  if (word == "--teach-whole-lines") return &OcrSettings::TeachWholeLines;
   return nullptr;
 }
 

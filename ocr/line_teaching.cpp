@@ -48,9 +48,15 @@ LineReading ReadKnown(const LineQuestion& q, const RecognitionContext& context) 
       aligned.text = reading.unknownProposals.back();
     }
     reading.text += aligned.text;
-    if (SpaceAfter(line, j, settings, spaceThreshold)) reading.text += ' ';
+    // Spaces only between characters shown: an unknown box without a
+    // proposal shows nothing.
+    if (!reading.text.empty() && reading.text.back() != ' ' &&
+        SpaceAfter(line, j, settings, spaceThreshold)) {
+      reading.text += ' ';
+    }
     reading.boxes.push_back(std::move(aligned));
   }
+  while (!reading.text.empty() && reading.text.back() == ' ') reading.text.pop_back();
   return reading;
 }
 

@@ -55,7 +55,7 @@ struct OcrAidInfo {
   bool OcrSettings::*aid;
 };
 
-inline constexpr std::array<OcrAidInfo, 7> kOcrAids{{
+inline constexpr std::array<OcrAidInfo, 8> kOcrAids{{
     {"CheckBoxWholeGlyphs", &OcrSettings::WholeGlyphs},
     {"CheckBoxBestMatch", &OcrSettings::BestMatch},
     {"CheckBoxAutoSpaces", &OcrSettings::AutoSpaces},
@@ -63,6 +63,7 @@ inline constexpr std::array<OcrAidInfo, 7> kOcrAids{{
     {"CheckBoxKeepSmallMarks", &OcrSettings::KeepSmallMarks},
     {"CheckBoxProposals", &OcrSettings::Proposals},
     {"CheckBoxLayeredDetection", &OcrSettings::LayeredDetection},
+    {"CheckBoxTeachWholeLines", &OcrSettings::TeachWholeLines},
 }};
 
 int64_t OcrFieldValue(const OcrSettings& settings, OcrField field);
