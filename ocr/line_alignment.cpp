@@ -143,8 +143,9 @@ class Aligner {
       }
       size_t last = first;
       while (last + 1 < n && !boxes_[last + 1].known) ++last;
-      if (RunIsSettled(first, last, near, misfit, nothing)) {
+      if (RunMayBeSettled(first, last, misfit, nothing)) {
         for (size_t i = first; i <= last; ++i) {
+          if (near[i].size() != 1 || near[i][0].second == 0) continue;
           result[i] = answer_.substr(static_cast<size_t>(near[i][0].first),
                                      static_cast<size_t>(near[i][0].second));
         }
@@ -213,16 +214,15 @@ class Aligner {
     }
   }
 
-  // The unknown boxes first..last are settled when each has exactly one
-  // near-best place with at least one character, none of them may show
-  // nothing, and the known boxes around them take their own text.
-  bool RunIsSettled(size_t first, size_t last,
-                    const std::vector<std::vector<std::pair<int, int>>>& near,
-                    const std::vector<bool>& misfit, const std::vector<bool>& nothing) const {
+  // The unknown boxes first..last may be settled when none of them may
+  // show nothing and the known boxes around them take their own text; then
+  // each box with exactly one near-best place is.
+  bool RunMayBeSettled(size_t first, size_t last, const std::vector<bool>& misfit,
+                       const std::vector<bool>& nothing) const {
     if (first > 0 && misfit[first - 1]) return false;
     if (last + 1 < boxes_.size() && misfit[last + 1]) return false;
     for (size_t i = first; i <= last; ++i) {
-      if (nothing[i] || near[i].size() != 1 || near[i][0].second == 0) return false;
+      if (nothing[i]) return false;
     }
     return true;
   }
