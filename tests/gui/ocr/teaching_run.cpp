@@ -65,6 +65,8 @@ TeachingRun::TeachingRun(const CorpusCase& c, int streamIndex)
       fillCode_(std::make_unique<FixedChooser>(c.streams.at(streamIndex).pixelCodes[1])),
       chooser_(fillCode_.get()) {
   SetWindowBoxes(&boxes_);
+  // The person here answers character by character.
+  session_.Ocr().TeachWholeLines = false;
   session_.UseRecognition(dialog_, *chooser_);
   dialog_.installEventFilter(this);
   reaction_ = [this](TForm2& dialog, const Question& q) { TypeAndPressOk(dialog, q.typed); };
@@ -167,6 +169,8 @@ std::string CliText(const CorpusCase& c, int streamIndex, const std::vector<QStr
                                    "--matrix",
                                    "/nonexistent/matrix.sum",
                                    "--teach",
+                                   "--teach-whole-lines",
+                                   "off",
                                    "--text-colour",
                                    std::to_string(textColour)};
   args.insert(args.end(), c.vobFiles.begin(), c.vobFiles.end());
