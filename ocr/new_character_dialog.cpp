@@ -93,7 +93,12 @@ void TForm2::ShowRequest(const TeachRequest& request) {
 
 void TForm2::ShowForm(const TeachRequest& request) {
   if (request.wholeLine != lineForm_) {
-    if (request.wholeLine) characterQuestion_ = ui_->LabelQuestion->text();
+    if (request.wholeLine) {
+      characterQuestion_ = ui_->LabelQuestion->text();
+      characterEditWidth_ = ui_->EditCharacter->minimumWidth();
+    }
+    // A line is typed in a field as wide as its picture.
+    ui_->EditCharacter->setMinimumWidth(request.wholeLine ? kLineImageWidth : characterEditWidth_);
     ui_->LabelQuestion->setText(request.wholeLine ? ToQt(Messages().GetMessage(kMsgTypeWholeLine))
                                                   : characterQuestion_);
     ui_->EditCharacter->setMaxLength(request.wholeLine ? static_cast<int>(kMaxLineAnswer)

@@ -86,7 +86,8 @@ class TForm2 : public QDialog, public CharacterTeacher {
   QImage image_;
   const TeachRequest* request_ = nullptr;
   bool lineForm_ = false;
-  QString characterQuestion_;  // the question shown for a character
+  QString characterQuestion_;   // the question shown for a character
+  int characterEditWidth_ = 0;  // and the width of its field
   // Copies for the matrix search.
   Glyph glyph_;
   CharBox box_;

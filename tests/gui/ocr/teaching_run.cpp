@@ -106,8 +106,9 @@ void TeachingRun::React() {
   q.index = request->index;
   q.symbol = dialog_.findChild<QLabel*>("LabelSymbolIndex")->text().section(' ', -1).toULong();
   q.box = request->Box();
-  q.frameRed = FrameAroundBox(dialog_, *request);
-  q.typed = labels_.Answer(*request, q.start);
+  q.wholeLine = request->wholeLine;
+  q.frameRed = !q.wholeLine && FrameAroundBox(dialog_, *request);
+  q.typed = q.wholeLine ? labels_.LineAnswer(*request, q.start) : labels_.Answer(*request, q.start);
   questions.push_back(q);
   reaction_(dialog_, questions.back());
 }
@@ -163,14 +164,14 @@ std::string TeachingRun::Text() {
 }
 
 std::string CliText(const CorpusCase& c, int streamIndex, const std::vector<QString>& answers,
-                    int textColour) {
+                    int textColour, bool wholeLines) {
   std::vector<std::string> args = {"--stream",
                                    std::to_string(streamIndex + 1),
                                    "--matrix",
                                    "/nonexistent/matrix.sum",
                                    "--teach",
                                    "--teach-whole-lines",
-                                   "off",
+                                   wholeLines ? "on" : "off",
                                    "--text-colour",
                                    std::to_string(textColour)};
   args.insert(args.end(), c.vobFiles.begin(), c.vobFiles.end());
