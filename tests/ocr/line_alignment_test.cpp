@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace capter {
 namespace {
 
@@ -80,6 +82,40 @@ TEST(LineAlignment, SpacesAreIgnoredAndAnEmptyOrOverlongAnswerSettlesNothing) {
   EXPECT_EQ(AlignLineAnswer({Unknown(10), Unknown(10)}, "", kLineHeight), (Texts{none, none}));
   EXPECT_EQ(AlignLineAnswer({Unknown(10)}, "abcdefgh", kLineHeight), (Texts{none}));
   EXPECT_EQ(AlignLineAnswer({}, "abc", kLineHeight), (Texts{}));
+}
+
+// Whatever is typed, the boxes settled take disjoint pieces of the answer in
+// reading order, each as long as a box may hold.
+TEST(LineAlignment, SettledBoxesTakeTheAnswerInOrderWhateverIsTyped) {
+  std::mt19937 random(7);
+  const std::string alphabet = "ab.,mwil-\"' \xE9\x7F";
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<AlignedBox> boxes(random() % 12);
+    for (AlignedBox& box : boxes) {
+      box.known = random() % 3 == 0;
+      box.width = static_cast<int>(random() % 30);
+      box.height = static_cast<int>(random() % 25);
+      if (box.known) box.text = std::string(random() % 3, alphabet[random() % alphabet.size()]);
+    }
+    std::string answer(random() % 20, ' ');
+    for (char& c : answer) c = alphabet[random() % alphabet.size()];
+    const LineAssignment assigned = AlignLineAnswer(boxes, answer, 1 + random() % 30);
+    ASSERT_EQ(assigned.size(), boxes.size());
+    std::string rest;
+    for (char c : answer) {
+      if (c != ' ') rest += c;
+    }
+    size_t at = 0;
+    for (size_t j = 0; j < boxes.size(); ++j) {
+      if (!assigned[j]) continue;
+      EXPECT_FALSE(boxes[j].known);
+      ASSERT_FALSE(assigned[j]->empty());
+      EXPECT_LE(assigned[j]->size(), 3u);
+      const size_t found = rest.find(*assigned[j], at);
+      ASSERT_NE(found, std::string::npos) << answer;
+      at = found + assigned[j]->size();
+    }
+  }
 }
 
 }  // namespace
