@@ -283,7 +283,12 @@ TEST_F(OcrOnFirstCase, AWholeLineIsAskedOnceAndItsTextTeachesItsCharacters) {
             0u)
       << questions[0];
   EXPECT_EQ(std::count(questions[0].begin(), questions[0].end(), ';'), 11) << questions[0];
-  EXPECT_NE(r.err.find(questions[0] + "\nline> "), std::string::npos);
+  const size_t asked = r.err.find(questions[0] + "\nline> ");
+  ASSERT_NE(asked, std::string::npos);
+  // The line drawn before it: its characters in full blocks over carets.
+  const std::string art = r.err.substr(0, asked);
+  EXPECT_NE(art.find("\u2588"), std::string::npos);
+  EXPECT_NE(art.find("^^^"), std::string::npos);
   // Far fewer questions than character by character.
   size_t byCharacter = 0;
   RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--teach-whole-lines", "off"}),
