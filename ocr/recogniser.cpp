@@ -112,25 +112,26 @@ std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, 
   return closest.number != 0 ? matrix.Entry(closest.number).text : std::string{};
 }
 
+TeachAnswer Recogniser::AskWholeLine(const Picture24& bitmap, int lineIndex) {
+  const TextLine& line = table_.lines[lineIndex];
+  const LineQuestion question{bitmap,
+                              table_,
+                              lineIndex,
+                              start_,
+                              area_.x1 + textArea_.x1,
+                              area_.y1 + textArea_.y1,
+                              [&](const CharBox& box, size_t j, const Glyph& glyph) {
+                                return Proposal(bitmap, line, box, glyph, MarkOf(j));
+                              }};
+  return TeachWholeLine(question, context_);
+}
+
 bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
-                          RecognitionOutcome& outcome) {
+                          RecognitionOutcome& outcome, bool lineAsked) {
   const TextLine& line = table_.lines[lineIndex];
   CharacterMatrix& matrix = context_.matrix;
   const OcrSettings& settings = context_.settings;
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
-  if (settings.TeachWholeLines) {
-    const LineQuestion question{bitmap,
-                                table_,
-                                lineIndex,
-                                start_,
-                                area_.x1 + textArea_.x1,
-                                area_.y1 + textArea_.y1,
-                                [&](const CharBox& box, size_t j, const Glyph& glyph) {
-                                  return Proposal(bitmap, line, box, glyph, MarkOf(j));
-                                }};
-    const TeachAnswer answer = TeachWholeLine(question, context_);
-    if (answer.status != TeachStatus::Ok) return LeaveLine(answer, context_.colour, text, outcome);
-  }
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
@@ -143,6 +144,15 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       text += matrix.Entry(k).text;
     } else if (split.parts != 0) {
       text += split.text;
+    } else if (settings.TeachWholeLines && !lineAsked) {
+      // The line's first unknown box: the whole line is asked once, then
+      // read again from its start with what its text taught.
+      const TeachAnswer answer = AskWholeLine(bitmap, lineIndex);
+      if (answer.status != TeachStatus::Ok) {
+        return LeaveLine(answer, context_.colour, text, outcome);
+      }
+      text.clear();
+      return ReadLine(bitmap, lineIndex, text, outcome, true);
     } else {
       TeachAnswer answer = context_.teacher.Teach(
           TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,
