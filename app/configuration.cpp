@@ -61,6 +61,7 @@ void TransferOcr(Io& io, S& s, const OcrSettings& d) {
   io.Field("Proposals", s.Proposals, d.Proposals);
   io.Field("LayeredDetection", s.LayeredDetection, d.LayeredDetection);
   io.Field("IAndLByContext", s.IAndLByContext, d.IAndLByContext);
+  io.Field("TeachWholeLines", s.TeachWholeLines, d.TeachWholeLines);
 }
 
 template <class Io, class S>

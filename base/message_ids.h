@@ -69,6 +69,7 @@ enum MessageId : size_t {
   kMsgLinesNotLoaded = 57,
   kMsgTableFullBegin = 58,
   kMsgTableFullEnd = 59,
+  kMsgTypeWholeLine = 60,
 };
 
 }  // namespace capter

@@ -5,7 +5,7 @@
 namespace capter {
 namespace {
 
-constexpr std::array<const char*, 60> kDefaultMessages = {
+constexpr std::array<const char*, 61> kDefaultMessages = {
     "Maximum Number of Characters reached : ",
     "You have to use a different char. matrix for each DVD.",
     "The Character Matrix is Empty !",
@@ -69,6 +69,8 @@ constexpr std::array<const char*, 60> kDefaultMessages = {
     " subtitle(s) had more than 10 lines; the lines after the 10th were not loaded.",
     "The file holds more than ",
     " subtitles; the rest of the file was not loaded.",
+    // The New Character(s) window's question when it shows a whole line.
+    "Type the text of the whole line",
 };
 
 }  // namespace

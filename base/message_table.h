@@ -13,7 +13,7 @@ class MessageTable {
  public:
   MessageTable() { BuildDefaultMessages(); }
 
-  // Clears the table and adds the 60 built-in entries in index order.
+  // Clears the table and adds the 61 built-in entries in index order.
   void BuildDefaultMessages();
 
   // Entry `index`; an index past the end gives an empty text.

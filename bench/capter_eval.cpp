@@ -18,7 +18,7 @@
 // the sub-pictures instead. --aids sets the recognition aids (default: the
 // settings' defaults, every aid but whole glyphs); --aid NAME turns one on
 // (whole-glyphs, best-match, auto-spaces, split-touching, keep-small-marks,
-// proposals, layered-detection, i-and-l-by-context).
+// proposals, layered-detection, i-and-l-by-context, teach-whole-lines).
 //
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
@@ -29,7 +29,8 @@
 // DIR/subNNNN.pgm (NNNN the subtitle's number) for a peer recogniser.
 //
 // Prints one JSON object: subpictures, train_subpictures, test_subpictures,
-// prompts, unteachable_lines, matrix_entries, unknown_shapes_test, cer_test
+// prompts (every question), line_prompts (questions about a whole line),
+// unteachable_lines, matrix_entries, unknown_shapes_test, cer_test
 // (Levenshtein distance over each subtitle's lines joined by a newline,
 // summed, over the summed truth length), subpictures_per_s (recognition of
 // the frozen part only: segmentation, matching and assembly; decoding
@@ -118,6 +119,7 @@ Options ParseOptions(int argc, char** argv) {
                   : name == "proposals"          ? &t.Proposals
                   : name == "layered-detection"  ? &t.LayeredDetection
                   : name == "i-and-l-by-context" ? &t.IAndLByContext
+                  : name == "teach-whole-lines"  ? &t.TeachWholeLines
                                                  : nullptr;
       if (aid == nullptr) Usage(("unknown aid " + name).c_str());
       *aid = true;
@@ -319,6 +321,7 @@ int main(int argc, char** argv) {
     }
   }
   const size_t prompts = session.Prompts();
+  const size_t linePrompts = session.LinePrompts();
   if (options.showErrors) {
     std::fprintf(stderr, "taught:");
     for (size_t n = 1; n <= session.Matrix().Count(); ++n) {
@@ -370,11 +373,11 @@ int main(int argc, char** argv) {
       "\"prompts\": %zu, \"unteachable_lines\": %zu, \"matrix_entries\": %zu, "
       "\"unknown_shapes_test\": %zu, \"cer_test\": %.4f, \"subpictures_per_s\": %.0f, "
       "\"text_colour\": %d, \"unseen_test\": %zu, \"proposals\": %zu, \"proposals_right\": %zu, "
-      "\"errors_test\": %zu}\n",
+      "\"errors_test\": %zu, \"line_prompts\": %zu}\n",
       options.trainUntilMs ? train.size() + test.size() : train.size(), train.size(), test.size(),
       prompts, unteachable, session.Matrix().Count(), unknownShapes,
       length ? static_cast<double>(errors) / length : 0.0, seconds > 0 ? timed / seconds : 0.0,
       session.TextColourIndex(), unseen, session.Labels().proposals,
-      session.Labels().proposalsRight, errors);
+      session.Labels().proposalsRight, errors, linePrompts);
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -146,9 +147,33 @@ std::string LabelTeacher::Answer(const TeachRequest& request) const {
   return text;
 }
 
+std::string LabelTeacher::LineAnswer(const TeachRequest& request) const {
+  if (labels_ == nullptr) return {};
+  // The line's rows in the labels picture.
+  const int top = request.lineScreenBox.y1 - area_.y1 + dy_;
+  const int bottom = request.lineScreenBox.y2 - area_.y1 + dy_;
+  std::vector<size_t> inside(256, 0);
+  for (int y = std::max(top, 0); y <= bottom && y < labels_->height; ++y) {
+    for (int x = 0; x < labels_->width; ++x) ++inside[labels_->At(x, y)];
+  }
+  std::string text;
+  for (size_t k = 1; k <= labels_->characters.size() && k < inside.size(); ++k) {
+    if (inside[k] * 2 > labels_->totals[k]) text += labels_->characters[k - 1];
+  }
+  return text;
+}
+
 TeachAnswer LabelTeacher::Teach(const TeachRequest& request) {
   ++prompts;
   TeachAnswer answer;
+  if (request.wholeLine) {
+    ++linePrompts;
+    // Frozen, the line is left to its boxes, which read as unknown shapes.
+    answer.status = TeachStatus::Ok;
+    if (!frozen_) answer.text = LineAnswer(request);
+    for (char c : answer.text) taught.insert(std::string(1, c));
+    return answer;
+  }
   if (frozen_) {
     ++frozenUnknowns;
     answer.status = TeachStatus::MatrixFound;

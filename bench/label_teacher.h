@@ -1,8 +1,8 @@
 // A teacher that answers as a person looking at the framed box would, from
 // the corpus's character labels: the characters that have more than half of
 // their labelled pixels inside the box, in reading order; nothing for a
-// stray piece. Once frozen it teaches nothing and an unknown shape reads as
-// kUnknownShape.
+// stray piece. Asked for a whole line, it types the line's characters. Once
+// frozen it teaches nothing and an unknown shape reads as kUnknownShape.
 #pragma once
 
 #include <cstddef>
@@ -60,8 +60,13 @@ class LabelTeacher : public CharacterTeacher {
 
   // The text a person gives for the request's box.
   std::string Answer(const TeachRequest& request) const;
+  // The text a person types for the request's whole line: the characters
+  // with more than half of their labelled pixels within the line's rows, in
+  // reading order, without spaces.
+  std::string LineAnswer(const TeachRequest& request) const;
 
-  size_t prompts = 0;
+  size_t prompts = 0;      // every question, a whole line's too
+  size_t linePrompts = 0;  // questions about a whole line
   size_t frozenUnknowns = 0;
   size_t proposals = 0;          // questions that came with a proposal
   size_t proposalsRight = 0;     // proposals equal to the answer

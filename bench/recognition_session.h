@@ -31,6 +31,7 @@ class RecognitionSession {
   }
   const LabelTeacher& Labels() const { return labelTeacher_; }
   size_t Prompts() const { return teacher_.prompts + labelTeacher_.prompts; }
+  size_t LinePrompts() const { return labelTeacher_.linePrompts; }
   size_t FrozenUnknowns() const { return teacher_.frozenUnknowns + labelTeacher_.frozenUnknowns; }
 
   // Recognises `picture` (a copy of the unit's picture, changed in place),

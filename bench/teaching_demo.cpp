@@ -12,7 +12,8 @@
 // dialog on a small and on a large character and the matrix editor at the
 // end, the first question with a proposal and OCR Advanced Setup;
 // DEMO_WHOLE_GLYPHS=1 turns whole glyphs on (the colour selection then
-// offers the extra text greys); DEMO_DELAY_MS=N waits N ms before each
+// offers the extra text greys); DEMO_BY_CHARACTER=1 turns whole-line
+// questions off (every question is one character); DEMO_DELAY_MS=N waits N ms before each
 // answer (default 0);
 // DEMO_MATRIX=FILE saves the taught matrix; DEMO_MANUAL=1 leaves every
 // answer to whoever sits at the keyboard (or xdotool).
@@ -155,8 +156,14 @@ class Person : public QObject {
     const TeachRequest* request = dialog_.CurrentRequest();
     if (request == nullptr) return;
     const TimeCode start = session_.Dispatch().CurrentTimes().start;
-    const QString text = labels_.Answer(*request, start);
+    const QString text =
+        request->wholeLine ? labels_.LineAnswer(*request, start) : labels_.Answer(*request, start);
     auto* edit = dialog_.findChild<QLineEdit*>("EditCharacter");
+    if (!lineShot_ && request->wholeLine && request->unknownIndices.size() > 1 &&
+        !request->reading.empty()) {
+      lineShot_ = true;
+      Shot(shots_, "teaching_whole_line");
+    }
     if (!proposalShot_ && !request->proposal.empty()) {
       proposalShot_ = true;
       Shot(shots_, "teaching_proposal");
@@ -171,7 +178,9 @@ class Person : public QObject {
       QApplication::sendEvent(edit, &press);
     }
     const int height = request->Box().Height;
-    if (!smallShot_ && height <= 12 && !text.isEmpty()) {
+    if (request->wholeLine) {
+      // the line shots are taken before typing
+    } else if (!smallShot_ && height <= 12 && !text.isEmpty()) {
       smallShot_ = true;
       Shot(shots_, "teaching_small_character");
     } else if (!largeShot_ && height >= 30) {
@@ -195,6 +204,7 @@ class Person : public QObject {
   bool smallShot_ = false;
   bool largeShot_ = false;
   bool proposalShot_ = false;
+  bool lineShot_ = false;
 };
 
 int Main(int argc, char* argv[]) {
@@ -220,6 +230,7 @@ int Main(int argc, char* argv[]) {
   editor.show();
 
   if (qEnvironmentVariableIsSet("DEMO_WHOLE_GLYPHS")) session.Ocr().WholeGlyphs = true;
+  if (qEnvironmentVariableIsSet("DEMO_BY_CHARACTER")) session.Ocr().TeachWholeLines = false;
   TimedTeacher timed(dialog, session);
   Person person(dialog, colour, timed, session, labels, c.streams.at(stream).pixelCodes[1]);
   session.UseRecognition(timed, colour);

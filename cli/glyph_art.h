@@ -15,4 +15,10 @@ namespace capter::cli {
 // in '\n'.
 std::string UnknownCharacterArt(const TeachRequest& request, Colour textColour);
 
+// The whole line of a whole-line request: the unknown boxes' pixels as full
+// blocks, the known characters' as light shade, carets under the unknown
+// boxes. A line wider than 160 columns is drawn with one block for every
+// square of 2, 3, ... pixels.
+std::string UnknownLineArt(const TeachRequest& request, Colour textColour);
+
 }  // namespace capter::cli

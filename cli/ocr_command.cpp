@@ -28,7 +28,7 @@ constexpr const char* kUsage =
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
     "                       --keep-small-marks|--proposals|--layered-detection|\n"
-    "                       --i-and-l-by-context on|off]\n"
+    "                       --i-and-l-by-context|--teach-whole-lines on|off]\n"
     "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
@@ -53,6 +53,8 @@ constexpr const char* kUsage =
     "  --layered-detection on|off  detect the text grey by layers, not counts\n"
     "  --i-and-l-by-context on|off  a plain bar read as I or l is decided by\n"
     "                          the letters around it\n"
+    "  --teach-whole-lines on|off  with --teach, ask a line with unknown\n"
+    "                          characters once as a whole (see below)\n"
     "                          (default: all on but --whole-glyphs; these\n"
     "                          override the configuration file)\n"
     "  -o OUT                  write the text to OUT instead of stdout ('-')\n"
@@ -63,7 +65,13 @@ constexpr const char* kUsage =
     "':skipline', ':skipsub' or ':quit' (stops without writing anything).\n"
     "With --proposals on the line goes on with ' box=x1,y1,x2,y2' (the box on\n"
     "the screen) and ' suggest=\"TEXT\"' when there is a proposal; ':accept'\n"
-    "teaches the proposal.\n";
+    "teaches the proposal.\n"
+    "With --teach-whole-lines on, a line with unknown characters is first drawn\n"
+    "whole and asked with 'unknown-line: start=hh:mm:ss,mmm line=L/NL\n"
+    "reading=\"TEXT\" boxes=x1,y1,x2,y2;...' and the prompt 'line> ': answer with\n"
+    "the line's text (spaces allowed), ':accept' for the reading, an empty\n"
+    "line to be asked character by character, ':skipline', ':skipsub' or\n"
+    "':quit'.\n";
 
 struct OcrOptions : CommonOptions {
   int stream = 0;
@@ -90,6 +98,7 @@ bool OcrSettings::*AidOption(const std::string& word) {
   if (word == "--proposals") return &OcrSettings::Proposals;
   if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
   if (word == "--i-and-l-by-context") return &OcrSettings::IAndLByContext;
+  if (word == "--teach-whole-lines") return &OcrSettings::TeachWholeLines;
   return nullptr;
 }
 

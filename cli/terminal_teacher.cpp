@@ -36,6 +36,16 @@ TeachAnswer AnswerOf(TeachStatus status, std::string text = {}) {
   return answer;
 }
 
+// `text` (Windows-1252) as UTF-8 with '"' and '\\' escaped by a backslash.
+std::string Quoted(const std::string& text) {
+  std::string out;
+  for (char c : Cp1252ToUtf8(text)) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string UnknownLine(const TeachRequest& request, const TimeCode& start, bool proposals) {
@@ -48,12 +58,20 @@ std::string UnknownLine(const TeachRequest& request, const TimeCode& start, bool
   line += " box=" + std::to_string(b.x1) + "," + std::to_string(b.y1) + "," + std::to_string(b.x2) +
           "," + std::to_string(b.y2);
   if (request.proposal.empty()) return line;
-  line += " suggest=\"";
-  for (char c : Cp1252ToUtf8(request.proposal)) {
-    if (c == '"' || c == '\\') line += '\\';
-    line += c;
+  return line + " suggest=\"" + Quoted(request.proposal) + "\"";
+}
+
+std::string UnknownLineQuestion(const TeachRequest& request, const TimeCode& start) {
+  std::string line = "unknown-line: start=" + ToText(start) +
+                     " line=" + std::to_string(request.lineIndex + 1) + "/" +
+                     std::to_string(request.table.count) + " reading=\"" + Quoted(request.reading) +
+                     "\" boxes=";
+  for (size_t i = 0; i < request.unknownScreenBoxes.size(); ++i) {
+    const Rect& b = request.unknownScreenBoxes[i];
+    line += (i ? ";" : "") + std::to_string(b.x1) + "," + std::to_string(b.y1) + "," +
+            std::to_string(b.x2) + "," + std::to_string(b.y2);
   }
-  return line + "\"";
+  return line;
 }
 
 std::string AnswerText(const std::string& typed) {
@@ -61,6 +79,11 @@ std::string AnswerText(const std::string& typed) {
 }
 
 TeachAnswer TerminalTeacher::Teach(const TeachRequest& request) {
+  // Without a person the line is left to its characters, each handled by
+  // the policy.
+  if (request.wholeLine) {
+    return policy_ == UnknownPolicy::Teach ? AskLine(request) : AnswerOf(TeachStatus::Ok);
+  }
   switch (policy_) {
     case UnknownPolicy::Skip:
       ++skipped_;
@@ -73,6 +96,24 @@ TeachAnswer TerminalTeacher::Teach(const TeachRequest& request) {
       break;
   }
   return Ask(request);
+}
+
+TeachAnswer TerminalTeacher::AskLine(const TeachRequest& request) {
+  if (beforePrompt_) beforePrompt_();
+  err_ << UnknownLineArt(request, colour_.TextColour);
+  for (;;) {
+    err_ << UnknownLineQuestion(request, startOf_()) << "\nline> " << std::flush;
+    std::string typed;
+    if (!std::getline(in_, typed)) return Stop();
+    if (!typed.empty() && typed.back() == '\r') typed.pop_back();
+    if (typed == ":quit") return Stop();
+    if (typed == ":skipline") return AnswerOf(TeachStatus::SkipLine);
+    if (typed == ":skipsub") return AnswerOf(TeachStatus::SkipSubPicture);
+    if (typed == ":accept") return AnswerOf(TeachStatus::Ok, request.reading);
+    std::string text = AnswerText(typed);
+    if (text.size() <= kMaxLineAnswer) return AnswerOf(TeachStatus::Ok, text);
+    err_ << "at most " << kMaxLineAnswer << " characters, please\n";
+  }
 }
 
 TeachAnswer TerminalTeacher::Stop() {

@@ -47,6 +47,7 @@ class TerminalTeacher : public CharacterTeacher {
 
  private:
   TeachAnswer Ask(const TeachRequest& request);
+  TeachAnswer AskLine(const TeachRequest& request);
   TeachAnswer Stop();
 
   UnknownPolicy policy_;
@@ -66,6 +67,12 @@ class TerminalTeacher : public CharacterTeacher {
 // there is a proposal, ' suggest="TEXT"' (UTF-8, a quote or backslash
 // escaped with a backslash).
 std::string UnknownLine(const TeachRequest& request, const TimeCode& start, bool proposals = false);
+
+// "unknown-line: start=hh:mm:ss,mmm line=L/NL reading="TEXT"
+// boxes=x1,y1,x2,y2;x1,y1,x2,y2..." for a whole-line request: the line's
+// reading so far (known characters and proposals, quoted as `suggest`) and
+// the unknown boxes on the screen, inclusive, left to right.
+std::string UnknownLineQuestion(const TeachRequest& request, const TimeCode& start);
 
 // An answer as typed: UTF-8 from the terminal becomes Windows-1252; bytes
 // that are not valid UTF-8 are taken as Windows-1252 already.

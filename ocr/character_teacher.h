@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
@@ -23,9 +24,14 @@ enum class TeachStatus : uint8_t {
                        // already knows the shape has become current
 };
 
+// The longest answer to a whole-line question; longer ones are cut.
+inline constexpr size_t kMaxLineAnswer = 1024;
+
 struct TeachAnswer {
   TeachStatus status = TeachStatus::Pause;
-  std::string text;  // at most 20 characters; longer answers are cut
+  // At most 20 characters (longer answers are cut); for a whole line at
+  // most kMaxLineAnswer, and empty asks for the line box by box.
+  std::string text;
   // With Pause: the user asked for a new text colour, so the choice is
   // forgotten and asked again when the sub-picture is read again.
   bool changeTextColour = false;
@@ -46,6 +52,22 @@ struct TeachRequest {
   Rect screenBox = {};
   // When the sub-picture starts.
   TimeCode start = {};
+
+  // The whole-line form: the teacher is asked for the text of the whole
+  // line at once. `index`, `glyph`, `proposal` and `screenBox` are then
+  // those of the first unknown box. The answer is the line as read (spaces
+  // allowed); MatrixFound, or an empty text, has the line asked box by box.
+  bool wholeLine = false;
+  // The line as read so far: the known characters and each unknown box's
+  // proposal (nothing without one), with the line's spaces.
+  std::string reading = {};
+  // The boxes neither matched nor read as touching known characters:
+  // their indices in the line and their boxes on the screen.
+  std::vector<size_t> unknownIndices = {};
+  std::vector<Rect> unknownScreenBoxes = {};
+  // The line on the screen, inclusive: from its first box's left column to
+  // its last box's right column, over the line's rows.
+  Rect lineScreenBox = {};
 
   const TextLine& Line() const { return table.lines[lineIndex]; }
   const CharBox& Box() const { return Line().boxes[index]; }

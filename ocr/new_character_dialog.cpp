@@ -6,6 +6,8 @@
 
 #include "app/qt_message_boxes.h"
 #include "app/qt_text.h"
+#include "base/message_ids.h"
+#include "base/message_table.h"
 #include "ocr/matrix_search.h"
 #include "ocr/teaching_image.h"
 #include "stream/time_code.h"
@@ -15,6 +17,8 @@ namespace capter {
 
 namespace {
 constexpr int kWatchMs = 500;
+// The picture area's width for a whole line.
+constexpr int kLineImageWidth = 640;
 }  // namespace
 
 TForm2::TForm2(QWidget* parent)
@@ -78,17 +82,50 @@ TeachAnswer TForm2::Teach(const TeachRequest& request) {
 
 void TForm2::ShowRequest(const TeachRequest& request) {
   ui_->LabelSymbolIndex->setText("Symbol index : " + QString::number(request.symbolNumber));
-  ComposeTeachingImage(request, composed_);
+  ShowForm(request);
+  ui_->LabelStartTime->setText("Subtitle start : " + ToQt(ToText(request.start)));
+  // A proposal (or a line's reading) stands selected, so Enter accepts it
+  // and typing replaces it.
+  ui_->EditCharacter->setText(ToQt(request.wholeLine ? request.reading : request.proposal));
+  ui_->EditCharacter->selectAll();
+  ui_->LabelNbCharValue->setText(QString::number(ui_->EditCharacter->text().size()));
+}
+
+void TForm2::ShowForm(const TeachRequest& request) {
+  if (request.wholeLine != lineForm_) {
+    if (request.wholeLine) {
+      characterQuestion_ = ui_->LabelQuestion->text();
+      characterEditWidth_ = ui_->EditCharacter->minimumWidth();
+    }
+    // A line is typed in a field as wide as its picture.
+    ui_->EditCharacter->setMinimumWidth(request.wholeLine ? kLineImageWidth : characterEditWidth_);
+    ui_->LabelQuestion->setText(request.wholeLine ? ToQt(Messages().GetMessage(kMsgTypeWholeLine))
+                                                  : characterQuestion_);
+    ui_->EditCharacter->setMaxLength(request.wholeLine ? static_cast<int>(kMaxLineAnswer)
+                                                       : CharacterMatrix::kMaxEntryText);
+    lineForm_ = request.wholeLine;
+  }
+  QSize area(2 * kTeachingImageWidth, 2 * kTeachingImageHeight);
+  if (request.wholeLine) {
+    ComposeLineTeachingImage(request, composed_);
+    area = QSize(kLineImageWidth, 2 * kTeachingImageHeight);
+  } else {
+    ComposeTeachingImage(request, composed_);
+  }
   image_ = QImage(composed_.Bits(), composed_.Width(), composed_.Height(), composed_.Stride(),
                   QImage::Format_BGR888)
                .copy();
-  ui_->ImageCharacter->setPixmap(QPixmap::fromImage(image_.scaled(
-      2 * image_.width(), 2 * image_.height(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
-  ui_->LabelStartTime->setText("Subtitle start : " + ToQt(ToText(request.start)));
-  // A proposal stands selected, so Enter accepts it and typing replaces it.
-  ui_->EditCharacter->setText(ToQt(request.proposal));
-  ui_->EditCharacter->selectAll();
-  ui_->LabelNbCharValue->setText(QString::number(ui_->EditCharacter->text().size()));
+  ui_->ImageCharacter->setMinimumSize(area);
+  ui_->ImageCharacter->setMaximumSize(area);
+  // Whole pixels where the picture fits twice (as a character's is shown),
+  // never smoothed.
+  const QSize twice = image_.size() * 2;
+  const QSize shown = twice.width() <= area.width() && twice.height() <= area.height()
+                          ? twice
+                          : image_.size().scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+  ui_->ImageCharacter->setPixmap(
+      QPixmap::fromImage(image_.scaled(shown, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+  adjustSize();
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -109,9 +146,8 @@ void TForm2::done(int result) {
 void TForm2::Answer(TeachStatus status) {
   answer_.status = status;
   answer_.text = FromQt(ui_->EditCharacter->text());
-  if (answer_.text.size() > CharacterMatrix::kMaxEntryText) {
-    answer_.text.resize(CharacterMatrix::kMaxEntryText);
-  }
+  const size_t limit = lineForm_ ? kMaxLineAnswer : CharacterMatrix::kMaxEntryText;
+  if (answer_.text.size() > limit) answer_.text.resize(limit);
   accept();
 }
 

@@ -74,6 +74,9 @@ class TForm2 : public QDialog, public CharacterTeacher {
   void Answer(TeachStatus status);
   void ShowRequest(const TeachRequest& request);
   void SetRed(bool red);
+  // The picture and question of a whole-line request, or back to those of
+  // a character.
+  void ShowForm(const TeachRequest& request);
 
   std::unique_ptr<Ui::Form2> ui_;
   QTimer* timerWakeUp_;
@@ -82,6 +85,9 @@ class TForm2 : public QDialog, public CharacterTeacher {
   Picture24 composed_;
   QImage image_;
   const TeachRequest* request_ = nullptr;
+  bool lineForm_ = false;
+  QString characterQuestion_;   // the question shown for a character
+  int characterEditWidth_ = 0;  // and the width of its field
   // Copies for the matrix search.
   Glyph glyph_;
   CharBox box_;

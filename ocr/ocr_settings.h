@@ -67,6 +67,10 @@ struct OcrSettings {
   // of height in sans-serif fonts) becomes the one its neighbours in the
   // line call for, by the rules every language shares.
   bool IAndLByContext = true;
+  // A line with unknown boxes is asked once as a whole; the typed text is
+  // lined up with the boxes and only the boxes it does not settle are asked
+  // one by one.
+  bool TeachWholeLines = true;
 
   friend bool operator==(const OcrSettings&, const OcrSettings&) = default;
 };
@@ -86,6 +90,7 @@ inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.Proposals = on;
   settings.LayeredDetection = on;
   settings.IAndLByContext = on;
+  settings.TeachWholeLines = on;
 }
 
 // Turns the recognition aids that read the test titles better on, and whole

@@ -55,7 +55,7 @@ struct OcrAidInfo {
   bool OcrSettings::*aid;
 };
 
-inline constexpr std::array<OcrAidInfo, 8> kOcrAids{{
+inline constexpr std::array<OcrAidInfo, 9> kOcrAids{{
     {"CheckBoxWholeGlyphs", &OcrSettings::WholeGlyphs},
     {"CheckBoxBestMatch", &OcrSettings::BestMatch},
     {"CheckBoxAutoSpaces", &OcrSettings::AutoSpaces},
@@ -64,6 +64,7 @@ inline constexpr std::array<OcrAidInfo, 8> kOcrAids{{
     {"CheckBoxProposals", &OcrSettings::Proposals},
     {"CheckBoxLayeredDetection", &OcrSettings::LayeredDetection},
     {"CheckBoxIAndLByContext", &OcrSettings::IAndLByContext},
+    {"CheckBoxTeachWholeLines", &OcrSettings::TeachWholeLines},
 }};
 
 int64_t OcrFieldValue(const OcrSettings& settings, OcrField field);

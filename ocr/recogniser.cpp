@@ -1,5 +1,6 @@
 #include "ocr/recogniser.h"
 
+#include "ocr/line_teaching.h"
 #include "ocr/matcher.h"
 #include "ocr/touching_split.h"
 #include "stream/crop.h"
@@ -11,6 +12,26 @@ namespace {
 // The closest entry is proposed only from this similarity up; below it the
 // proposal would more likely mislead than help.
 constexpr int kProposalFloor = 800;
+
+// What an answer that is neither Ok nor MatrixFound does to the line: it is
+// skipped (the line empty, reading goes on: true) or the sub-picture is
+// abandoned (false, `outcome` says how).
+bool LeaveLine(const TeachAnswer& answer, TextColourState& colour, std::string& text,
+               RecognitionOutcome& outcome) {
+  switch (answer.status) {
+    case TeachStatus::SkipLine:
+      text.clear();
+      return true;
+    case TeachStatus::SkipSubPicture:
+      outcome = RecognitionOutcome::SubPictureSkipped;
+      return false;
+    case TeachStatus::Pause:
+    default:
+      if (answer.changeTextColour) colour.Reset();
+      outcome = RecognitionOutcome::Paused;
+      return false;
+  }
+}
 
 }  // namespace
 
@@ -96,8 +117,22 @@ std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, 
   return closest.number != 0 ? matrix.Entry(closest.number).text : std::string{};
 }
 
+TeachAnswer Recogniser::AskWholeLine(const Picture24& bitmap, int lineIndex) {
+  const TextLine& line = table_.lines[lineIndex];
+  const LineQuestion question{bitmap,
+                              table_,
+                              lineIndex,
+                              start_,
+                              area_.x1 + textArea_.x1,
+                              area_.y1 + textArea_.y1,
+                              [&](const CharBox& box, size_t j, const Glyph& glyph) {
+                                return Proposal(bitmap, line, box, glyph, MarkOf(j));
+                              }};
+  return TeachWholeLine(question, context_);
+}
+
 bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
-                          RecognitionOutcome& outcome) {
+                          RecognitionOutcome& outcome, bool lineAsked) {
   const TextLine& line = table_.lines[lineIndex];
   CharacterMatrix& matrix = context_.matrix;
   const OcrSettings& settings = context_.settings;
@@ -117,6 +152,16 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     } else if (split.parts != 0) {
       text += split.text;
       if (settings.IAndLByContext) bars_.NoteSplit(text, start, split, bitmap, MarkOf(j));
+    } else if (settings.TeachWholeLines && !lineAsked) {
+      // The line's first unknown box: the whole line is asked once, then
+      // read again from its start with what its text taught.
+      const TeachAnswer answer = AskWholeLine(bitmap, lineIndex);
+      if (answer.status != TeachStatus::Ok) {
+        return LeaveLine(answer, context_.colour, text, outcome);
+      }
+      text.clear();
+      bars_.Clear();
+      return ReadLine(bitmap, lineIndex, text, outcome, true);
     } else {
       TeachAnswer answer = context_.teacher.Teach(
           TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,
@@ -130,17 +175,8 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
           break;
         case TeachStatus::MatrixFound:
           break;
-        case TeachStatus::SkipLine:
-          text.clear();
-          return true;
-        case TeachStatus::SkipSubPicture:
-          outcome = RecognitionOutcome::SubPictureSkipped;
-          return false;
-        case TeachStatus::Pause:
         default:
-          if (answer.changeTextColour) context_.colour.Reset();
-          outcome = RecognitionOutcome::Paused;
-          return false;
+          return LeaveLine(answer, context_.colour, text, outcome);
       }
       text += answer.text;
     }

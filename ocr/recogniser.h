@@ -65,9 +65,13 @@ class Recogniser {
 
  private:
   // Appends the text of `line` to `text`; false when the sub-picture is
-  // abandoned (`outcome` says how).
+  // abandoned (`outcome` says how). With whole lines, the line's first
+  // unknown box has the whole line asked unless `lineAsked`.
   bool ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
-                RecognitionOutcome& outcome);
+                RecognitionOutcome& outcome, bool lineAsked = false);
+  // Asks for the whole of line `lineIndex` and teaches what its answer
+  // settles (TeachWholeLine).
+  TeachAnswer AskWholeLine(const Picture24& bitmap, int lineIndex);
   // The greys segmentation counts as text: the chosen one, and with whole
   // glyphs the chosen extra indices.
   TextGreys CurrentTextGreys() const;

@@ -52,4 +52,34 @@ void ComposeTeachingImage(const TeachRequest& request, Picture24& out, const Pal
       kTeachingFrame);
 }
 
+void ComposeLineTeachingImage(const TeachRequest& request, Picture24& out) {
+  const Picture24& bitmap = request.bitmap;
+  const TextLine& line = request.Line();
+  int left = bitmap.Width() - 1, right = 0;
+  for (const CharBox& box : line.boxes) {
+    left = std::min<int>(left, box.Left);
+    right = std::max(right, box.Right());
+  }
+  left = std::max(left - 1, 0);
+  right = std::min(right + 1, bitmap.Width() - 1);
+  const int top = std::max(line.top - 1, 0);
+  const int bottom = std::min(line.bottom + 1, bitmap.Height() - 1);
+  if (right < left || bottom < top) {
+    out.Resize(1, 1);
+    out.Fill(bitmap.Width() > 0 && bitmap.Height() > 0 ? bitmap.Pixel(0, 0) : Colour{});
+    return;
+  }
+  out.Resize(right - left + 1, bottom - top + 1);
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) out.SetPixel(x - left, y - top, bitmap.Pixel(x, y));
+  }
+  for (size_t j : request.unknownIndices) {
+    const CharBox& box = line.boxes[j];
+    DrawFrame(out,
+              Rect{box.Left - left - 1, box.Top - top - 1, box.Right() - left + 1,
+                   box.Bottom() - top + 1},
+              kTeachingFrame);
+  }
+}
+
 }  // namespace capter

@@ -17,4 +17,9 @@ inline constexpr Colour kTeachingFrame = MakeColour(255, 51, 51);
 void ComposeTeachingImage(const TeachRequest& request, Picture24& out,
                           const PaletteGreys& greys = kPaletteGreys);
 
+// Fills `out` for a whole-line request: the marked picture cut to the
+// line's rows and boxes (with a pixel of margin), every unknown box framed
+// one pixel outside.
+void ComposeLineTeachingImage(const TeachRequest& request, Picture24& out);
+
 }  // namespace capter

@@ -7,7 +7,7 @@ namespace {
 
 TEST(MessageTable, BuiltInEntriesAreTheEnglishTexts) {
   MessageTable table;
-  ASSERT_EQ(table.Size(), 60u);
+  ASSERT_EQ(table.Size(), 61u);
   EXPECT_EQ(table.GetMessage(0), "Maximum Number of Characters reached : ");
   EXPECT_EQ(table.GetMessage(15), "Error in file at Subtitle N\xB0 ");
   EXPECT_EQ(table.GetMessage(26), "Bad Packet Header at LBA: ");
@@ -15,20 +15,21 @@ TEST(MessageTable, BuiltInEntriesAreTheEnglishTexts) {
             "You should try again on the next character, if still not found then you must "
             "create a new Matrix.");
   EXPECT_EQ(table.GetMessage(58), "The file holds more than ");
-  EXPECT_EQ(table.GetMessage(60), "");
+  EXPECT_EQ(table.GetMessage(60), "Type the text of the whole line");
+  EXPECT_EQ(table.GetMessage(61), "");
 }
 
 TEST(MessageTable, SetReplacesOrAppendsButNeverLeavesHoles) {
   MessageTable table;
   table.Set(3, "Fichier ");
-  table.Set(60, "extra");
-  table.Set(62, "ignored");
+  table.Set(61, "extra");
+  table.Set(63, "ignored");
   EXPECT_EQ(table.GetMessage(3), "Fichier ");
   EXPECT_EQ(table.GetMessage(11), "File ");
-  EXPECT_EQ(table.Size(), 61u);
+  EXPECT_EQ(table.Size(), 62u);
   table.BuildDefaultMessages();
   EXPECT_EQ(table.GetMessage(3), "File ");
-  EXPECT_EQ(table.Size(), 60u);
+  EXPECT_EQ(table.Size(), 61u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace capter::testing {
@@ -46,7 +47,12 @@ bool ParseUnknownLine(const std::string& line, UnknownQuestion& question) {
 AnsweringInput::int_type AnsweringInput::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   const std::string err = err_.str();
-  const size_t at = err.rfind("unknown: ");
+  // The last question, about a character or a whole line.
+  const size_t character = err.rfind("unknown: ");
+  const size_t line = err.rfind("unknown-line: ");
+  const size_t at = character == std::string::npos ? line
+                    : line == std::string::npos    ? character
+                                                   : std::max(character, line);
   if (at == std::string::npos || at < answeredUpTo_) return traits_type::eof();
   const size_t end = err.find('\n', at);
   answeredUpTo_ = err.size();

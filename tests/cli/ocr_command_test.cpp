@@ -28,8 +28,9 @@ int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 // recognition aid is off, as in a configuration written before they came.
 std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
   std::string ini = "[OCR SETTING]\r\n";
-  for (const char* aid : {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching",
-                          "KeepSmallMarks", "Proposals", "LayeredDetection", "IAndLByContext"}) {
+  for (const char* aid :
+       {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching", "KeepSmallMarks", "Proposals",
+        "LayeredDetection", "IAndLByContext", "TeachWholeLines"}) {
     ini += std::string(aid) + "=0\r\n";
   }
   if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";
@@ -254,6 +255,67 @@ TEST_F(OcrOnFirstCase, AQuestionShowsTheCharacterThenOneUnknownLineAndThePrompt)
   EXPECT_FALSE(std::filesystem::exists(matrix_));
 }
 
+// With whole lines, a line of unknown characters is asked once, and typing
+// it teaches every character whose box the text settles: the run goes on
+// asking only about lines it cannot read.
+TEST_F(OcrOnFirstCase, AWholeLineIsAskedOnceAndItsTextTeachesItsCharacters) {
+  std::vector<std::string> questions;
+  const CommandResult r =
+      RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--teach-whole-lines", "on"}),
+                   [&](const std::string& question) {
+                     questions.push_back(question);
+                     char start[13] = {};
+                     int line = 0, lines = 0;
+                     if (std::sscanf(question.c_str(), "unknown-line: start=%12s line=%d/%d", start,
+                                     &line, &lines) != 3) {
+                       return std::string("x");
+                     }
+                     for (const ExpectedSubtitle& e : files_.truth) {
+                       if (ToText(e.start) == start && line <= static_cast<int>(e.lines.size())) {
+                         return e.lines[line - 1];
+                       }
+                     }
+                     return std::string{};
+                   });
+  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_FALSE(questions.empty());
+  // Nothing is known yet: an empty reading and the twelve boxes.
+  EXPECT_EQ(questions[0].rfind("unknown-line: start=00:00:01,000 line=1/1 reading=\"\" boxes=", 0),
+            0u)
+      << questions[0];
+  EXPECT_EQ(std::count(questions[0].begin(), questions[0].end(), ';'), 11) << questions[0];
+  const size_t asked = r.err.find(questions[0] + "\nline> ");
+  ASSERT_NE(asked, std::string::npos);
+  // The line drawn before it: its characters in full blocks over carets.
+  const std::string art = r.err.substr(0, asked);
+  EXPECT_NE(art.find("\u2588"), std::string::npos);
+  EXPECT_NE(art.find("^^^"), std::string::npos);
+  // Far fewer questions than character by character.
+  size_t byCharacter = 0;
+  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--teach-whole-lines", "off"}),
+               [&](const std::string&) {
+                 ++byCharacter;
+                 return std::string("x");
+               });
+  EXPECT_LT(questions.size() * 2, byCharacter) << r.err;
+  EXPECT_NE(r.out.find(files_.truth.front().lines.front()), std::string::npos) << r.out;
+}
+
+// A whole-line question answered empty asks the line character by
+// character, as without whole lines.
+TEST_F(OcrOnFirstCase, AnEmptyLineAnswerAsksCharacterByCharacter) {
+  std::vector<std::string> questions;
+  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--teach-whole-lines", "on"}),
+               [&](const std::string& question) {
+                 questions.push_back(question);
+                 return questions.size() < 3 ? std::string{} : std::string(":quit");
+               });
+  ASSERT_EQ(questions.size(), 3u);
+  EXPECT_EQ(questions[0].rfind("unknown-line: ", 0), 0u);
+  EXPECT_EQ(questions[1].rfind("unknown: start=00:00:01,000 line=1/1 char=1/12", 0), 0u);
+  EXPECT_EQ(questions[2].rfind("unknown: start=00:00:01,000 line=1/1 char=2/12", 0), 0u);
+}
+
 TEST_F(OcrOnFirstCase, TheEndOfTheAnswersStopsLikeQuit) {
   const CommandResult r = RunCommand(Ocr, Args({"--matrix", matrix_, "--teach"}), "");
   EXPECT_EQ(r.code, 1);
@@ -429,12 +491,13 @@ namespace {
 
 TEST_F(OcrOnFirstCase, WithProposalsAQuestionGivesItsScreenBoxAndAcceptTakesTheProposal) {
   std::vector<std::string> questions;
-  const CommandResult r =
-      RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach", "--aids", "recommended"}),
-                   [&](const std::string& line) {
-                     questions.push_back(line);
-                     return line.find(" suggest=") != std::string::npos ? ":accept" : "x";
-                   });
+  const CommandResult r = RunAnswering(
+      Ocr,
+      Args({"--matrix", matrix_, "--teach", "--aids", "recommended", "--teach-whole-lines", "off"}),
+      [&](const std::string& line) {
+        questions.push_back(line);
+        return line.find(" suggest=") != std::string::npos ? ":accept" : "x";
+      });
   EXPECT_EQ(r.code, 0) << r.err;
   ASSERT_FALSE(questions.empty());
   char start[13] = {};
@@ -488,7 +551,8 @@ TEST_F(OcrOnFirstCase, TheRecommendedAidsAreOnUnlessTheConfigurationTurnsThemOff
   const CorpusStream& s = case_.streams[0];
   std::vector<std::string> args = {
       "--stream", "1",     "--text-colour", std::to_string(s.pixelCodes[1]),
-      "--matrix", matrix_, "--teach"};
+      "--matrix", matrix_, "--teach",       "--teach-whole-lines",
+      "off"};
   args.insert(args.end(), case_.vobFiles.begin(), case_.vobFiles.end());
   std::string question;
   const auto quit = [&question](const std::string& line) {

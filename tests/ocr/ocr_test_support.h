@@ -86,7 +86,8 @@ class ScriptedTeacher : public CharacterTeacher {
       : script_(std::move(script)), fallback_(std::move(fallback)) {}
 
   TeachAnswer Teach(const TeachRequest& request) override {
-    asked.push_back({request.lineIndex, request.index, request.symbolNumber});
+    asked.push_back({request.lineIndex, request.index, request.symbolNumber, request.wholeLine,
+                     request.reading, request.unknownScreenBoxes.size()});
     if (script_.empty()) return fallback_;
     TeachAnswer answer = script_.front();
     script_.pop_front();
@@ -97,6 +98,9 @@ class ScriptedTeacher : public CharacterTeacher {
     int line;
     size_t index;
     size_t symbolNumber;
+    bool wholeLine = false;
+    std::string reading;      // of a whole-line question
+    size_t unknownBoxes = 0;  // of a whole-line question
   };
   std::vector<Question> asked;
 

@@ -20,6 +20,10 @@ TeachAnswer TruthTeacher::Teach(const TeachRequest& request) {
   ++prompts;
   promptLines.push_back(request.lineIndex);
   TeachAnswer answer;
+  if (frozen_ && request.wholeLine) {
+    answer.status = TeachStatus::Ok;  // empty: the boxes are asked one by one
+    return answer;
+  }
   if (frozen_) {
     ++frozenUnknowns;
     answer.status = TeachStatus::MatrixFound;  // use the text, add nothing
@@ -32,7 +36,8 @@ TeachAnswer TruthTeacher::Teach(const TeachRequest& request) {
     return answer;
   }
   answer.status = TeachStatus::Ok;
-  answer.text = NonSpaceCharacters(expected_[request.lineIndex]).substr(request.index, 1);
+  const std::string characters = NonSpaceCharacters(expected_[request.lineIndex]);
+  answer.text = request.wholeLine ? characters : characters.substr(request.index, 1);
   return answer;
 }
 

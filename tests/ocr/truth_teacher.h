@@ -1,6 +1,7 @@
 // A teacher that answers from the known text of the subtitle being
 // recognised: when a line has as many boxes as its expected text has
-// non-space characters, box j is character j; otherwise the line is skipped.
+// non-space characters, box j is character j (asked for the whole line, the
+// line's characters); otherwise the line is skipped.
 // Once frozen it teaches nothing: an unknown shape reads as kUnknownShape
 // (so no line comes out empty and lines keep their places) and the matrix is
 // left alone. Shared by the end-to-end tests and capter-eval.

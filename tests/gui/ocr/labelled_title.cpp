@@ -92,4 +92,23 @@ QString LabelledTitle::Answer(const TeachRequest& request, const TimeCode& start
   return answer;
 }
 
+QString LabelledTitle::LineAnswer(const TeachRequest& request, const TimeCode& start) const {
+  const Subtitle* s = Find(start);
+  if (s == nullptr) return {};
+  const TextLine& line = request.Line();
+  std::vector<int> inside(s->total.size(), 0);
+  for (int y = s->fillOrigin.y() + line.top; y <= s->fillOrigin.y() + line.bottom; ++y) {
+    if (y < 0 || y >= s->labels.height()) continue;
+    const uchar* row = s->labels.constScanLine(y);
+    for (int x = 0; x < s->labels.width(); ++x) {
+      if (row[x] > 0 && row[x] < inside.size()) ++inside[row[x]];
+    }
+  }
+  QString answer;
+  for (size_t k = 1; k < inside.size(); ++k) {
+    if (2 * inside[k] > s->total[k]) answer += s->glyphs[static_cast<qsizetype>(k - 1)];
+  }
+  return answer;
+}
+
 }  // namespace capter::testing

@@ -24,6 +24,10 @@ class LabelledTitle {
   // What a person types for the character `request` asks about, in the
   // sub-picture that starts at `start`.
   QString Answer(const TeachRequest& request, const TimeCode& start) const;
+  // What a person types for the whole line of a whole-line request: the
+  // characters with more than half of their labelled pixels within the
+  // line's rows, in reading order, without spaces.
+  QString LineAnswer(const TeachRequest& request, const TimeCode& start) const;
 
  private:
   struct Subtitle {

@@ -64,6 +64,22 @@ TEST(TeachingDialogRun, WholeTitleTaughtByHandGivesTheCommandLineText) {
             std::string::npos);
 }
 
+// Whole lines typed by hand: far fewer questions than shapes taught, and the
+// same text as capter-cli given the same answers.
+TEST(TeachingDialogRun, WholeLinesTaughtByHandGiveTheCommandLineText) {
+  const CorpusCase c = FindCorpusCase("p07_pal_dialogue_serif");
+  TeachingRun run(c, 0);
+  run.SetWholeLines(true);
+  ASSERT_TRUE(run.Execute());
+  const size_t lines = static_cast<size_t>(std::count_if(
+      run.questions.begin(), run.questions.end(), [](const Question& q) { return q.wholeLine; }));
+  EXPECT_GT(lines, 0u);
+  EXPECT_LT(2 * run.questions.size(), run.Session().Matrix().Count());
+  const std::string gui = run.Text();
+  EXPECT_EQ(gui, CliText(c, 0, Typed(run.questions), c.streams[0].pixelCodes[1], true));
+  EXPECT_NE(gui.find("Sit down, Mr. Hollis. Coffee?"), std::string::npos) << gui;
+}
+
 TEST(TeachingDialogRun, SkipThisLineDropsOnlyThatLine) {
   const CorpusCase c = FindCorpusCase("p04_pal_five_streams");
   TeachingRun run(c, 0);

@@ -69,6 +69,47 @@ TEST(TeachingDialog, ShowsTheSymbolIndexAndTheFramedCharacterAtTwiceItsSize) {
   });
 }
 
+// The whole-line form: the line cut from the picture with every unknown box
+// framed, the reading to edit, room for a long line, then back to a
+// character's form for the next question.
+TEST(TeachingDialog, AWholeLineShowsTheLineAndTakesItsWholeText) {
+  OneCharacter c;
+  c.table.lines[0].boxes.push_back(
+      CharBox{.Left = 20, .Top = 5, .Width = 4, .Height = 6, .TopOffset = 0, .Italic = 0});
+  c.bitmap.FillRect(Rect{20, 5, 23, 10}, kMarkB);
+  TeachRequest request = c.Request();
+  request.wholeLine = true;
+  request.reading = "a";
+  request.unknownIndices = {1};
+  TForm2 dialog;
+  const std::string line(40, 'w');
+  QTimer::singleShot(0, &dialog, [&] {
+    EXPECT_EQ(dialog.findChild<QLabel*>("LabelQuestion")->text(),
+              "Type the text of the whole line");
+    EXPECT_EQ(Edit(dialog)->text(), "a");
+    // Columns 9..24 and rows 4..11, framed around the second box only.
+    const QImage& image = dialog.TeachingImage();
+    EXPECT_EQ(image.size(), QSize(16, 8));
+    EXPECT_EQ(image.pixelColor(10, 0), QColor(255, 51, 51));
+    EXPECT_EQ(image.pixelColor(15, 7), QColor(255, 51, 51));
+    EXPECT_NE(image.pixelColor(0, 0), QColor(255, 51, 51));
+    // Shown in whole pixels, twice as large.
+    EXPECT_EQ(dialog.findChild<QLabel*>("ImageCharacter")->pixmap().size(), QSize(32, 16));
+    QTest::keyClicks(Edit(dialog), QString::fromStdString(line));
+    QTest::keyClick(Edit(dialog), Qt::Key_Return);
+  });
+  const TeachAnswer answer = dialog.Teach(request);
+  EXPECT_EQ(answer.status, TeachStatus::Ok);
+  EXPECT_EQ(answer.text, line);
+  const TeachAnswer character = Ask(dialog, c, [&] {
+    EXPECT_EQ(dialog.findChild<QLabel*>("LabelQuestion")->text(),
+              "What is (are) this (these) character(s) ?");
+    EXPECT_EQ(Edit(dialog)->maxLength(), 20);
+    Click(dialog, "ButtonOK");
+  });
+  EXPECT_EQ(character.status, TeachStatus::Ok);
+}
+
 TEST(TeachingDialog, TakesAtMostTwentyCharactersAndCountsThem) {
   OneCharacter c;
   TForm2 dialog;

@@ -65,6 +65,8 @@ TeachingRun::TeachingRun(const CorpusCase& c, int streamIndex)
       fillCode_(std::make_unique<FixedChooser>(c.streams.at(streamIndex).pixelCodes[1])),
       chooser_(fillCode_.get()) {
   SetWindowBoxes(&boxes_);
+  // The person here answers character by character.
+  session_.Ocr().TeachWholeLines = false;
   session_.UseRecognition(dialog_, *chooser_);
   dialog_.installEventFilter(this);
   reaction_ = [this](TForm2& dialog, const Question& q) { TypeAndPressOk(dialog, q.typed); };
@@ -104,8 +106,9 @@ void TeachingRun::React() {
   q.index = request->index;
   q.symbol = dialog_.findChild<QLabel*>("LabelSymbolIndex")->text().section(' ', -1).toULong();
   q.box = request->Box();
-  q.frameRed = FrameAroundBox(dialog_, *request);
-  q.typed = labels_.Answer(*request, q.start);
+  q.wholeLine = request->wholeLine;
+  q.frameRed = !q.wholeLine && FrameAroundBox(dialog_, *request);
+  q.typed = q.wholeLine ? labels_.LineAnswer(*request, q.start) : labels_.Answer(*request, q.start);
   questions.push_back(q);
   reaction_(dialog_, questions.back());
 }
@@ -161,12 +164,14 @@ std::string TeachingRun::Text() {
 }
 
 std::string CliText(const CorpusCase& c, int streamIndex, const std::vector<QString>& answers,
-                    int textColour) {
+                    int textColour, bool wholeLines) {
   std::vector<std::string> args = {"--stream",
                                    std::to_string(streamIndex + 1),
                                    "--matrix",
                                    "/nonexistent/matrix.sum",
                                    "--teach",
+                                   "--teach-whole-lines",
+                                   wholeLines ? "on" : "off",
                                    "--text-colour",
                                    std::to_string(textColour)};
   args.insert(args.end(), c.vobFiles.begin(), c.vobFiles.end());

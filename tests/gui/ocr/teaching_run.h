@@ -28,7 +28,8 @@ struct Question {
   size_t index = 0;   // of the character in its line, from 0
   size_t symbol = 0;  // the symbol index the dialog showed
   CharBox box;
-  bool frameRed = false;  // the frame sits one pixel outside the character
+  bool frameRed = false;   // the frame sits one pixel outside the character
+  bool wholeLine = false;  // the question was about the whole line
   QString typed;
 };
 
@@ -44,6 +45,9 @@ class TeachingRun : public QObject {
   ScriptedMessageBoxes& Boxes() { return boxes_; }
   const LabelledTitle& Labels() const { return labels_; }
   void SetChooser(TextColourChooser& chooser);
+  // Whole-line questions (off unless turned on: the person answers
+  // character by character).
+  void SetWholeLines(bool on) { session_.Ocr().TeachWholeLines = on; }
   // Asks the text colour in `dialog`, where the person selects the
   // stream's fill code and presses OK.
   void UseColourDialog(TForm9& dialog);
@@ -89,6 +93,6 @@ class TeachingRun : public QObject {
 // The same stream read by "capter-cli ocr --teach" with `answers` typed one
 // per line (UTF-8): the text it writes.
 std::string CliText(const CorpusCase& c, int streamIndex, const std::vector<QString>& answers,
-                    int textColour);
+                    int textColour, bool wholeLines = false);
 
 }  // namespace capter::testing
