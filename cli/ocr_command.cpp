@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
-    "                       --keep-small-marks|--proposals|--layered-detection on|off]\n"
+    "                       --keep-small-marks|--other-sizes|--proposals|\n"
+    "                       --layered-detection on|off]\n"
     "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
@@ -48,6 +49,7 @@ constexpr const char* kUsage =
     "  --auto-spaces on|off    each line's word gaps set its space threshold\n"
     "  --split-touching on|off read touching letters as known entries\n"
     "  --keep-small-marks on|off  keep hyphens and thin strokes below the limits\n"
+    "  --other-sizes on|off    read letters at sizes never taught\n"
     "  --proposals on|off      propose a text when asking (see below)\n"
     "  --layered-detection on|off  detect the text grey by layers, not counts\n"
     "                          (default: all on but --whole-glyphs; these\n"
@@ -84,6 +86,7 @@ bool OcrSettings::*AidOption(const std::string& word) {
   if (word == "--auto-spaces") return &OcrSettings::AutoSpaces;
   if (word == "--split-touching") return &OcrSettings::SplitTouching;
   if (word == "--keep-small-marks") return &OcrSettings::KeepSmallMarks;
+  if (word == "--other-sizes") return &OcrSettings::OtherSizes;
   if (word == "--proposals") return &OcrSettings::Proposals;
   if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
   return nullptr;

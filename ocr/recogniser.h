@@ -13,6 +13,7 @@
 #include "ocr/character_teacher.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
+#include "ocr/scaled_match.h"
 #include "ocr/segmentation.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour.h"
@@ -83,6 +84,7 @@ class Recogniser {
   Rect textArea_;  // where the cropped picture lay in the decoded one
   TimeCode start_;
   Segmenter segmenter_;
+  OtherSizeReader otherSizes_;
   LineTable table_;
   std::vector<std::string> lines_;
   std::function<void(const Picture24&)> preview_;

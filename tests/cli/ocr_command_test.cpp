@@ -29,7 +29,7 @@ int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
   std::string ini = "[OCR SETTING]\r\n";
   for (const char* aid : {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching",
-                          "KeepSmallMarks", "Proposals", "LayeredDetection"}) {
+                          "KeepSmallMarks", "OtherSizes", "Proposals", "LayeredDetection"}) {
     ini += std::string(aid) + "=0\r\n";
   }
   if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";
@@ -497,7 +497,7 @@ TEST_F(OcrOnFirstCase, TheRecommendedAidsAreOnUnlessTheConfigurationTurnsThemOff
   };
   RunAnswering(Ocr, args, quit);
   EXPECT_NE(question.find(" box="), std::string::npos) << question;
-  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach"}), quit);  // all seven keys 0
+  RunAnswering(Ocr, Args({"--matrix", matrix_, "--teach"}), quit);  // all eight keys 0
   EXPECT_EQ(question.find(" box="), std::string::npos) << question;
 }
 

@@ -1,0 +1,87 @@
+// Reading letters at sizes never taught: a box that no entry matches at its
+// own size is compared with entries of other sizes, each entry's glyph
+// resampled to the box's width and height.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ocr/character_matrix.h"
+#include "ocr/glyph.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+// Similarity (thousandths) a resampled entry must reach to read a box.
+inline constexpr int kOtherSizeSimilarity = 930;
+// How far the best entry must lead the best one with a different text.
+inline constexpr int kOtherSizeMargin = 20;
+
+// Where a glyph's ink lies: the percentage of set pixels in each cell of a
+// 3 x 3 grid over its box, which does not change with the size.
+using Layout = std::array<uint8_t, 9>;
+Layout LayoutOf(const GlyphRows& rows, int width, int height);
+int LayoutDistance(const Layout& a, const Layout& b);
+
+// The rows of a `width` x `height` glyph resampled to `toWidth` x
+// `toHeight` (each 1..45): a pixel is set when at least half its area
+// covers set pixels of the source.
+void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
+                  GlyphRows& out);
+
+// The scale at which entry `size` would be drawn as `box`: from their
+// summed width and height; 0 when the entry cannot be that box (width,
+// height and top offset do not scale by about one factor, or the factor
+// is out of range).
+float OtherSizeFactor(const EntrySize& size, const CharBox& box);
+
+// Reads the boxes of one line that no entry matches at their own size.
+// Across the line the factors must agree: a box whose candidates all lie
+// far from the line's median factor stays unknown. Keeps its buffers
+// between lines, so it stops allocating once it has read its longest line.
+class OtherSizeReader {
+ public:
+  // Forgets the line read so far: call it for every new line and whenever
+  // the matrix changed.
+  void StartLine() { ready_ = false; }
+
+  // The entry box `index` of `line` reads as at another size, or 0. The
+  // first call after StartLine weighs the boxes from `index` to the end of
+  // the line together.
+  size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
+              const CharacterMatrix& matrix, const OcrSettings& settings);
+
+ private:
+  struct Candidate {
+    size_t number = 0;
+    int similarity = 0;
+    float factor = 0;
+  };
+  struct BoxCandidates {
+    size_t first = 0;  // into candidates_
+    size_t count = 0;
+    size_t chosen = 0;  // entry number, 0 for none
+  };
+
+  void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
+                const CharacterMatrix& matrix, const OcrSettings& settings);
+  // Appends the entries of other sizes that come near the box.
+  void Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+               const OcrSettings& settings);
+  // The candidate of `box` near `median` that leads every other text by the
+  // margin, or 0.
+  size_t Choose(const BoxCandidates& box, float median, const CharacterMatrix& matrix) const;
+
+  std::vector<Candidate> candidates_;
+  std::vector<BoxCandidates> boxes_;
+  std::vector<float> factors_;
+  std::vector<Layout> layouts_;  // of every entry, by number
+  size_t from_ = 0;
+  bool ready_ = false;
+};
+
+}  // namespace capter
