@@ -9,7 +9,6 @@
 #include "ocr/matcher.h"
 
 namespace capter {
-
 namespace {
 
 // Letters are drawn from about 0.4 to 2.5 times a taught size.
@@ -21,7 +20,7 @@ constexpr float kSizeTolerance = 0.12f;
 // The top offset may stray by a pixel and a half plus this share of the
 // larger of the box's height and the expected offset.
 constexpr float kTopTolerance = 0.1f;
-// A box's factor may differ from the line's median by this share.
+// Two factors agree when they differ by at most this share.
 constexpr float kLineTolerance = 0.12f;
 // Smaller boxes and entries carry too few pixels to judge a scale (the dot
 // of an "i" would pass for an apostrophe).
@@ -180,6 +179,7 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
   candidates_.clear();
   boxes_.clear();
   factors_.clear();
+  readingBoxes_ = 0;
   for (size_t j = from; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     BoxCandidates entry;
@@ -190,18 +190,29 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
       if (native == 0) Collect(glyph, box, matrix, settings);
     }
     entry.count = candidates_.size() - entry.first;
-    // The candidates come sorted, most similar first: the best one's
-    // factor speaks for the box.
-    if (entry.count != 0 && candidates_[entry.first].similarity >= kOtherSizeSimilarity) {
-      factors_.push_back(candidates_[entry.first].factor);
+    const size_t before = factors_.size();
+    for (size_t i = entry.first; i < candidates_.size(); ++i) {
+      if (candidates_[i].similarity >= kOtherSizeSimilarity) {
+        factors_.push_back({candidates_[i].factor, boxes_.size()});
+      }
     }
+    if (factors_.size() != before) ++readingBoxes_;
     boxes_.push_back(entry);
   }
-  if (factors_.empty()) return;
-  const auto middle = factors_.begin() + static_cast<std::ptrdiff_t>(factors_.size() / 2);
-  std::nth_element(factors_.begin(), middle, factors_.end());
-  const float median = *middle;
-  for (BoxCandidates& box : boxes_) box.chosen = Choose(box, median, matrix);
+  std::sort(factors_.begin(), factors_.end(),
+            [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; });
+  for (size_t b = 0; b < boxes_.size(); ++b) boxes_[b].chosen = Choose(b, matrix);
+}
+
+bool OtherSizeReader::Agrees(float factor, size_t box) const {
+  const float low = factor * (1 - kLineTolerance), high = factor * (1 + kLineTolerance);
+  auto it = std::lower_bound(factors_.begin(), factors_.end(), low,
+                             [](const BoxFactor& f, float value) { return f.factor < value; });
+  if (readingBoxes_ < 2) return true;  // no other box reads at another size
+  for (; it != factors_.end() && it->factor <= high; ++it) {
+    if (it->box != box) return true;
+  }
+  return false;
 }
 
 void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
@@ -234,13 +245,13 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   }
 }
 
-size_t OtherSizeReader::Choose(const BoxCandidates& box, float median,
-                               const CharacterMatrix& matrix) const {
+size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) const {
+  const BoxCandidates& box = boxes_[index];
   const Candidate* best = nullptr;
   int rival = 0;  // the best similarity of another text
   for (size_t i = box.first; i < box.first + box.count; ++i) {
     const Candidate& c = candidates_[i];
-    if (!Near(c.factor, median, kLineTolerance * median)) continue;
+    if (!Agrees(c.factor, index)) continue;
     if (best == nullptr) {
       best = &c;
     } else if (rival == 0 && matrix.Entry(c.number).text != matrix.Entry(best->number).text) {

@@ -72,14 +72,23 @@ class OtherSizeReader {
   // Appends the entries of other sizes that come near the box.
   void Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
                const OcrSettings& settings);
-  // The candidate of `box` near `median` that leads every other text by the
-  // margin, or 0.
-  size_t Choose(const BoxCandidates& box, float median, const CharacterMatrix& matrix) const;
+  // Whether another box of the line reads at about `factor` (or no other
+  // box reads at another size at all).
+  bool Agrees(float factor, size_t box) const;
+  // The most similar candidate of box `index` (from from_) whose factor
+  // agrees with the line, when it leads every other text by the margin; 0
+  // otherwise.
+  size_t Choose(size_t index, const CharacterMatrix& matrix) const;
 
   std::vector<Candidate> candidates_;
   std::vector<BoxCandidates> boxes_;
-  std::vector<float> factors_;
-  std::vector<Layout> layouts_;  // of every entry, by number
+  struct BoxFactor {
+    float factor = 0;
+    size_t box = 0;  // from from_
+  };
+  std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
+  size_t readingBoxes_ = 0;         // boxes with a candidate that reads
+  std::vector<Layout> layouts_;     // of every entry, by number
   size_t from_ = 0;
   bool ready_ = false;
 };
