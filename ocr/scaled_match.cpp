@@ -17,7 +17,7 @@ constexpr float kMaxFactor = 2.5f;
 // Width and height may stray from the common factor by a pixel of rounding
 // plus this share (hinting draws stems differently at each size).
 constexpr float kSizeTolerance = 0.12f;
-// The top offset may stray by a pixel and a half plus this share of the
+// The top offset may stray by a pixel plus this share of the
 // larger of the box's height and the expected offset.
 constexpr float kTopTolerance = 0.1f;
 // Two factors agree when they differ by at most this share.
@@ -154,7 +154,7 @@ float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   const float top = size.topOffset * factor;
   if (!Near(w, size.width * factor, 1 + kSizeTolerance * w) ||
       !Near(h, size.height * factor, 1 + kSizeTolerance * h) ||
-      !Near(box.TopOffset, top, 1.5f + kTopTolerance * std::max(h, top))) {
+      !Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top))) {
     return 0;
   }
   return factor;
