@@ -25,6 +25,11 @@ constexpr float kLineTolerance = 0.12f;
 // Smaller boxes and entries carry too few pixels to judge a scale (the dot
 // of an "i" would pass for an apostrophe).
 constexpr int kMinHeight = 8;
+// A line whose letters lean by at least this (columns per row) is read as
+// slanted: upright entries are also compared sheared by its slant.
+constexpr float kMinSlant = 0.1f;
+// Boxes it takes to measure a line's slant.
+constexpr size_t kMinSlantBoxes = 3;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
 
@@ -109,6 +114,17 @@ class Resampler {
   std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize> across_;
 };
 
+struct Comparison {
+  int similarity = 0;
+  float factor = 0;  // 0 when the entry cannot be the box
+};
+
+// The entry (rows of `size`) resampled to the box and scored against the
+// box's rows; factor 0 when it does not come near.
+Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, Resampler& resampler);
+
 }  // namespace
 
 Layout LayoutOf(const GlyphRows& rows, int width, int height) {
@@ -135,6 +151,36 @@ int LayoutDistance(const Layout& a, const Layout& b) {
   return distance;
 }
 
+float SlantOf(const GlyphRows& rows, int width, int height) {
+  const GlyphRow mask = width >= 64 ? ~GlyphRow{0} : (GlyphRow{1} << width) - 1;
+  // The middle of each row's ink against the row's height above the bottom.
+  double n = 0, sumT = 0, sumC = 0, sumTT = 0, sumTC = 0;
+  for (int y = 0; y < std::min(height, kGlyphSize); ++y) {
+    const GlyphRow row = rows[y] & mask;
+    if (row == 0) continue;
+    const double centre = (std::countr_zero(row) + 63 - std::countl_zero(row)) / 2.0;
+    const double t = height - 1 - y;
+    n += 1;
+    sumT += t;
+    sumC += centre;
+    sumTT += t * t;
+    sumTC += t * centre;
+  }
+  const double spread = n * sumTT - sumT * sumT;
+  if (n < 3 || spread <= 0) return 0;
+  return static_cast<float>((n * sumTC - sumT * sumC) / spread);
+}
+
+int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRows& out) {
+  const int widened = width + static_cast<int>(std::lround(slant * static_cast<float>(height - 1)));
+  if (slant < 0 || width == 0 || widened > kGlyphSize) return 0;
+  out.fill(0);
+  for (int y = 0; y < height; ++y) {
+    out[y] = rows[y] << std::lround(slant * static_cast<float>(height - 1 - y));
+  }
+  return widened;
+}
+
 void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
                   GlyphRows& out) {
   Resampler resampler;
@@ -142,6 +188,24 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
   out.fill(0);
   for (int y = 0; y < toHeight; ++y) out[y] = resampler.Row(y);
 }
+
+namespace {
+
+Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, Resampler& resampler) {
+  const float factor = OtherSizeFactor(size, box);
+  if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
+  resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
+  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  const int similarity = ScoreRows(
+      rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
+      box.Height, floor);
+  if (similarity < floor) return {};
+  return {similarity, factor};
+}
+
+}  // namespace
 
 float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   if (size.width == 0 || size.height < kMinHeight || size.width > kGlyphSize ||
@@ -172,36 +236,66 @@ size_t OtherSizeReader::Read(const Picture24& bitmap, const TextLine& line, size
 void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                                const CharacterMatrix& matrix, const OcrSettings& settings) {
   from_ = from;
-  layouts_.resize(matrix.Count() + 1);
-  for (size_t n = 1; n <= matrix.Count(); ++n) {
-    layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
-  }
-  candidates_.clear();
   boxes_.clear();
-  factors_.clear();
-  readingBoxes_ = 0;
+  slopes_.clear();
   for (size_t j = from; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     BoxCandidates entry;
-    entry.first = candidates_.size();
     if (box.Width <= kGlyphSize && box.Height <= kGlyphSize && box.Height >= kMinHeight) {
-      const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
-      const size_t native = MatchGlyph(glyph, box, matrix, settings);
-      if (native == 0) Collect(glyph, box, matrix, settings);
+      entry.glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+      entry.unknown = MatchGlyph(entry.glyph, box, matrix, settings) == 0;
+      GlyphRows rows;
+      entry.glyph.FillRows(rows);
+      slopes_.push_back(SlantOf(rows, box.Width, box.Height));
     }
+    boxes_.push_back(entry);
+  }
+  PrepareEntries(matrix);
+
+  candidates_.clear();
+  factors_.clear();
+  readingBoxes_ = 0;
+  for (size_t b = 0; b < boxes_.size(); ++b) {
+    BoxCandidates& entry = boxes_[b];
+    entry.first = candidates_.size();
+    if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
     entry.count = candidates_.size() - entry.first;
     const size_t before = factors_.size();
     for (size_t i = entry.first; i < candidates_.size(); ++i) {
       if (candidates_[i].similarity >= kOtherSizeSimilarity) {
-        factors_.push_back({candidates_[i].factor, boxes_.size()});
+        factors_.push_back({candidates_[i].factor, b});
       }
     }
     if (factors_.size() != before) ++readingBoxes_;
-    boxes_.push_back(entry);
   }
   std::sort(factors_.begin(), factors_.end(),
             [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; });
   for (size_t b = 0; b < boxes_.size(); ++b) boxes_[b].chosen = Choose(b, matrix);
+}
+
+void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
+  // The line leans when most of its letters do.
+  slant_ = 0;
+  if (slopes_.size() >= kMinSlantBoxes) {
+    const auto middle = slopes_.begin() + static_cast<std::ptrdiff_t>(slopes_.size() / 2);
+    std::nth_element(slopes_.begin(), middle, slopes_.end());
+    if (*middle >= kMinSlant) slant_ = *middle;
+  }
+  const size_t count = matrix.Count();
+  layouts_.resize(count + 1);
+  sheared_.resize(slant_ != 0 ? count + 1 : 0);
+  for (size_t n = 1; n <= count; ++n) {
+    const EntrySize& size = matrix.Size(n);
+    layouts_[n] = LayoutOf(matrix.Rows(n), size.width, size.height);
+    if (slant_ == 0) continue;
+    Sheared& sheared = sheared_[n];
+    sheared.size = size;
+    sheared.size.width = static_cast<uint8_t>(
+        size.height > kGlyphSize
+            ? 0
+            : ShearRows(matrix.Rows(n), size.width, size.height, slant_, sheared.rows));
+    sheared.layout = LayoutOf(sheared.rows, sheared.size.width, sheared.size.height);
+  }
 }
 
 bool OtherSizeReader::Agrees(float factor, size_t box) const {
@@ -219,30 +313,38 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
                               const OcrSettings& settings) {
   GlyphRows rows;
   glyph.FillRows(rows);
-  Resampler resampler;
   const Layout layout = LayoutOf(rows, box.Width, box.Height);
   const size_t first = candidates_.size();
-  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  Resampler resampler;
   for (size_t n = 1; n <= matrix.Count(); ++n) {
-    const EntrySize& size = matrix.Size(n);
-    if (SizePasses(size, glyph, box, settings)) continue;
-    const float factor = OtherSizeFactor(size, box);
-    if (factor == 0 || LayoutDistance(layout, layouts_[n]) > kMaxLayoutDistance) continue;
-    resampler.Start(matrix.Rows(n), size.width, size.height, box.Width, box.Height);
-    const int similarity = ScoreRows(
-        rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
-        box.Height, floor);
-    if (similarity < floor) continue;
-    // Keep the few most similar, most similar first.
-    const Candidate candidate{n, similarity, factor};
-    size_t at = first;
-    while (at < candidates_.size() && candidates_[at].similarity >= similarity) ++at;
-    if (candidates_.size() - first == kMaxCandidates) {
-      if (at == candidates_.size()) continue;
-      candidates_.pop_back();
+    // At its own size the entry was compared already.
+    if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
+      const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
+                                            layouts_[n], resampler);
+      Keep(first, {n, c.similarity, c.factor});
     }
-    candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
+    if (n < sheared_.size() && sheared_[n].size.width != 0) {
+      const Sheared& sheared = sheared_[n];
+      // Italic forms differ from sheared upright ones in their widths: only
+      // a sheared entry of the box's very size is compared.
+      if (sheared.size.width != box.Width || sheared.size.height != box.Height) continue;
+      const Comparison c = CompareResampled(rows, layout, box, sheared.rows, sheared.size,
+                                            sheared.layout, resampler);
+      Keep(first, {n, c.similarity, c.factor});
+    }
   }
+}
+
+void OtherSizeReader::Keep(size_t first, const Candidate& candidate) {
+  if (candidate.factor == 0) return;
+  // The few most similar, most similar first.
+  size_t at = first;
+  while (at < candidates_.size() && candidates_[at].similarity >= candidate.similarity) ++at;
+  if (candidates_.size() - first == kMaxCandidates) {
+    if (at == candidates_.size()) return;
+    candidates_.pop_back();
+  }
+  candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
 }
 
 size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) const {

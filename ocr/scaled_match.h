@@ -27,6 +27,15 @@ using Layout = std::array<uint8_t, 9>;
 Layout LayoutOf(const GlyphRows& rows, int width, int height);
 int LayoutDistance(const Layout& a, const Layout& b);
 
+// How far a glyph leans: the columns its rows' middles move right per row
+// up (least squares); 0 for fewer than three rows with ink.
+float SlantOf(const GlyphRows& rows, int width, int height);
+
+// `rows` sheared right by `slant` columns per row up from the bottom row;
+// returns the sheared width (the entry's box sheared whole), 0 when it would
+// pass 45 or the slant is negative.
+int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRows& out);
+
 // The rows of a `width` x `height` glyph resampled to `toWidth` x
 // `toHeight` (each 1..45): a pixel is set when at least half its area
 // covers set pixels of the source.
@@ -62,16 +71,29 @@ class OtherSizeReader {
     float factor = 0;
   };
   struct BoxCandidates {
-    size_t first = 0;  // into candidates_
+    Glyph glyph;
+    bool unknown = false;  // no entry matches it at its own size
+    size_t first = 0;      // into candidates_
     size_t count = 0;
     size_t chosen = 0;  // entry number, 0 for none
+  };
+  // An entry sheared by the line's slant.
+  struct Sheared {
+    GlyphRows rows{};
+    EntrySize size;  // width 0 when it cannot be sheared
+    Layout layout{};
   };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                 const CharacterMatrix& matrix, const OcrSettings& settings);
+  // Measures the line's slant and prepares every entry's layout (and, on
+  // a slanted line, its sheared form).
+  void PrepareEntries(const CharacterMatrix& matrix);
   // Appends the entries of other sizes that come near the box.
   void Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
                const OcrSettings& settings);
+  // Adds a candidate (factor 0: none) among the box's from `first`.
+  void Keep(size_t first, const Candidate& candidate);
   // Whether another box of the line reads at about `factor` (or no other
   // box reads at another size at all).
   bool Agrees(float factor, size_t box) const;
@@ -89,6 +111,9 @@ class OtherSizeReader {
   std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
   size_t readingBoxes_ = 0;         // boxes with a candidate that reads
   std::vector<Layout> layouts_;     // of every entry, by number
+  std::vector<float> slopes_;       // of the line's boxes
+  float slant_ = 0;                 // of the line, 0 when upright
+  std::vector<Sheared> sheared_;    // of every entry, by number, on a slanted line
   size_t from_ = 0;
   bool ready_ = false;
 };

@@ -25,29 +25,33 @@ const Cells kL = {"#", "#", "#", "#", "#"};
 
 struct Letter {
   const Cells* cells;
-  int unit;     // pixels per cell
-  int top = 0;  // cells below the line's top
+  int unit;           // pixels per cell
+  int top = 0;        // cells below the line's top
+  float lean = 0.0f;  // columns to the right per row up
 };
 
 // The letters side by side, two units apart, on one line.
 Picture24 Draw(const std::vector<Letter>& letters) {
   int width = 2, height = 2;
   for (const Letter& l : letters) {
-    width += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit;
+    width += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit +
+             static_cast<int>(l.lean * static_cast<float>(l.cells->size()) * l.unit);
     height = std::max(height, 2 + (l.top + static_cast<int>(l.cells->size())) * l.unit + 2);
   }
   Picture24 picture(width, height);
   picture.Fill(kPaletteGreys[0]);
   int x = 2;
   for (const Letter& l : letters) {
-    for (size_t r = 0; r < l.cells->size(); ++r) {
-      for (size_t c = 0; c < (*l.cells)[r].size(); ++c) {
-        if ((*l.cells)[r][c] != '#') continue;
-        DrawBlock(picture, x + static_cast<int>(c) * l.unit,
-                  2 + (l.top + static_cast<int>(r)) * l.unit, l.unit, l.unit);
+    const int rows = static_cast<int>(l.cells->size()) * l.unit;
+    for (int y = 0; y < rows; ++y) {
+      const int shift = static_cast<int>(l.lean * static_cast<float>(rows - 1 - y) + 0.5f);
+      for (int px = 0; px < static_cast<int>((*l.cells)[0].size()) * l.unit; ++px) {
+        if ((*l.cells)[y / l.unit][px / l.unit] != '#') continue;
+        picture.SetPixel(x + shift + px, 2 + l.top * l.unit + y, kText);
       }
     }
-    x += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit;
+    x += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit +
+         static_cast<int>(l.lean * static_cast<float>(rows));
   }
   return picture;
 }
@@ -128,6 +132,19 @@ TEST(Resampling, BlocksGrowAndShrinkByWholeCells) {
   EXPECT_EQ(halved[0], 0u);
 }
 
+TEST(Resampling, SlantIsMeasuredAndShearedFromTheBottomRow) {
+  GlyphRows bar{};
+  for (int y = 0; y < 10; ++y) bar[y] = 0b11;  // an upright stem
+  EXPECT_FLOAT_EQ(SlantOf(bar, 2, 10), 0.0f);
+  GlyphRows leaning{};
+  EXPECT_EQ(ShearRows(bar, 2, 10, 0.5f, leaning), 7);  // 4.5 columns rounded up
+  EXPECT_EQ(leaning[9], 0b11u);                        // the bottom row stays
+  EXPECT_EQ(leaning[0], GlyphRow{0b11} << 5);
+  EXPECT_NEAR(SlantOf(leaning, 7, 10), 0.5f, 0.05f);
+  EXPECT_EQ(ShearRows(bar, 2, 10, -0.5f, leaning), 0);  // leaning left is not sheared
+  EXPECT_EQ(ShearRows(bar, 40, 10, 1.0f, leaning), 0);  // wider than a glyph
+}
+
 TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", matrix);
@@ -168,6 +185,15 @@ TEST(OtherSizes, AShapeTaughtAsTwoTextsStaysUnknown) {
   LineReader reader;
   EXPECT_EQ(reader.Read({{&kE, 3}}, matrix), "?");
   EXPECT_EQ(reader.Read({{&kE, 2}}, matrix), "E");  // at its own size it is known
+}
+
+TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&kH, 2, 0, 0.2f}, {&kE, 2, 0, 0.2f}, {&kO, 2, 0, 0.2f}}, matrix), "HEO");
+  // One leaning letter among upright ones does not make the line slanted.
+  EXPECT_EQ(reader.Read({{&kH, 2}, {&kE, 2}, {&kO, 2, 0, 0.2f}}, matrix), "HE?");
 }
 
 TEST(OtherSizes, WithTheAidOffTheTeacherIsAskedAndAnswersAreNotRepeated) {
