@@ -64,10 +64,12 @@ struct AxisMap {
   }
 };
 
+}  // namespace
+
 // Resamples a glyph a row at a time, so a comparison that stops early does
 // not pay for the rows it never reads. A target pixel is set when at least
 // half its area covers set source pixels.
-class Resampler {
+class RowResampler {
  public:
   void Start(const GlyphRows& rows, int width, int height, int toWidth, int toHeight) {
     rows_ = &rows;
@@ -114,6 +116,8 @@ class Resampler {
   std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize> across_;
 };
 
+namespace {
+
 struct Comparison {
   int similarity = 0;
   float factor = 0;  // 0 when the entry cannot be the box
@@ -123,7 +127,7 @@ struct Comparison {
 // box's rows; factor 0 when it does not come near.
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, Resampler& resampler);
+                            const Layout& entryLayout, RowResampler& resampler);
 
 }  // namespace
 
@@ -183,7 +187,7 @@ int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRo
 
 void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
                   GlyphRows& out) {
-  Resampler resampler;
+  RowResampler resampler;
   resampler.Start(rows, width, height, toWidth, toHeight);
   out.fill(0);
   for (int y = 0; y < toHeight; ++y) out[y] = resampler.Row(y);
@@ -193,7 +197,7 @@ namespace {
 
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, Resampler& resampler) {
+                            const Layout& entryLayout, RowResampler& resampler) {
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
@@ -281,20 +285,9 @@ void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
     std::nth_element(slopes_.begin(), middle, slopes_.end());
     if (*middle >= kMinSlant) slant_ = *middle;
   }
-  const size_t count = matrix.Count();
-  layouts_.resize(count + 1);
-  sheared_.resize(slant_ != 0 ? count + 1 : 0);
-  for (size_t n = 1; n <= count; ++n) {
-    const EntrySize& size = matrix.Size(n);
-    layouts_[n] = LayoutOf(matrix.Rows(n), size.width, size.height);
-    if (slant_ == 0) continue;
-    Sheared& sheared = sheared_[n];
-    sheared.size = size;
-    sheared.size.width = static_cast<uint8_t>(
-        size.height > kGlyphSize
-            ? 0
-            : ShearRows(matrix.Rows(n), size.width, size.height, slant_, sheared.rows));
-    sheared.layout = LayoutOf(sheared.rows, sheared.size.width, sheared.size.height);
+  layouts_.resize(matrix.Count() + 1);
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
   }
 }
 
@@ -314,33 +307,44 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   GlyphRows rows;
   glyph.FillRows(rows);
   const Layout layout = LayoutOf(rows, box.Width, box.Height);
-  const size_t first = candidates_.size();
-  Resampler resampler;
+  first_ = candidates_.size();
+  RowResampler resampler;
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     // At its own size the entry was compared already.
     if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
                                             layouts_[n], resampler);
-      Keep(first, {n, c.similarity, c.factor});
+      Keep({n, c.similarity, c.factor});
     }
-    if (n < sheared_.size() && sheared_[n].size.width != 0) {
-      const Sheared& sheared = sheared_[n];
-      // Italic forms differ from sheared upright ones in their widths: only
-      // a sheared entry of the box's very size is compared.
-      if (sheared.size.width != box.Width || sheared.size.height != box.Height) continue;
-      const Comparison c = CompareResampled(rows, layout, box, sheared.rows, sheared.size,
-                                            sheared.layout, resampler);
-      Keep(first, {n, c.similarity, c.factor});
-    }
+    if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
   }
 }
 
-void OtherSizeReader::Keep(size_t first, const Candidate& candidate) {
+void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout,
+                                     const CharBox& box, size_t number,
+                                     const CharacterMatrix& matrix, RowResampler& resampler) {
+  // Italic forms differ from sheared upright ones in their widths: only an
+  // entry whose sheared box is the box's very size is compared.
+  const EntrySize& size = matrix.Size(number);
+  const long widened = size.width + std::lround(slant_ * static_cast<float>(size.height - 1));
+  if (size.height != box.Height || widened != box.Width) return;
+  GlyphRows sheared;
+  EntrySize shearedSize = size;
+  shearedSize.width = static_cast<uint8_t>(
+      ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
+  if (shearedSize.width == 0) return;
+  const Comparison c =
+      CompareResampled(rows, layout, box, sheared, shearedSize,
+                       LayoutOf(sheared, shearedSize.width, shearedSize.height), resampler);
+  Keep({number, c.similarity, c.factor});
+}
+
+void OtherSizeReader::Keep(const Candidate& candidate) {
   if (candidate.factor == 0) return;
   // The few most similar, most similar first.
-  size_t at = first;
+  size_t at = first_;
   while (at < candidates_.size() && candidates_[at].similarity >= candidate.similarity) ++at;
-  if (candidates_.size() - first == kMaxCandidates) {
+  if (candidates_.size() - first_ == kMaxCandidates) {
     if (at == candidates_.size()) return;
     candidates_.pop_back();
   }

@@ -48,10 +48,14 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
 // is out of range).
 float OtherSizeFactor(const EntrySize& size, const CharBox& box);
 
+class RowResampler;
+
 // Reads the boxes of one line that no entry matches at their own size.
-// Across the line the factors must agree: a box whose candidates all lie
-// far from the line's median factor stays unknown. Keeps its buffers
-// between lines, so it stops allocating once it has read its longest line.
+// Across the line the factors must agree: a candidate whose factor no other
+// box of the line shares is dropped (unless no other box reads at another
+// size). On a line whose letters lean, upright entries are also compared
+// sheared by the line's slant. Keeps its buffers between lines, so it stops
+// allocating once it has read its longest line.
 class OtherSizeReader {
  public:
   // Forgets the line read so far: call it for every new line and whenever
@@ -77,23 +81,20 @@ class OtherSizeReader {
     size_t count = 0;
     size_t chosen = 0;  // entry number, 0 for none
   };
-  // An entry sheared by the line's slant.
-  struct Sheared {
-    GlyphRows rows{};
-    EntrySize size;  // width 0 when it cannot be sheared
-    Layout layout{};
-  };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                 const CharacterMatrix& matrix, const OcrSettings& settings);
-  // Measures the line's slant and prepares every entry's layout (and, on
-  // a slanted line, its sheared form).
+  // Measures the line's slant and every entry's layout.
   void PrepareEntries(const CharacterMatrix& matrix);
   // Appends the entries of other sizes that come near the box.
   void Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
                const OcrSettings& settings);
-  // Adds a candidate (factor 0: none) among the box's from `first`.
-  void Keep(size_t first, const Candidate& candidate);
+  // Compares entry `number` sheared by the line's slant, when its sheared
+  // box is the box's size.
+  void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                      size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
+  // Adds a candidate (factor 0: none) among the current box's.
+  void Keep(const Candidate& candidate);
   // Whether another box of the line reads at about `factor` (or no other
   // box reads at another size at all).
   bool Agrees(float factor, size_t box) const;
@@ -109,11 +110,11 @@ class OtherSizeReader {
     size_t box = 0;  // from from_
   };
   std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
+  size_t first_ = 0;                // the current box's first candidate
   size_t readingBoxes_ = 0;         // boxes with a candidate that reads
   std::vector<Layout> layouts_;     // of every entry, by number
   std::vector<float> slopes_;       // of the line's boxes
   float slant_ = 0;                 // of the line, 0 when upright
-  std::vector<Sheared> sheared_;    // of every entry, by number, on a slanted line
   size_t from_ = 0;
   bool ready_ = false;
 };
