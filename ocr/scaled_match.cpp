@@ -17,6 +17,9 @@ constexpr float kMaxFactor = 2.5f;
 // Width and height may stray from the common factor by a pixel of rounding
 // plus this share (hinting draws stems differently at each size).
 constexpr float kSizeTolerance = 0.12f;
+// The width the entry's shape gives at the box's height may stray by a
+// pixel plus this share.
+constexpr float kAspectTolerance = 0.13f;
 // The top offset may stray by a pixel plus this share of the
 // larger of the box's height and the expected offset.
 constexpr float kTopTolerance = 0.1f;
@@ -220,6 +223,9 @@ float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   const float factor = (w + h) / static_cast<float>(size.width + size.height);
   if (factor < kMinFactor || factor > kMaxFactor) return 0;
   const float top = size.topOffset * factor;
+  // The width the entry would have at the box's height: an "r" is not a
+  // squeezed "n".
+  if (!Near(w, size.width * (h / size.height), 1 + kAspectTolerance * w)) return 0;
   if (!Near(w, size.width * factor, 1 + kSizeTolerance * w) ||
       !Near(h, size.height * factor, 1 + kSizeTolerance * h) ||
       !Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top))) {

@@ -145,6 +145,15 @@ TEST(Resampling, SlantIsMeasuredAndShearedFromTheBottomRow) {
   EXPECT_EQ(ShearRows(bar, 40, 10, 1.0f, leaning), 0);  // wider than a glyph
 }
 
+TEST(OtherSizes, AnEntryScalesOnlyWhenItsShapeAndPlaceScaleAlike) {
+  const EntrySize n{6, 13, 14};  // an oblique "n" of a test title
+  EXPECT_NEAR(OtherSizeFactor(n, CharBox{0, 0, 10, 11, 5, 0}), 21.0f / 27, 0.001f);
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 10, 14, 6, 0}), 0.0f);   // the "r" beside it
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 10, 11, 0, 0}), 0.0f);   // at the line's top
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 5, 5, 2, 0}), 0.0f);     // too low to judge
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 40, 42, 18, 0}), 0.0f);  // three times the size
+}
+
 TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", matrix);
