@@ -130,7 +130,7 @@ struct Comparison {
 // box's rows; factor 0 when it does not come near.
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, RowResampler& resampler);
+                            const Layout& entryLayout, int floor, RowResampler& resampler);
 
 }  // namespace
 
@@ -200,11 +200,10 @@ namespace {
 
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, RowResampler& resampler) {
+                            const Layout& entryLayout, int floor, RowResampler& resampler) {
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
-  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
   const int similarity = ScoreRows(
       rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
       box.Height, floor);
@@ -319,7 +318,7 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     // At its own size the entry was compared already.
     if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
-                                            layouts_[n], resampler);
+                                            layouts_[n], Floor(), resampler);
       Keep({n, c.similarity, c.factor});
     }
     if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
@@ -339,10 +338,18 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   shearedSize.width = static_cast<uint8_t>(
       ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
   if (shearedSize.width == 0) return;
-  const Comparison c =
-      CompareResampled(rows, layout, box, sheared, shearedSize,
-                       LayoutOf(sheared, shearedSize.width, shearedSize.height), resampler);
+  const Comparison c = CompareResampled(rows, layout, box, sheared, shearedSize,
+                                        LayoutOf(sheared, shearedSize.width, shearedSize.height),
+                                        Floor(), resampler);
   Keep({number, c.similarity, c.factor});
+}
+
+int OtherSizeReader::Floor() const {
+  // A candidate must come within the margin of reading; once the box keeps
+  // its fill, it must also beat the least of them.
+  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  if (candidates_.size() - first_ < kMaxCandidates) return floor;
+  return std::max(floor, candidates_.back().similarity + 1);
 }
 
 void OtherSizeReader::Keep(const Candidate& candidate) {

@@ -93,6 +93,8 @@ class OtherSizeReader {
   // box is the box's size.
   void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                       size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
+  // The similarity a comparison must reach to be kept.
+  int Floor() const;
   // Adds a candidate (factor 0: none) among the current box's.
   void Keep(const Candidate& candidate);
   // Whether another box of the line reads at about `factor` (or no other
