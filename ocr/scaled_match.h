@@ -1,6 +1,7 @@
 // Reading letters at sizes never taught: a box that no entry matches at its
 // own size is compared with entries of other sizes, each entry's glyph
-// resampled to the box's width and height.
+// resampled to the box's width and height; on a slanted line, also with
+// upright entries sheared by the line's slant.
 #pragma once
 
 #include <array>
