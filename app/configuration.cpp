@@ -58,6 +58,7 @@ void TransferOcr(Io& io, S& s, const OcrSettings& d) {
   io.Field("AutoSpaces", s.AutoSpaces, d.AutoSpaces);
   io.Field("SplitTouching", s.SplitTouching, d.SplitTouching);
   io.Field("KeepSmallMarks", s.KeepSmallMarks, d.KeepSmallMarks);
+  io.Field("OtherSizes", s.OtherSizes, d.OtherSizes);
   io.Field("Proposals", s.Proposals, d.Proposals);
   io.Field("LayeredDetection", s.LayeredDetection, d.LayeredDetection);
   io.Field("IAndLByContext", s.IAndLByContext, d.IAndLByContext);

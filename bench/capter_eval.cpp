@@ -18,7 +18,8 @@
 // the sub-pictures instead. --aids sets the recognition aids (default: the
 // settings' defaults, every aid but whole glyphs); --aid NAME turns one on
 // (whole-glyphs, best-match, auto-spaces, split-touching, keep-small-marks,
-// proposals, layered-detection, i-and-l-by-context, teach-whole-lines).
+// other-sizes, proposals, layered-detection, i-and-l-by-context,
+// teach-whole-lines).
 //
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
@@ -116,6 +117,7 @@ Options ParseOptions(int argc, char** argv) {
                   : name == "auto-spaces"        ? &t.AutoSpaces
                   : name == "split-touching"     ? &t.SplitTouching
                   : name == "keep-small-marks"   ? &t.KeepSmallMarks
+                  : name == "other-sizes"        ? &t.OtherSizes
                   : name == "proposals"          ? &t.Proposals
                   : name == "layered-detection"  ? &t.LayeredDetection
                   : name == "i-and-l-by-context" ? &t.IAndLByContext

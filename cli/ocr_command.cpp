@@ -27,8 +27,9 @@ constexpr const char* kUsage =
     "                      [--start-time hh:mm:ss,mmm] [--teach | --unknown skip|fail]\n"
     "                      [--text-colour C[,C...]] [--config FILE.ini]\n"
     "                      [--whole-glyphs|--best-match|--auto-spaces|--split-touching|\n"
-    "                       --keep-small-marks|--proposals|--layered-detection|\n"
-    "                       --i-and-l-by-context|--teach-whole-lines on|off]\n"
+    "                       --keep-small-marks|--other-sizes|--proposals|\n"
+    "                       --layered-detection|--i-and-l-by-context|\n"
+    "                       --teach-whole-lines on|off]\n"
     "                      [--aids off|recommended|all] [-o OUT] VOB...\n"
     "\n"
     "Recognises sub-picture stream N (1..32) of the VOB files, read in the order\n"
@@ -49,6 +50,7 @@ constexpr const char* kUsage =
     "  --auto-spaces on|off    each line's word gaps set its space threshold\n"
     "  --split-touching on|off read touching letters as known entries\n"
     "  --keep-small-marks on|off  keep hyphens and thin strokes below the limits\n"
+    "  --other-sizes on|off    read letters at sizes never taught\n"
     "  --proposals on|off      propose a text when asking (see below)\n"
     "  --layered-detection on|off  detect the text grey by layers, not counts\n"
     "  --i-and-l-by-context on|off  a plain bar read as I or l is decided by\n"
@@ -95,6 +97,7 @@ bool OcrSettings::*AidOption(const std::string& word) {
   if (word == "--auto-spaces") return &OcrSettings::AutoSpaces;
   if (word == "--split-touching") return &OcrSettings::SplitTouching;
   if (word == "--keep-small-marks") return &OcrSettings::KeepSmallMarks;
+  if (word == "--other-sizes") return &OcrSettings::OtherSizes;
   if (word == "--proposals") return &OcrSettings::Proposals;
   if (word == "--layered-detection") return &OcrSettings::LayeredDetection;
   if (word == "--i-and-l-by-context") return &OcrSettings::IAndLByContext;

@@ -1,18 +1,12 @@
 #include "ocr/matcher.h"
 
+#include "ocr/glyph_score.h"
+
 #include <algorithm>
-#include <bit>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
 namespace capter {
-
-namespace {
-
-int64_t Similarity(int64_t score, int64_t area) {
-  return score * 1000 / area;
-}
 
 bool SizePasses(const EntrySize& entry, const Glyph& glyph, const CharBox& box,
                 const OcrSettings& settings) {
@@ -20,8 +14,6 @@ bool SizePasses(const EntrySize& entry, const Glyph& glyph, const CharBox& box,
          std::abs(entry.height - static_cast<int>(box.Height)) <= settings.MaxCharDiffHeight &&
          std::abs(entry.topOffset - static_cast<int>(glyph.TopOffset)) <= settings.MaxCharDiffTop;
 }
-
-}  // namespace
 
 Glyph ExtractGlyph(const Picture24& bitmap, const CharBox& box, Colour mark) {
   Glyph glyph;
@@ -41,53 +33,15 @@ Glyph ExtractGlyph(const Picture24& bitmap, const CharBox& box, Colour mark) {
 int GlyphSimilarity(const GlyphRows& glyphRows, const CharBox& box, const CharacterMatrix& matrix,
                     size_t number, int sensibility) {
   const EntrySize& entry = matrix.Size(number);
-  const GlyphRows& entryRows = matrix.Rows(number);
-  const int64_t minW = std::min<int>(box.Width, entry.width);
-  const int64_t maxW = std::max<int>(box.Width, entry.width);
-  const int64_t minH = std::min<int>(box.Height, entry.height);
-  const int64_t maxH = std::max<int>(box.Height, entry.height);
-  const int64_t area = maxW * maxH;
-  if (area == 0) return 0;
-  // The area only one of the two shapes covers starts as four fifths credit.
-  int64_t score = ((maxW - minW) * minH + (maxH - minH) * maxW) * 4 / 5;
+  return RowsSimilarity(glyphRows, box.Width, box.Height, matrix.Rows(number), entry.width,
+                        entry.height, sensibility);
+}
 
-  // Only the glyph's 45 x 45 pixels exist; a size past that (a damaged
-  // file) counts in the area terms only.
-  const int cols = static_cast<int>(std::min<int64_t>(minW, kGlyphSize));
-  const int rows = static_cast<int>(std::min<int64_t>(minH, kGlyphSize));
-  if (cols == 0) return static_cast<int>(Similarity(score, area));
-  const GlyphRow mask = (GlyphRow{1} << cols) - 1;
-  const GlyphRow notFirst = mask & ~GlyphRow{1};
-  const GlyphRow notLast = mask & ~(GlyphRow{1} << (cols - 1));
-
-  int64_t penalty = 1;
-  for (int y = 0; y < rows; ++y) {
-    const GlyphRow g = glyphRows[y];
-    const GlyphRow e = entryRows[y];
-    // A pixel counts as a hit when it equals the entry's pixel in the same
-    // column, or failing that the one to its left or right.
-    const GlyphRow exact = ~(g ^ e) & mask;
-    const GlyphRow hits = exact | (~(g ^ (e << 1)) & notFirst) | (~(g ^ (e >> 1)) & notLast);
-    GlyphRow misses = mask & ~hits;
-    score += std::popcount(hits);
-    // Exact hits reset the penalty, neighbour hits leave it, and every real
-    // miss costs the penalty, which then doubles up to 16; it carries over
-    // from row to row.
-    GlyphRow laterExact = exact;
-    while (misses != 0) {
-      const int x = std::countr_zero(misses);
-      const GlyphRow before = (GlyphRow{1} << x) - 1;
-      if (laterExact & before) penalty = 1;
-      laterExact &= ~(before | (GlyphRow{1} << x));
-      score -= penalty;
-      if (penalty < 16) penalty *= 2;
-      misses &= misses - 1;
-    }
-    if (laterExact != 0) penalty = 1;
-    const int64_t best = score + static_cast<int64_t>(rows - 1 - y) * cols;
-    if (Similarity(best, area) < sensibility) return static_cast<int>(Similarity(best, area));
-  }
-  return static_cast<int>(Similarity(score, area));
+int RowsSimilarity(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight,
+                   const GlyphRows& entryRows, int entryWidth, int entryHeight, int sensibility) {
+  return ScoreRows(
+      glyphRows, glyphWidth, glyphHeight, [&entryRows](int y) { return entryRows[y]; }, entryWidth,
+      entryHeight, sensibility);
 }
 
 EntryMatch BestEntry(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,

@@ -16,12 +16,22 @@ namespace capter {
 // where the picture has the colour `mark`.
 Glyph ExtractGlyph(const Picture24& bitmap, const CharBox& box, Colour mark);
 
+// Whether entry `entry` is of about the glyph's size: width, height and top
+// offset within the settings' tolerances.
+bool SizePasses(const EntrySize& entry, const Glyph& glyph, const CharBox& box,
+                const OcrSettings& settings);
+
 // Similarity in thousandths of a glyph (with its measured box) to entry
 // `number`; assumes the pre-filter passed. Two identical glyphs of equal
 // size score 1000. Stops early and returns a value below `sensibility` as
 // soon as the entry can no longer reach it.
 int GlyphSimilarity(const GlyphRows& glyphRows, const CharBox& box, const CharacterMatrix& matrix,
                     size_t number, int sensibility);
+
+// The same score for two glyphs given as rows with their sizes: the first
+// is read, the second is the entry it is compared with.
+int RowsSimilarity(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight,
+                   const GlyphRows& entryRows, int entryWidth, int entryHeight, int sensibility);
 
 // The first entry (1..N) whose size passes the tolerances and whose
 // similarity reaches `Sensibility`; 0 when none does. With BestMatch, the

@@ -58,6 +58,10 @@ struct OcrSettings {
   // small full stops) are kept as characters, and the two ticks of a double
   // quote (or chevrons of a guillemet) make one character.
   bool KeepSmallMarks = true;
+  // A box no entry matches at its own size is compared with entries taught
+  // at other sizes, each resampled to the box (the factors of a line must
+  // agree).
+  bool OtherSizes = true;
   // The teacher is offered the closest entry's text as a proposal.
   bool Proposals = true;
   // Text-colour detection ranks the greys by how deep inside the shapes
@@ -87,6 +91,7 @@ inline void SetRecognitionAids(OcrSettings& settings, bool on) {
   settings.AutoSpaces = on;
   settings.SplitTouching = on;
   settings.KeepSmallMarks = on;
+  settings.OtherSizes = on;
   settings.Proposals = on;
   settings.LayeredDetection = on;
   settings.IAndLByContext = on;

@@ -55,12 +55,13 @@ struct OcrAidInfo {
   bool OcrSettings::*aid;
 };
 
-inline constexpr std::array<OcrAidInfo, 9> kOcrAids{{
+inline constexpr std::array<OcrAidInfo, 10> kOcrAids{{
     {"CheckBoxWholeGlyphs", &OcrSettings::WholeGlyphs},
     {"CheckBoxBestMatch", &OcrSettings::BestMatch},
     {"CheckBoxAutoSpaces", &OcrSettings::AutoSpaces},
     {"CheckBoxSplitTouching", &OcrSettings::SplitTouching},
     {"CheckBoxKeepSmallMarks", &OcrSettings::KeepSmallMarks},
+    {"CheckBoxOtherSizes", &OcrSettings::OtherSizes},
     {"CheckBoxProposals", &OcrSettings::Proposals},
     {"CheckBoxLayeredDetection", &OcrSettings::LayeredDetection},
     {"CheckBoxIAndLByContext", &OcrSettings::IAndLByContext},

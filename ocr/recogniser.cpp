@@ -137,10 +137,12 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
   CharacterMatrix& matrix = context_.matrix;
   const OcrSettings& settings = context_.settings;
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
+  otherSizes_.StartLine();
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
-    const size_t k = MatchGlyph(glyph, box, matrix, settings);
+    size_t k = MatchGlyph(glyph, box, matrix, settings);
+    if (k == 0 && settings.OtherSizes) k = otherSizes_.Read(bitmap, line, j, matrix, settings);
     SplitReading split;
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings);
@@ -166,6 +168,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       TeachAnswer answer = context_.teacher.Teach(
           TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,
                        Proposal(bitmap, line, box, glyph, MarkOf(j)), ScreenBox(box), start_});
+      otherSizes_.StartLine();  // the matrix may change
       if (answer.text.size() > CharacterMatrix::kMaxEntryText) {
         answer.text.resize(CharacterMatrix::kMaxEntryText);
       }

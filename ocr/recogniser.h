@@ -14,6 +14,7 @@
 #include "ocr/character_teacher.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
+#include "ocr/scaled_match.h"
 #include "ocr/segmentation.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour.h"
@@ -88,6 +89,7 @@ class Recogniser {
   Rect textArea_;  // where the cropped picture lay in the decoded one
   TimeCode start_;
   Segmenter segmenter_;
+  OtherSizeReader otherSizes_;
   LineTable table_;
   BarLetters bars_;  // the current line's bars read as I or l
   std::vector<std::string> lines_;

@@ -29,8 +29,8 @@ int Ocr(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 std::string ConfigFor(const CorpusCase& c, const CorpusStream& s) {
   std::string ini = "[OCR SETTING]\r\n";
   for (const char* aid :
-       {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching", "KeepSmallMarks", "Proposals",
-        "LayeredDetection", "IAndLByContext", "TeachWholeLines"}) {
+       {"WholeGlyphs", "BestMatch", "AutoSpaces", "SplitTouching", "KeepSmallMarks", "OtherSizes",
+        "Proposals", "LayeredDetection", "IAndLByContext", "TeachWholeLines"}) {
     ini += std::string(aid) + "=0\r\n";
   }
   if (s.mode == "text") ini += c.name.starts_with("p03") ? "SpaceWidth=8\r\n" : "SpaceWidth=11\r\n";

@@ -1,0 +1,385 @@
+#include "ocr/scaled_match.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+#include "ocr/glyph_score.h"
+#include "ocr/matcher.h"
+
+namespace capter {
+namespace {
+
+// Letters are drawn from about 0.4 to 2.5 times a taught size.
+constexpr float kMinFactor = 0.4f;
+constexpr float kMaxFactor = 2.5f;
+// Width and height may stray from the common factor by a pixel of rounding
+// plus this share (hinting draws stems differently at each size).
+constexpr float kSizeTolerance = 0.12f;
+// The width the entry's shape gives at the box's height may stray by a
+// pixel plus this share.
+constexpr float kAspectTolerance = 0.13f;
+// The top offset may stray by a pixel plus this share of the
+// larger of the box's height and the expected offset.
+constexpr float kTopTolerance = 0.1f;
+// Two factors agree when they differ by at most this share.
+constexpr float kLineTolerance = 0.12f;
+// Smaller boxes and entries carry too few pixels to judge a scale (the dot
+// of an "i" would pass for an apostrophe).
+constexpr int kMinHeight = 8;
+// A line whose letters lean by at least this (columns per row) is read as
+// slanted: upright entries are also compared sheared by its slant.
+constexpr float kMinSlant = 0.1f;
+// Boxes it takes to measure a line's slant.
+constexpr size_t kMinSlantBoxes = 3;
+// Candidates a box keeps for the line's weighing.
+constexpr size_t kMaxCandidates = 8;
+
+// Boxes whose ink lies in another layout than a resampled entry's cannot
+// match it; this spares most resamplings. Percent points summed over the
+// nine cells.
+constexpr int kMaxLayoutDistance = 250;
+
+bool Near(float actual, float expected, float slack) {
+  return std::fabs(actual - expected) <= slack;
+}
+
+// Source pixels covering target pixel t of `to` over `from` pixels, with
+// their overlaps in units of 1/to of a source pixel.
+struct AxisMap {
+  std::array<uint8_t, 2 * kGlyphSize + 1> start{};  // per target, into source/weight
+  std::array<uint8_t, 2 * kGlyphSize + 1> source{};
+  std::array<uint8_t, 2 * kGlyphSize + 1> weight{};
+
+  void Build(int from, int to) {
+    int n = 0;
+    for (int t = 0; t < to; ++t) {
+      start[t] = static_cast<uint8_t>(n);
+      const int lo = t * from, hi = (t + 1) * from;  // in units of 1/to
+      for (int s = lo / to; s * to < hi; ++s) {
+        source[n] = static_cast<uint8_t>(s);
+        weight[n] = static_cast<uint8_t>(std::min(hi, (s + 1) * to) - std::max(lo, s * to));
+        ++n;
+      }
+    }
+    start[to] = static_cast<uint8_t>(n);
+  }
+};
+
+}  // namespace
+
+// Resamples a glyph a row at a time, so a comparison that stops early does
+// not pay for the rows it never reads. A target pixel is set when at least
+// half its area covers set source pixels.
+class RowResampler {
+ public:
+  void Start(const GlyphRows& rows, int width, int height, int toWidth, int toHeight) {
+    rows_ = &rows;
+    toWidth_ = toWidth;
+    whole_ = width * height;
+    xs_.Build(width, toWidth);
+    ys_.Build(height, toHeight);
+    done_ = 0;
+  }
+
+  // Target row `ty`; rows are asked for from the top down.
+  GlyphRow Row(int ty) {
+    const int first = ys_.start[ty], last = ys_.start[ty + 1];
+    // Across first: how much of each target column each source row covers,
+    // in units of 1/toWidth of a pixel.
+    while (done_ <= ys_.source[last - 1]) Across(done_++);
+    // Then down: a target pixel covers width x height units.
+    GlyphRow row = 0;
+    for (int tx = 0; tx < toWidth_; ++tx) {
+      int covered = 0;
+      for (int i = first; i < last; ++i) covered += across_[ys_.source[i]][tx] * ys_.weight[i];
+      if (2 * covered >= whole_) row |= GlyphRow{1} << tx;
+    }
+    return row;
+  }
+
+ private:
+  void Across(int sy) {
+    const GlyphRow source = (*rows_)[sy];
+    for (int tx = 0; tx < toWidth_; ++tx) {
+      int covered = 0;
+      for (int k = xs_.start[tx]; k < xs_.start[tx + 1]; ++k) {
+        covered += static_cast<int>((source >> xs_.source[k]) & 1) * xs_.weight[k];
+      }
+      across_[sy][tx] = static_cast<uint8_t>(covered);
+    }
+  }
+
+  const GlyphRows* rows_ = nullptr;
+  int toWidth_ = 0;
+  int whole_ = 0;
+  int done_ = 0;  // source rows whose coverage is known
+  AxisMap xs_, ys_;
+  std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize> across_;
+};
+
+namespace {
+
+struct Comparison {
+  int similarity = 0;
+  float factor = 0;  // 0 when the entry cannot be the box
+};
+
+// The entry (rows of `size`) resampled to the box and scored against the
+// box's rows; factor 0 when it does not come near.
+Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, RowResampler& resampler);
+
+}  // namespace
+
+Layout LayoutOf(const GlyphRows& rows, int width, int height) {
+  Layout layout{};
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  if (width == 0 || height == 0) return layout;
+  for (int cy = 0; cy < 3; ++cy) {
+    const int y0 = cy * height / 3, y1 = std::max(y0 + 1, (cy + 1) * height / 3);
+    for (int cx = 0; cx < 3; ++cx) {
+      const int x0 = cx * width / 3, x1 = std::max(x0 + 1, (cx + 1) * width / 3);
+      const GlyphRow mask = ((GlyphRow{1} << x1) - 1) & ~((GlyphRow{1} << x0) - 1);
+      int ink = 0;
+      for (int y = y0; y < y1; ++y) ink += std::popcount(rows[y] & mask);
+      layout[cy * 3 + cx] = static_cast<uint8_t>(100 * ink / ((x1 - x0) * (y1 - y0)));
+    }
+  }
+  return layout;
+}
+
+int LayoutDistance(const Layout& a, const Layout& b) {
+  int distance = 0;
+  for (size_t i = 0; i < a.size(); ++i) distance += std::abs(a[i] - b[i]);
+  return distance;
+}
+
+float SlantOf(const GlyphRows& rows, int width, int height) {
+  const GlyphRow mask = width >= 64 ? ~GlyphRow{0} : (GlyphRow{1} << width) - 1;
+  // The middle of each row's ink against the row's height above the bottom.
+  double n = 0, sumT = 0, sumC = 0, sumTT = 0, sumTC = 0;
+  for (int y = 0; y < std::min(height, kGlyphSize); ++y) {
+    const GlyphRow row = rows[y] & mask;
+    if (row == 0) continue;
+    const double centre = (std::countr_zero(row) + 63 - std::countl_zero(row)) / 2.0;
+    const double t = height - 1 - y;
+    n += 1;
+    sumT += t;
+    sumC += centre;
+    sumTT += t * t;
+    sumTC += t * centre;
+  }
+  const double spread = n * sumTT - sumT * sumT;
+  if (n < 3 || spread <= 0) return 0;
+  return static_cast<float>((n * sumTC - sumT * sumC) / spread);
+}
+
+int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRows& out) {
+  const int widened = width + static_cast<int>(std::lround(slant * static_cast<float>(height - 1)));
+  if (slant < 0 || width == 0 || widened > kGlyphSize) return 0;
+  out.fill(0);
+  for (int y = 0; y < height; ++y) {
+    out[y] = rows[y] << std::lround(slant * static_cast<float>(height - 1 - y));
+  }
+  return widened;
+}
+
+void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
+                  GlyphRows& out) {
+  RowResampler resampler;
+  resampler.Start(rows, width, height, toWidth, toHeight);
+  out.fill(0);
+  for (int y = 0; y < toHeight; ++y) out[y] = resampler.Row(y);
+}
+
+namespace {
+
+Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, RowResampler& resampler) {
+  const float factor = OtherSizeFactor(size, box);
+  if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
+  resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
+  const int similarity = ScoreRows(
+      rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
+      box.Height, floor);
+  if (similarity < floor) return {};
+  return {similarity, factor};
+}
+
+}  // namespace
+
+float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
+  if (size.width == 0 || size.height < kMinHeight || size.width > kGlyphSize ||
+      size.height > kGlyphSize || box.Height < kMinHeight) {
+    return 0;
+  }
+  const float w = box.Width, h = box.Height;
+  const float factor = (w + h) / static_cast<float>(size.width + size.height);
+  if (factor < kMinFactor || factor > kMaxFactor) return 0;
+  const float top = size.topOffset * factor;
+  // The width the entry would have at the box's height: an "r" is not a
+  // squeezed "n".
+  if (!Near(w, size.width * (h / size.height), 1 + kAspectTolerance * w)) return 0;
+  if (!Near(w, size.width * factor, 1 + kSizeTolerance * w) ||
+      !Near(h, size.height * factor, 1 + kSizeTolerance * h) ||
+      !Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top))) {
+    return 0;
+  }
+  return factor;
+}
+
+size_t OtherSizeReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
+                             const CharacterMatrix& matrix, const OcrSettings& settings) {
+  if (!ready_ || index < from_) {
+    ReadLine(bitmap, line, index, matrix, settings);
+    ready_ = true;
+  }
+  return boxes_[index - from_].chosen;
+}
+
+void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
+                               const CharacterMatrix& matrix, const OcrSettings& settings) {
+  from_ = from;
+  boxes_.clear();
+  slopes_.clear();
+  for (size_t j = from; j < line.boxes.size(); ++j) {
+    const CharBox& box = line.boxes[j];
+    BoxCandidates entry;
+    if (box.Width <= kGlyphSize && box.Height <= kGlyphSize && box.Height >= kMinHeight) {
+      entry.glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+      entry.unknown = MatchGlyph(entry.glyph, box, matrix, settings) == 0;
+      GlyphRows rows;
+      entry.glyph.FillRows(rows);
+      slopes_.push_back(SlantOf(rows, box.Width, box.Height));
+    }
+    boxes_.push_back(entry);
+  }
+  PrepareEntries(matrix);
+
+  candidates_.clear();
+  factors_.clear();
+  readingBoxes_ = 0;
+  for (size_t b = 0; b < boxes_.size(); ++b) {
+    BoxCandidates& entry = boxes_[b];
+    entry.first = candidates_.size();
+    if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
+    entry.count = candidates_.size() - entry.first;
+    const size_t before = factors_.size();
+    for (size_t i = entry.first; i < candidates_.size(); ++i) {
+      if (candidates_[i].similarity >= kOtherSizeSimilarity) {
+        factors_.push_back({candidates_[i].factor, b});
+      }
+    }
+    if (factors_.size() != before) ++readingBoxes_;
+  }
+  std::sort(factors_.begin(), factors_.end(),
+            [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; });
+  for (size_t b = 0; b < boxes_.size(); ++b) boxes_[b].chosen = Choose(b, matrix);
+}
+
+void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
+  // The line leans when most of its letters do.
+  slant_ = 0;
+  if (slopes_.size() >= kMinSlantBoxes) {
+    const auto middle = slopes_.begin() + static_cast<std::ptrdiff_t>(slopes_.size() / 2);
+    std::nth_element(slopes_.begin(), middle, slopes_.end());
+    if (*middle >= kMinSlant) slant_ = *middle;
+  }
+  layouts_.resize(matrix.Count() + 1);
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
+  }
+}
+
+bool OtherSizeReader::Agrees(float factor, size_t box) const {
+  const float low = factor * (1 - kLineTolerance), high = factor * (1 + kLineTolerance);
+  auto it = std::lower_bound(factors_.begin(), factors_.end(), low,
+                             [](const BoxFactor& f, float value) { return f.factor < value; });
+  if (readingBoxes_ < 2) return true;  // no other box reads at another size
+  for (; it != factors_.end() && it->factor <= high; ++it) {
+    if (it->box != box) return true;
+  }
+  return false;
+}
+
+void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+                              const OcrSettings& settings) {
+  GlyphRows rows;
+  glyph.FillRows(rows);
+  const Layout layout = LayoutOf(rows, box.Width, box.Height);
+  first_ = candidates_.size();
+  RowResampler resampler;
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    // At its own size the entry was compared already.
+    if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
+      const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
+                                            layouts_[n], Floor(), resampler);
+      Keep({n, c.similarity, c.factor});
+    }
+    if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
+  }
+}
+
+void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout,
+                                     const CharBox& box, size_t number,
+                                     const CharacterMatrix& matrix, RowResampler& resampler) {
+  // Italic forms differ from sheared upright ones in their widths: only an
+  // entry whose sheared box is the box's very size is compared.
+  const EntrySize& size = matrix.Size(number);
+  const long widened = size.width + std::lround(slant_ * static_cast<float>(size.height - 1));
+  if (size.height != box.Height || widened != box.Width) return;
+  GlyphRows sheared;
+  EntrySize shearedSize = size;
+  shearedSize.width = static_cast<uint8_t>(
+      ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
+  if (shearedSize.width == 0) return;
+  const Comparison c = CompareResampled(rows, layout, box, sheared, shearedSize,
+                                        LayoutOf(sheared, shearedSize.width, shearedSize.height),
+                                        Floor(), resampler);
+  Keep({number, c.similarity, c.factor});
+}
+
+int OtherSizeReader::Floor() const {
+  // A candidate must come within the margin of reading; once the box keeps
+  // its fill, it must also beat the least of them.
+  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  if (candidates_.size() - first_ < kMaxCandidates) return floor;
+  return std::max(floor, candidates_.back().similarity + 1);
+}
+
+void OtherSizeReader::Keep(const Candidate& candidate) {
+  if (candidate.factor == 0) return;
+  // The few most similar, most similar first.
+  size_t at = first_;
+  while (at < candidates_.size() && candidates_[at].similarity >= candidate.similarity) ++at;
+  if (candidates_.size() - first_ == kMaxCandidates) {
+    if (at == candidates_.size()) return;
+    candidates_.pop_back();
+  }
+  candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
+}
+
+size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) const {
+  const BoxCandidates& box = boxes_[index];
+  const Candidate* best = nullptr;
+  int rival = 0;  // the best similarity of another text
+  for (size_t i = box.first; i < box.first + box.count; ++i) {
+    const Candidate& c = candidates_[i];
+    if (!Agrees(c.factor, index)) continue;
+    if (best == nullptr) {
+      best = &c;
+    } else if (rival == 0 && matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
+      rival = c.similarity;
+    }
+  }
+  if (best == nullptr || best->similarity < kOtherSizeSimilarity) return 0;
+  if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
+  return best->number;
+}
+
+}  // namespace capter

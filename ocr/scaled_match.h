@@ -1,0 +1,125 @@
+// Reading letters at sizes never taught: a box that no entry matches at its
+// own size is compared with entries of other sizes, each entry's glyph
+// resampled to the box's width and height; on a slanted line, also with
+// upright entries sheared by the line's slant.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "ocr/character_matrix.h"
+#include "ocr/glyph.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+// Similarity (thousandths) a resampled entry must reach to read a box.
+inline constexpr int kOtherSizeSimilarity = 930;
+// How far the best entry must lead the best one with a different text.
+inline constexpr int kOtherSizeMargin = 20;
+
+// Where a glyph's ink lies: the percentage of set pixels in each cell of a
+// 3 x 3 grid over its box, which does not change with the size.
+using Layout = std::array<uint8_t, 9>;
+Layout LayoutOf(const GlyphRows& rows, int width, int height);
+int LayoutDistance(const Layout& a, const Layout& b);
+
+// How far a glyph leans: the columns its rows' middles move right per row
+// up (least squares); 0 for fewer than three rows with ink.
+float SlantOf(const GlyphRows& rows, int width, int height);
+
+// `rows` sheared right by `slant` columns per row up from the bottom row;
+// returns the sheared width (the entry's box sheared whole), 0 when it would
+// pass 45 or the slant is negative.
+int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRows& out);
+
+// The rows of a `width` x `height` glyph resampled to `toWidth` x
+// `toHeight` (each 1..45): a pixel is set when at least half its area
+// covers set pixels of the source.
+void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
+                  GlyphRows& out);
+
+// The scale at which entry `size` would be drawn as `box`: from their
+// summed width and height; 0 when the entry cannot be that box (width,
+// height and top offset do not scale by about one factor, or the factor
+// is out of range).
+float OtherSizeFactor(const EntrySize& size, const CharBox& box);
+
+class RowResampler;
+
+// Reads the boxes of one line that no entry matches at their own size.
+// Across the line the factors must agree: a candidate whose factor no other
+// box of the line shares is dropped (unless no other box reads at another
+// size). On a line whose letters lean, upright entries are also compared
+// sheared by the line's slant. Keeps its buffers between lines, so it stops
+// allocating once it has read its longest line.
+class OtherSizeReader {
+ public:
+  // Forgets the line read so far: call it for every new line and whenever
+  // the matrix changed.
+  void StartLine() { ready_ = false; }
+
+  // The entry box `index` of `line` reads as at another size, or 0. The
+  // first call after StartLine weighs the boxes from `index` to the end of
+  // the line together.
+  size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
+              const CharacterMatrix& matrix, const OcrSettings& settings);
+
+ private:
+  struct Candidate {
+    size_t number = 0;
+    int similarity = 0;
+    float factor = 0;
+  };
+  struct BoxCandidates {
+    Glyph glyph;
+    bool unknown = false;  // no entry matches it at its own size
+    size_t first = 0;      // into candidates_
+    size_t count = 0;
+    size_t chosen = 0;  // entry number, 0 for none
+  };
+
+  void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
+                const CharacterMatrix& matrix, const OcrSettings& settings);
+  // Measures the line's slant and every entry's layout.
+  void PrepareEntries(const CharacterMatrix& matrix);
+  // Appends the entries of other sizes that come near the box.
+  void Collect(const Glyph& glyph, const CharBox& box, const CharacterMatrix& matrix,
+               const OcrSettings& settings);
+  // Compares entry `number` sheared by the line's slant, when its sheared
+  // box is the box's size.
+  void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                      size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
+  // The similarity a comparison must reach to be kept.
+  int Floor() const;
+  // Adds a candidate (factor 0: none) among the current box's.
+  void Keep(const Candidate& candidate);
+  // Whether another box of the line reads at about `factor` (or no other
+  // box reads at another size at all).
+  bool Agrees(float factor, size_t box) const;
+  // The most similar candidate of box `index` (from from_) whose factor
+  // agrees with the line, when it leads every other text by the margin; 0
+  // otherwise.
+  size_t Choose(size_t index, const CharacterMatrix& matrix) const;
+
+  std::vector<Candidate> candidates_;
+  std::vector<BoxCandidates> boxes_;
+  struct BoxFactor {
+    float factor = 0;
+    size_t box = 0;  // from from_
+  };
+  std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
+  size_t first_ = 0;                // the current box's first candidate
+  size_t readingBoxes_ = 0;         // boxes with a candidate that reads
+  std::vector<Layout> layouts_;     // of every entry, by number
+  std::vector<float> slopes_;       // of the line's boxes
+  float slant_ = 0;                 // of the line, 0 when upright
+  size_t from_ = 0;
+  bool ready_ = false;
+};
+
+}  // namespace capter

@@ -1,0 +1,230 @@
+// Reading letters at sizes never taught, on block letters drawn at a few
+// sizes: each letter is a small grid of cells, a cell `unit` pixels square.
+#include <gtest/gtest.h>
+
+#include "ocr/matcher.h"
+#include "ocr/recogniser.h"
+#include "ocr/scaled_match.h"
+#include "ocr/segmentation.h"
+#include "tests/ocr/allocation_counter.h"
+#include "tests/ocr/ocr_test_support.h"
+#include "tests/support/scripted_message_boxes.h"
+
+namespace capter::testing {
+namespace {
+
+const Colour kText = kPaletteGreys[3];
+
+using Cells = std::vector<std::string>;
+const Cells kE = {"###", "#..", "###", "#..", "###"};
+const Cells kH = {"#.#", "#.#", "###", "#.#", "#.#"};
+const Cells kT = {"###", ".#.", ".#.", ".#.", ".#."};
+const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
+const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
+const Cells kL = {"#", "#", "#", "#", "#"};
+
+struct Letter {
+  const Cells* cells;
+  int unit;           // pixels per cell
+  int top = 0;        // cells below the line's top
+  float lean = 0.0f;  // columns to the right per row up
+};
+
+// The letters side by side, two units apart, on one line.
+Picture24 Draw(const std::vector<Letter>& letters) {
+  int width = 2, height = 2;
+  for (const Letter& l : letters) {
+    width += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit +
+             static_cast<int>(l.lean * static_cast<float>(l.cells->size()) * l.unit);
+    height = std::max(height, 2 + (l.top + static_cast<int>(l.cells->size())) * l.unit + 2);
+  }
+  Picture24 picture(width, height);
+  picture.Fill(kPaletteGreys[0]);
+  int x = 2;
+  for (const Letter& l : letters) {
+    const int rows = static_cast<int>(l.cells->size()) * l.unit;
+    for (int y = 0; y < rows; ++y) {
+      const int shift = static_cast<int>(l.lean * static_cast<float>(rows - 1 - y) + 0.5f);
+      for (int px = 0; px < static_cast<int>((*l.cells)[0].size()) * l.unit; ++px) {
+        if ((*l.cells)[y / l.unit][px / l.unit] != '#') continue;
+        picture.SetPixel(x + shift + px, 2 + l.top * l.unit + y, kText);
+      }
+    }
+    x += static_cast<int>((*l.cells)[0].size()) * l.unit + 2 * l.unit +
+         static_cast<int>(l.lean * static_cast<float>(rows));
+  }
+  return picture;
+}
+
+OcrSettings OnlyOtherSizes(bool on) {
+  OcrSettings settings = SettingsWithoutAids();
+  settings.OtherSizes = on;
+  return settings;
+}
+
+// Teaches every box of the drawn line as the matching character of `texts`.
+void Teach(const std::vector<Letter>& letters, const std::string& texts, CharacterMatrix& matrix) {
+  Picture24 picture = Draw(letters);
+  LineTable table;
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
+  ASSERT_EQ(table.count, 1);
+  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
+  ScriptedMessageBoxes boxes;
+  for (size_t j = 0; j < texts.size(); ++j) {
+    const CharBox& box = table.lines[0].boxes[j];
+    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
+  }
+}
+
+// Reads the drawn line as recognition does: at its own size first, then at
+// other sizes; '?' for a box neither reads.
+class LineReader {
+ public:
+  std::string Read(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+    picture_ = Draw(letters);
+    const OcrSettings settings = OnlyOtherSizes(true);
+    Segmenter().Segment(picture_, kText, settings, table_);
+    EXPECT_EQ(table_.count, 1);
+    const TextLine& line = table_.lines[0];
+    std::string text;
+    reader_.StartLine();
+    for (size_t j = 0; j < line.boxes.size(); ++j) {
+      const Glyph glyph = ExtractGlyph(picture_, line.boxes[j], MarkOf(j));
+      size_t k = MatchGlyph(glyph, line.boxes[j], matrix, settings);
+      if (k == 0) {
+        const size_t before = AllocationCount();
+        k = reader_.Read(picture_, line, j, matrix, settings);
+        readerAllocations += AllocationCount() - before;
+      }
+      text += k == 0 ? "?" : matrix.Entry(k).text;
+    }
+    return text;
+  }
+
+  size_t readerAllocations = 0;
+
+ private:
+  Picture24 picture_;
+  LineTable table_;
+  OtherSizeReader reader_;
+};
+
+TEST(Resampling, BlocksGrowAndShrinkByWholeCells) {
+  GlyphRows cells{}, doubled{}, back{};
+  cells[0] = 0b01;  // a diagonal pair in a 2 x 2 glyph
+  cells[1] = 0b10;
+  ResampleRows(cells, 2, 2, 4, 4, doubled);
+  EXPECT_EQ(doubled[0], 0b0011u);
+  EXPECT_EQ(doubled[1], 0b0011u);
+  EXPECT_EQ(doubled[2], 0b1100u);
+  EXPECT_EQ(doubled[3], 0b1100u);
+  ResampleRows(doubled, 4, 4, 2, 2, back);
+  EXPECT_EQ(back, cells);
+  // A pixel is set from half its area covered: a one-pixel stroke halved
+  // still shows, a lone pixel of four does not.
+  GlyphRows stroke{}, halved{};
+  stroke[0] = 0b1000;
+  stroke[1] = 0b1000;
+  ResampleRows(stroke, 4, 2, 2, 1, halved);
+  EXPECT_EQ(halved[0], 0b10u);
+  stroke[1] = 0;
+  ResampleRows(stroke, 4, 2, 2, 1, halved);
+  EXPECT_EQ(halved[0], 0u);
+}
+
+TEST(Resampling, SlantIsMeasuredAndShearedFromTheBottomRow) {
+  GlyphRows bar{};
+  for (int y = 0; y < 10; ++y) bar[y] = 0b11;  // an upright stem
+  EXPECT_FLOAT_EQ(SlantOf(bar, 2, 10), 0.0f);
+  GlyphRows leaning{};
+  EXPECT_EQ(ShearRows(bar, 2, 10, 0.5f, leaning), 7);  // 4.5 columns rounded up
+  EXPECT_EQ(leaning[9], 0b11u);                        // the bottom row stays
+  EXPECT_EQ(leaning[0], GlyphRow{0b11} << 5);
+  EXPECT_NEAR(SlantOf(leaning, 7, 10), 0.5f, 0.05f);
+  EXPECT_EQ(ShearRows(bar, 2, 10, -0.5f, leaning), 0);  // leaning left is not sheared
+  EXPECT_EQ(ShearRows(bar, 40, 10, 1.0f, leaning), 0);  // wider than a glyph
+}
+
+TEST(OtherSizes, AnEntryScalesOnlyWhenItsShapeAndPlaceScaleAlike) {
+  const EntrySize n{6, 13, 14};  // an oblique "n" of a test title
+  EXPECT_NEAR(OtherSizeFactor(n, CharBox{0, 0, 10, 11, 5, 0}), 21.0f / 27, 0.001f);
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 10, 14, 6, 0}), 0.0f);   // the "r" beside it
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 10, 11, 0, 0}), 0.0f);   // at the line's top
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 5, 5, 2, 0}), 0.0f);     // too low to judge
+  EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 40, 42, 18, 0}), 0.0f);  // three times the size
+}
+
+TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&kT, 3}, {&kH, 3}, {&kE, 3}}, matrix), "THE");
+  // Reading again allocates nothing once the reader has seen such a line.
+  reader.readerAllocations = 0;
+  EXPECT_EQ(reader.Read({{&kH, 3}, {&kE, 3}}, matrix), "HE");
+  EXPECT_EQ(reader.readerAllocations, 0u);
+}
+
+TEST(OtherSizes, AnOIsNotReadAsAScaledCapitalLowerInTheLine) {
+  CharacterMatrix matrix;
+  Teach({{&kL, 3}, {&kO, 3}}, "lO", matrix);
+  Teach({{&kL, 2}}, "l", matrix);
+  LineReader reader;
+  // The same ring one cell below the line's top is another letter...
+  EXPECT_EQ(reader.Read({{&kL, 2}, {&kSmallO, 2, 1}}, matrix), "l?");
+  // ...while at the top of a smaller line it is the capital.
+  EXPECT_EQ(reader.Read({{&kL, 2}, {&kO, 2}}, matrix), "lO");
+}
+
+TEST(OtherSizes, AFactorNoOtherBoxOfTheLineSharesIsDropped) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}}, "EH", matrix);
+  Teach({{&kT, 4}}, "T", matrix);
+  LineReader reader;
+  // E and H read at 3/2 of their size, T at 3/4 of its own: it stays unknown.
+  EXPECT_EQ(reader.Read({{&kE, 3}, {&kH, 3}, {&kT, 3}}, matrix), "EH?");
+  // Alone on its line, nothing contradicts it.
+  EXPECT_EQ(reader.Read({{&kT, 3}}, matrix), "T");
+}
+
+TEST(OtherSizes, AShapeTaughtAsTwoTextsStaysUnknown) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}}, "E", matrix);
+  Teach({{&kE, 4}}, "3", matrix);  // a shape drawn alike at another size
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&kE, 3}}, matrix), "?");
+  EXPECT_EQ(reader.Read({{&kE, 2}}, matrix), "E");  // at its own size it is known
+}
+
+TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&kH, 2, 0, 0.2f}, {&kE, 2, 0, 0.2f}, {&kO, 2, 0, 0.2f}}, matrix), "HEO");
+  // One leaning letter among upright ones does not make the line slanted.
+  EXPECT_EQ(reader.Read({{&kH, 2}, {&kE, 2}, {&kO, 2, 0, 0.2f}}, matrix), "HE?");
+}
+
+TEST(OtherSizes, WithTheAidOffTheTeacherIsAskedAndAnswersAreNotRepeated) {
+  for (bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    CharacterMatrix matrix;
+    Teach({{&kE, 2}, {&kH, 2}}, "EH", matrix);
+    const OcrSettings settings = OnlyOtherSizes(on);
+    TextColourState colour;
+    ScriptedColourChooser chooser({3});
+    ScriptedTeacher teacher({Taught("H"), Taught("E")});
+    CollectingSink sink;
+    ScriptedMessageBoxes messages;
+    Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+    Picture24 picture = Draw({{&kH, 3}, {&kE, 3}});
+    recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                   TimeCode{}, TimeCode{});
+    EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"HE"});
+    EXPECT_EQ(teacher.asked.size(), on ? 0u : 2u);
+    EXPECT_EQ(matrix.Count(), on ? 2u : 4u);
+  }
+}
+
+}  // namespace
+}  // namespace capter::testing
