@@ -1,12 +1,28 @@
 #include "ocr/touching_split.h"
 
 #include <algorithm>
+#include <climits>
 
+#include "ocr/box_pixels.h"
 #include "ocr/matcher.h"
 
 namespace capter {
 
 namespace {
+
+KeyRange Below(SplitKey key, int end) {
+  return {key, INT_MIN, end};
+}
+
+KeyRange From(SplitKey key, int start) {
+  return {key, start, INT_MAX};
+}
+
+// A matched part with its box.
+struct PartMatch {
+  EntryMatch entry;
+  CharBox box;
+};
 
 class Splitter {
  public:
@@ -32,81 +48,98 @@ class Splitter {
     return widest + settings.MaxCharDiffWidth;
   }
 
-  SplitReading Read() const {
-    if (box_.Width > 3 * widestPart_) return {};
-    SplitReading best = BestOfTwo(box_.Left);
+  SplitReading Read() {
+    if (box_.Width > 3 * widestPart_ || !pixels_.Load(bitmap_, box_, mark_)) return {};
+    SplitReading best = BestOfTwo(KeyRange{});
     if (best.parts == 0) best = BestOfThree();
     return best;
   }
 
  private:
-  // The pixels of columns first..last, trimmed; false when there are none.
-  bool Part(int first, int last, CharBox& part) const {
-    int top = box_.Bottom() + 1, bottom = -1, left = last + 1, right = -1;
-    for (int y = box_.Top; y <= box_.Bottom(); ++y) {
-      const uint8_t* p = bitmap_.Row(y) + 3 * first;
-      for (int x = first; x <= last; ++x, p += 3) {
-        if (p[0] != BlueOf(mark_) || p[1] != GreenOf(mark_) || p[2] != RedOf(mark_)) continue;
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-        left = std::min(left, x);
-        right = std::max(right, x);
+  // The entry the pixels in both ranges match (number 0 for none), with
+  // their box.
+  PartMatch Match(const KeyRange& a, const KeyRange& b) const {
+    PartMatch part;
+    Glyph glyph;
+    if (!pixels_.Part(a, b, line_, part.box, glyph) || part.box.Width > widestPart_) return part;
+    const EntryMatch match = BestEntry(glyph, part.box, matrix_, settings_, floor_);
+    if (match.number != 0 && !matrix_.Entry(match.number).text.empty()) part.entry = match;
+    return part;
+  }
+
+  // Calls visit(left, right) for every cut of the pixels in `base` into two
+  // matching parts: at each column, the left part sharing up to
+  // kMaxSharedColumns with the right one, and between the pieces when the
+  // box holds several. Each part is matched once.
+  template <typename Visit>
+  void ForEachCut(const KeyRange& base, Visit visit) const {
+    // Column and seam cuts, each right part matched once.
+    const int width = pixels_.Width();
+    for (SplitKey key : {SplitKey::Column, SplitKey::Seam}) {
+      for (int at = minWidth_; at + minWidth_ <= width; ++at) {
+        if (key == SplitKey::Seam && !pixels_.SeamBends(at)) continue;
+        const PartMatch left = Match(base, Below(key, at - 1));
+        if (left.entry.number == 0) continue;
+        const PartMatch right = Match(base, From(key, at));
+        if (right.entry.number != 0) visit(left, right);
       }
     }
-    if (bottom < 0) return false;
-    part = box_;
-    part.Left = static_cast<uint16_t>(left);
-    part.Top = static_cast<uint16_t>(top);
-    part.Width = static_cast<uint16_t>(right - left + 1);
-    part.Height = static_cast<uint16_t>(bottom - top + 1);
-    part.TopOffset = static_cast<uint8_t>(top - line_.top);
-    return true;
-  }
-
-  // The entry the columns first..last match, or number 0; `part` gets
-  // their pixels' box.
-  EntryMatch Match(int first, int last, CharBox& part) const {
-    if (!Part(first, last, part) || part.Width > widestPart_) return {};
-    const Glyph glyph = ExtractGlyph(bitmap_, part, mark_);
-    const EntryMatch match = BestEntry(glyph, part, matrix_, settings_, floor_);
-    if (match.number == 0 || matrix_.Entry(match.number).text.empty()) return {};
-    return match;
-  }
-
-  // The best cut of columns from..Right() into two matching parts.
-  SplitReading BestOfTwo(int from) const {
-    SplitReading best;
-    CharBox leftBox, rightBox;
-    for (int cut = from + minWidth_; cut + minWidth_ - 1 <= box_.Right(); ++cut) {
-      const EntryMatch left = Match(from, cut - 1, leftBox);
-      if (left.number == 0) continue;
-      const EntryMatch right = Match(cut, box_.Right(), rightBox);
-      if (right.number == 0) continue;
-      const int worst = std::min(left.similarity, right.similarity);
-      if (best.parts != 0 && worst <= best.similarity) continue;
-      const std::string& leftText = matrix_.Entry(left.number).text;
-      const std::string& rightText = matrix_.Entry(right.number).text;
-      best = {leftText + rightText, worst, 2, {}};
-      best.part[0] = {leftBox, static_cast<uint8_t>(leftText.size())};
-      best.part[1] = {rightBox, static_cast<uint8_t>(rightText.size())};
+    const int pieces = pixels_.PieceCount();
+    for (int i = 0; i < pieces; ++i) {
+      const int column = pixels_.PieceColumn(i);
+      bool rightmost = true, repeated = false;
+      for (int k = 0; k < pieces; ++k) {
+        rightmost = rightmost && pixels_.PieceColumn(k) <= column;
+        repeated = repeated || (k < i && pixels_.PieceColumn(k) == column);
+      }
+      if (rightmost || repeated) continue;
+      const PartMatch left = Match(base, Below(SplitKey::Piece, column));
+      if (left.entry.number == 0) continue;
+      const PartMatch rest = Match(base, From(SplitKey::Piece, column + 1));
+      if (rest.entry.number != 0) visit(left, rest);
     }
+  }
+
+  // The best cut of the pixels in `base` into two matching parts.
+  SplitReading BestOfTwo(const KeyRange& base) const {
+    SplitReading best;
+    ForEachCut(base, [&](const PartMatch& left, const PartMatch& right) {
+      const int worst = std::min(left.entry.similarity, right.entry.similarity);
+      if (best.parts != 0 && worst <= best.similarity) return;
+      const std::string& leftText = matrix_.Entry(left.entry.number).text;
+      const std::string& rightText = matrix_.Entry(right.entry.number).text;
+      best = {leftText + rightText, worst, 2, {}};
+      best.part[0] = {left.box, static_cast<uint8_t>(leftText.size())};
+      best.part[1] = {right.box, static_cast<uint8_t>(rightText.size())};
+    });
     return best;
   }
 
+  // The best first part followed by the best cut of the rest into two.
   SplitReading BestOfThree() const {
     SplitReading best;
-    CharBox leftBox;
-    for (int cut = box_.Left + minWidth_; cut + 2 * minWidth_ - 1 <= box_.Right(); ++cut) {
-      const EntryMatch left = Match(box_.Left, cut - 1, leftBox);
-      if (left.number == 0) continue;
-      const SplitReading rest = BestOfTwo(cut);
-      if (rest.parts == 0) continue;
-      const int worst = std::min(left.similarity, rest.similarity);
-      if (best.parts != 0 && worst <= best.similarity) continue;
-      const std::string& leftText = matrix_.Entry(left.number).text;
-      best = {leftText + rest.text, worst, 3, {}};
-      best.part = {SplitPart{leftBox, static_cast<uint8_t>(leftText.size())}, rest.part[0],
-                   rest.part[1]};
+    const auto tryRest = [&](const PartMatch& left, const KeyRange& rest) {
+      const SplitReading tail = BestOfTwo(rest);
+      if (tail.parts == 0) return;
+      const int worst = std::min(left.entry.similarity, tail.similarity);
+      if (best.parts != 0 && worst <= best.similarity) return;
+      const std::string& leftText = matrix_.Entry(left.entry.number).text;
+      best = {leftText + tail.text, worst, 3, {}};
+      best.part = {SplitPart{left.box, static_cast<uint8_t>(leftText.size())}, tail.part[0],
+                   tail.part[1]};
+    };
+    const int width = pixels_.Width();
+    for (SplitKey key : {SplitKey::Column, SplitKey::Seam}) {
+      for (int at = minWidth_; at + 2 * minWidth_ <= width; ++at) {
+        if (key == SplitKey::Seam && !pixels_.SeamBends(at)) continue;
+        const PartMatch left = Match(KeyRange{}, Below(key, at - 1));
+        if (left.entry.number != 0) tryRest(left, From(key, at));
+      }
+    }
+    for (int i = 0; i < pixels_.PieceCount(); ++i) {
+      const int column = pixels_.PieceColumn(i);
+      const PartMatch left = Match(KeyRange{}, Below(SplitKey::Piece, column));
+      if (left.entry.number != 0) tryRest(left, From(SplitKey::Piece, column + 1));
     }
     return best;
   }
@@ -120,6 +153,7 @@ class Splitter {
   int minWidth_;
   int floor_;
   int widestPart_;
+  BoxPixels pixels_;
 };
 
 }  // namespace
