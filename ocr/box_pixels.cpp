@@ -123,12 +123,14 @@ bool BoxPixels::SeamBends(int at) const {
 }
 
 bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
-                     Glyph& glyph) const {
+                     Glyph* glyph) const {
   int first = 0, last = width_ - 1;
   uint32_t pieces = ~uint32_t{0};  // the pieces taken, or all
   // A seam's bounds per row, and the side taken: left of it or from it on.
   const KeyRange* seam = nullptr;
   std::array<int, kMaxHeight> bound{};
+  int seamAt = 0;
+  bool seamLeft = false;
   for (const KeyRange* range : {&a, &b}) {
     switch (range->key) {
       case SplitKey::Column:
@@ -137,13 +139,13 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
         break;
       case SplitKey::Seam: {
         seam = range;
-        const bool left = range->low == INT_MIN;
-        const int at = left ? range->high + 1 : range->low;
-        bound = SeamBounds(at);
-        if (left) {
-          last = std::min(last, at + kSeamReach - 1);
+        seamLeft = range->low == INT_MIN;
+        seamAt = seamLeft ? range->high + 1 : range->low;
+        bound = SeamBounds(seamAt);
+        if (seamLeft) {
+          last = std::min(last, seamAt + kSeamReach - 1);
         } else {
-          first = std::max(first, at - kSeamReach);
+          first = std::max(first, seamAt - kSeamReach);
         }
         break;
       }
@@ -158,27 +160,32 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
       }
     }
   }
-  const auto columnAt = [&](int x) {
-    Column column = 0;
+  first = std::max(first, 0);
+  last = std::min(last, width_ - 1);
+  std::array<Column, kMaxWidth> columns;
+  int left = -1, right = -1;
+  Column rows = 0;
+  for (int x = first; x <= last; ++x) {
+    Column& column = columns[static_cast<size_t>(x)];
+    column = 0;
     if (pieces == ~uint32_t{0}) {
       column = column_[static_cast<size_t>(x)];
     } else {
       for (int p = 0; p < pieces_; ++p) {
-        if (pieces & (1u << p))
+        if (pieces & (1u << p)) {
           column |= pieceColumns_[static_cast<size_t>(p)][static_cast<size_t>(x)];
+        }
       }
     }
-    if (seam == nullptr || column == 0) return column;
-    Column side = 0;
-    for (int y = 0; y < height_; ++y) {
-      if ((x < bound[static_cast<size_t>(y)]) == (seam->low == INT_MIN)) side |= Column{1} << y;
+    // Near a seam, only the rows on the side taken.
+    if (seam != nullptr && column != 0 && x >= seamAt - kSeamReach &&
+        x <= seamAt + kSeamReach - 1) {
+      Column side = 0;
+      for (int y = 0; y < height_; ++y) {
+        if ((x < bound[static_cast<size_t>(y)]) == seamLeft) side |= Column{1} << y;
+      }
+      column &= side;
     }
-    return column & side;
-  };
-  int left = -1, right = -1;
-  Column rows = 0;
-  for (int x = first; x <= last; ++x) {
-    const Column column = columnAt(x);
     if (column == 0) continue;
     if (left < 0) left = x;
     right = x;
@@ -193,13 +200,15 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
   box.Width = static_cast<uint16_t>(right - left + 1);
   box.Height = static_cast<uint16_t>(bottom - top + 1);
   box.TopOffset = static_cast<uint8_t>(box.Top - line.top);
-  glyph = Glyph{};
-  glyph.Width = static_cast<uint8_t>(std::min<int>(box.Width, kGlyphSize));
-  glyph.Height = static_cast<uint8_t>(box.Height);
-  glyph.TopOffset = box.TopOffset;
-  for (int x = left; x < left + glyph.Width; ++x) {
-    for (Column column = columnAt(x) >> top; column != 0; column &= column - 1) {
-      glyph.SetPixel(x - left, std::countr_zero(column), true);
+  if (glyph == nullptr) return true;
+  *glyph = Glyph{};
+  glyph->Width = static_cast<uint8_t>(std::min<int>(box.Width, kGlyphSize));
+  glyph->Height = static_cast<uint8_t>(box.Height);
+  glyph->TopOffset = box.TopOffset;
+  for (int x = left; x < left + glyph->Width; ++x) {
+    for (Column column = columns[static_cast<size_t>(x)] >> top; column != 0;
+         column &= column - 1) {
+      glyph->SetPixel(x - left, std::countr_zero(column), true);
     }
   }
   return true;

@@ -55,9 +55,10 @@ class BoxPixels {
   bool SeamBends(int at) const;
 
   // The part of the pixels inside both ranges, trimmed to its own pixels:
-  // its box (on `line`) and glyph. False when it has no pixel.
+  // its box (on `line`) and, unless null, its glyph. False when it has no
+  // pixel.
   bool Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
-            Glyph& glyph) const;
+            Glyph* glyph) const;
 
  private:
   using Column = uint64_t;  // bit y: the pixel of row y

@@ -38,14 +38,15 @@ class Splitter {
         // A part must match halfway from Sensibility to a perfect match:
         // the halves of an "m" pass for "r" and "n" at Sensibility.
         floor_(1000 - (1000 - std::min<int>(settings.Sensibility, 1000)) / 2),
-        widestPart_(WidestPart(matrix, settings)) {}
-
-  // No part can be wider than the widest entry allows.
-  static int WidestPart(const CharacterMatrix& matrix, const OcrSettings& settings) {
-    int widest = 0;
-    for (size_t n = 1; n <= matrix.Count(); ++n)
-      widest = std::max<int>(widest, matrix.Size(n).width);
-    return widest + settings.MaxCharDiffWidth;
+        widestPart_(0) {
+    // The part sizes some entry with a text lets through.
+    for (size_t n = 1; n <= matrix.Count(); ++n) {
+      if (matrix.Entry(n).text.empty()) continue;
+      const EntrySize& size = matrix.Size(n);
+      Mark(widths_, size.width, settings.MaxCharDiffWidth);
+      Mark(heights_, size.height, settings.MaxCharDiffHeight);
+      widestPart_ = std::max(widestPart_, size.width + settings.MaxCharDiffWidth);
+    }
   }
 
   SplitReading Read() {
@@ -56,12 +57,25 @@ class Splitter {
   }
 
  private:
+  using Sizes = std::array<bool, BoxPixels::kMaxWidth + 1>;
+
+  static void Mark(Sizes& sizes, int size, int tolerance) {
+    const int last = std::min<int>(size + tolerance, BoxPixels::kMaxWidth);
+    for (int s = std::max(0, size - tolerance); s <= last; ++s)
+      sizes[static_cast<size_t>(s)] = true;
+  }
+
+  bool Fits(const CharBox& part) const {
+    return part.Width <= BoxPixels::kMaxWidth && widths_[part.Width] && heights_[part.Height];
+  }
+
   // The entry the pixels in both ranges match (number 0 for none), with
   // their box.
   PartMatch Match(const KeyRange& a, const KeyRange& b) const {
     PartMatch part;
+    if (!pixels_.Part(a, b, line_, part.box, nullptr) || !Fits(part.box)) return part;
     Glyph glyph;
-    if (!pixels_.Part(a, b, line_, part.box, glyph) || part.box.Width > widestPart_) return part;
+    pixels_.Part(a, b, line_, part.box, &glyph);
     const EntryMatch match = BestEntry(glyph, part.box, matrix_, settings_, floor_);
     if (match.number != 0 && !matrix_.Entry(match.number).text.empty()) part.entry = match;
     return part;
@@ -153,6 +167,8 @@ class Splitter {
   int minWidth_;
   int floor_;
   int widestPart_;
+  Sizes widths_{};
+  Sizes heights_{};
   BoxPixels pixels_;
 };
 
