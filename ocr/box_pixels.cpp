@@ -123,9 +123,9 @@ bool BoxPixels::SeamBends(int at) const {
 }
 
 bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
-                     Glyph* glyph) const {
+                     Glyph* glyph, uint32_t pieces) const {
   int first = 0, last = width_ - 1;
-  uint32_t pieces = ~uint32_t{0};  // the pieces taken, or all
+  if (pieces_ == 0) pieces = kAllPieces;
   // A seam's bounds per row, and the side taken: left of it or from it on.
   const KeyRange* seam = nullptr;
   std::array<int, kMaxHeight> bound{};
@@ -168,7 +168,7 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
   for (int x = first; x <= last; ++x) {
     Column& column = columns[static_cast<size_t>(x)];
     column = 0;
-    if (pieces == ~uint32_t{0}) {
+    if (pieces == kAllPieces) {
       column = column_[static_cast<size_t>(x)];
     } else {
       for (int p = 0; p < pieces_; ++p) {

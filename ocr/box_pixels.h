@@ -54,11 +54,15 @@ class BoxPixels {
   // of the column cut there (else it cuts as the columns do).
   bool SeamBends(int at) const;
 
-  // The part of the pixels inside both ranges, trimmed to its own pixels:
-  // its box (on `line`) and, unless null, its glyph. False when it has no
-  // pixel.
-  bool Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
-            Glyph* glyph) const;
+  // Every piece, as a mask of bits 1 << piece.
+  static constexpr uint32_t kAllPieces = ~uint32_t{0};
+
+  // The part of the pixels inside both ranges and of the pieces in
+  // `pieces` (ignored when the box has more than kMaxPieces), trimmed to
+  // its own pixels: its box (on `line`) and, unless null, its glyph. False
+  // when it has no pixel.
+  bool Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box, Glyph* glyph,
+            uint32_t pieces = kAllPieces) const;
 
  private:
   using Column = uint64_t;  // bit y: the pixel of row y

@@ -53,6 +53,7 @@ class Splitter {
     if (box_.Width > 3 * widestPart_ || !pixels_.Load(bitmap_, box_, mark_)) return {};
     SplitReading best = BestOfTwo(KeyRange{});
     if (best.parts == 0) best = BestOfThree();
+    if (best.parts == 0) best = WithoutNeighboursAccent();
     return best;
   }
 
@@ -71,11 +72,12 @@ class Splitter {
 
   // The entry the pixels in both ranges match (number 0 for none), with
   // their box.
-  PartMatch Match(const KeyRange& a, const KeyRange& b) const {
+  PartMatch Match(const KeyRange& a, const KeyRange& b,
+                  uint32_t pieces = BoxPixels::kAllPieces) const {
     PartMatch part;
-    if (!pixels_.Part(a, b, line_, part.box, nullptr) || !Fits(part.box)) return part;
+    if (!pixels_.Part(a, b, line_, part.box, nullptr, pieces) || !Fits(part.box)) return part;
     Glyph glyph;
-    pixels_.Part(a, b, line_, part.box, &glyph);
+    pixels_.Part(a, b, line_, part.box, &glyph, pieces);
     const EntryMatch match = BestEntry(glyph, part.box, matrix_, settings_, floor_);
     if (match.number != 0 && !matrix_.Entry(match.number).text.empty()) part.entry = match;
     return part;
@@ -118,6 +120,9 @@ class Splitter {
   SplitReading BestOfTwo(const KeyRange& base) const {
     SplitReading best;
     ForEachCut(base, [&](const PartMatch& left, const PartMatch& right) {
+      // Characters side by side share rows; pieces one above the other
+      // (the dots of a slanted colon) make one character.
+      if (left.box.Bottom() < right.box.Top || right.box.Bottom() < left.box.Top) return;
       const int worst = std::min(left.entry.similarity, right.entry.similarity);
       if (best.parts != 0 && worst <= best.similarity) return;
       const std::string& leftText = matrix_.Entry(left.entry.number).text;
@@ -154,6 +159,38 @@ class Splitter {
       const int column = pixels_.PieceColumn(i);
       const PartMatch left = Match(KeyRange{}, Below(SplitKey::Piece, column));
       if (left.entry.number != 0) tryRest(left, From(SplitKey::Piece, column + 1));
+    }
+    return best;
+  }
+
+  // The box read as one entry without a small piece lying above the rest
+  // and reaching past its side: a neighbour's accent or dot that the
+  // segmentation joined because it lies over the letter's edge (the left
+  // dot of an "i" with a diaeresis over the tail of an "a"). The piece reads as nothing.
+  SplitReading WithoutNeighboursAccent() const {
+    SplitReading best;
+    for (int p = 0; p < pixels_.PieceCount(); ++p) {
+      const uint32_t piece = 1u << p;
+      CharBox accent, rest;
+      if (!pixels_.Part(KeyRange{}, KeyRange{}, line_, accent, nullptr, piece) ||
+          !pixels_.Part(KeyRange{}, KeyRange{}, line_, rest, nullptr, ~piece)) {
+        continue;
+      }
+      const int middle = accent.Left + accent.Width / 2;
+      // Above the rest, its middle past the rest's side, and small beside
+      // it: the dots of a slanted colon are no letter and its accent.
+      if (accent.Bottom() >= rest.Top || (middle >= rest.Left && middle <= rest.Right()) ||
+          2 * accent.Height > rest.Height) {
+        continue;
+      }
+      const PartMatch match = Match(KeyRange{}, KeyRange{}, ~piece);
+      if (match.entry.number == 0 ||
+          (best.parts != 0 && match.entry.similarity <= best.similarity)) {
+        continue;
+      }
+      const std::string& text = matrix_.Entry(match.entry.number).text;
+      best = {text, match.entry.similarity, 1, {}};
+      best.part[0] = {match.box, static_cast<uint8_t>(text.size())};
     }
     return best;
   }

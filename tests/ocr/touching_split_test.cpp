@@ -140,6 +140,43 @@ TEST(TouchingSplit, ABoxOfMorePiecesThanAreToldApartIsStillCutByColumns) {
   EXPECT_EQ(SplitArt(touching, matrix).text, "EB");
 }
 
+TEST(TouchingSplit, ANeighboursAccentOverALettersEdgeIsLeftOutOfItsReading) {
+  // The left dot of an "i" with a diaeresis over the last column of a "u".
+  CharacterMatrix matrix;
+  TeachArt({"#....#", "#....#", "#....#", "######"}, "u", matrix);
+  // clang-format off
+  const SplitReading split = SplitArt({
+      ".....##",
+      ".....##",
+      ".......",
+      "#....#.",
+      "#....#.",
+      "#....#.",
+      "######.",
+  }, matrix);
+  // clang-format on
+  EXPECT_EQ(split.text, "u");
+  ASSERT_EQ(split.parts, 1);
+  EXPECT_EQ(split.part[0].box.Width, 6);
+  EXPECT_EQ(split.part[0].box.Height, 4);
+}
+
+TEST(TouchingSplit, TheDotsOfASlantedColonAreNeitherTwoFullStopsNorOne) {
+  CharacterMatrix matrix;
+  TeachArt({"###", "###", "###"}, ".", matrix);
+  // clang-format off
+  EXPECT_EQ(SplitArt({
+      "..###",
+      "..###",
+      "..###",
+      ".....",
+      "###..",
+      "###..",
+      "###..",
+  }, matrix).parts, 0);
+  // clang-format on
+}
+
 TEST(TouchingSplit, ABoxThatMatchesAnEntryIsNeverSplit) {
   CharacterMatrix matrix;
   TeachArt(kLAnd7Apart, "L7", matrix);
