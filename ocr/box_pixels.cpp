@@ -38,6 +38,22 @@ bool BoxPixels::Load(const Picture24& bitmap, const CharBox& box, Colour mark) {
   height_ = box.Height;
   for (int x = 0; x < width_; ++x) column_[static_cast<size_t>(x)] = ColumnOf(bitmap, box, x, mark);
   LabelPieces();
+  for (int at = 0; at < width_; ++at) {
+    const std::array<int, kMaxHeight> bound = SeamBounds(at);
+    bool& bends = seamBends_[static_cast<size_t>(at)];
+    bends = false;
+    for (int i = 0; i < 2 * kSeamReach; ++i) {
+      const int x = at - kSeamReach + i;
+      Column& left = seamLeftRows_[static_cast<size_t>(at)][static_cast<size_t>(i)];
+      left = 0;
+      for (int y = 0; y < height_; ++y) {
+        if (x < bound[static_cast<size_t>(y)]) left |= Column{1} << y;
+      }
+    }
+    for (int y = 0; y < height_ && at > 0 && !bends; ++y) {
+      bends = bound[static_cast<size_t>(y)] < at - 1 || bound[static_cast<size_t>(y)] > at;
+    }
+  }
   return true;
 }
 
@@ -112,23 +128,12 @@ std::array<int, BoxPixels::kMaxHeight> BoxPixels::SeamBounds(int at) const {
   return bound;
 }
 
-bool BoxPixels::SeamBends(int at) const {
-  if (at < 1 || at >= width_) return false;
-  const std::array<int, kMaxHeight> bound = SeamBounds(at);
-  for (int y = 0; y < height_; ++y) {
-    const int b = bound[static_cast<size_t>(y)];
-    if (b < at - 1 || b > at) return true;
-  }
-  return false;
-}
-
 bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
                      Glyph* glyph, uint32_t pieces) const {
   int first = 0, last = width_ - 1;
   if (pieces_ == 0) pieces = kAllPieces;
   // A seam's bounds per row, and the side taken: left of it or from it on.
   const KeyRange* seam = nullptr;
-  std::array<int, kMaxHeight> bound{};
   int seamAt = 0;
   bool seamLeft = false;
   for (const KeyRange* range : {&a, &b}) {
@@ -141,7 +146,6 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
         seam = range;
         seamLeft = range->low == INT_MIN;
         seamAt = seamLeft ? range->high + 1 : range->low;
-        bound = SeamBounds(seamAt);
         if (seamLeft) {
           last = std::min(last, seamAt + kSeamReach - 1);
         } else {
@@ -180,11 +184,9 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
     // Near a seam, only the rows on the side taken.
     if (seam != nullptr && column != 0 && x >= seamAt - kSeamReach &&
         x <= seamAt + kSeamReach - 1) {
-      Column side = 0;
-      for (int y = 0; y < height_; ++y) {
-        if ((x < bound[static_cast<size_t>(y)]) == seamLeft) side |= Column{1} << y;
-      }
-      column &= side;
+      const Column left =
+          seamLeftRows_[static_cast<size_t>(seamAt)][static_cast<size_t>(x - seamAt + kSeamReach)];
+      column &= seamLeft ? left : ~left;
     }
     if (column == 0) continue;
     if (left < 0) left = x;

@@ -52,7 +52,9 @@ class BoxPixels {
 
   // Whether the seam at `at` bends on some row holding ink on both sides
   // of the column cut there (else it cuts as the columns do).
-  bool SeamBends(int at) const;
+  bool SeamBends(int at) const {
+    return at >= 0 && at < width_ && seamBends_[static_cast<size_t>(at)];
+  }
 
   // Every piece, as a mask of bits 1 << piece.
   static constexpr uint32_t kAllPieces = ~uint32_t{0};
@@ -78,6 +80,10 @@ class BoxPixels {
   std::array<Column, kMaxWidth> column_{};
   std::array<std::array<Column, kMaxWidth>, kMaxPieces> pieceColumns_{};
   std::array<int, kMaxPieces> pieceColumn_{};
+  std::array<bool, kMaxWidth> seamBends_{};
+  // Per seam column, the rows left of the seam in each column it may bend
+  // through (from at - kSeamReach on).
+  std::array<std::array<Column, 2 * kSeamReach>, kMaxWidth> seamLeftRows_{};
 };
 
 }  // namespace capter
