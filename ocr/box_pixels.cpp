@@ -37,6 +37,30 @@ bool BoxPixels::Load(const Picture24& bitmap, const CharBox& box, Colour mark) {
   width_ = box.Width;
   height_ = box.Height;
   for (int x = 0; x < width_; ++x) column_[static_cast<size_t>(x)] = ColumnOf(bitmap, box, x, mark);
+  Prepare();
+  return true;
+}
+
+void BoxPixels::Load(const Glyph& glyph) {
+  width_ = std::min<int>(glyph.Width, kGlyphSize);
+  height_ = std::min<int>(glyph.Height, kGlyphSize);
+  box_ = CharBox{0,
+                 glyph.TopOffset,
+                 static_cast<uint16_t>(width_),
+                 static_cast<uint16_t>(height_),
+                 glyph.TopOffset,
+                 0};
+  for (int x = 0; x < width_; ++x) {
+    Column& column = column_[static_cast<size_t>(x)];
+    column = 0;
+    for (int y = 0; y < height_; ++y) {
+      if (glyph.Pixel(x, y)) column |= Column{1} << y;
+    }
+  }
+  Prepare();
+}
+
+void BoxPixels::Prepare() {
   LabelPieces();
   for (int at = 0; at < width_; ++at) {
     const std::array<int, kMaxHeight> bound = SeamBounds(at);
@@ -54,7 +78,6 @@ bool BoxPixels::Load(const Picture24& bitmap, const CharBox& box, Colour mark) {
       bends = bound[static_cast<size_t>(y)] < at - 1 || bound[static_cast<size_t>(y)] > at;
     }
   }
-  return true;
 }
 
 void BoxPixels::LabelPieces() {
@@ -214,6 +237,14 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
     }
   }
   return true;
+}
+
+KeyRange Below(SplitKey key, int end) {
+  return {key, INT_MIN, end};
+}
+
+KeyRange From(SplitKey key, int start) {
+  return {key, start, INT_MAX};
 }
 
 }  // namespace capter

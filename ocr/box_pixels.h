@@ -42,6 +42,9 @@ class BoxPixels {
   // Reads the pixels of `box` marked `mark`; false when the box is larger
   // than this can hold.
   bool Load(const Picture24& bitmap, const CharBox& box, Colour mark);
+  // Reads a glyph's pixels, as a box at column 0 and row TopOffset of a
+  // line whose top is row 0.
+  void Load(const Glyph& glyph);
 
   int Width() const { return width_; }
   // 0 when the box has more than kMaxPieces pieces.
@@ -69,6 +72,7 @@ class BoxPixels {
  private:
   using Column = uint64_t;  // bit y: the pixel of row y
 
+  void Prepare();
   void LabelPieces();
   // Per row, the first column right of the seam at `at`.
   std::array<int, kMaxHeight> SeamBounds(int at) const;
@@ -85,5 +89,35 @@ class BoxPixels {
   // through (from at - kSeamReach on).
   std::array<std::array<Column, 2 * kSeamReach>, kMaxWidth> seamLeftRows_{};
 };
+
+KeyRange Below(SplitKey key, int end);
+KeyRange From(SplitKey key, int start);
+
+// Calls visit(left, right) with the two ranges of every cut of `pixels`
+// into two: at each column leaving at least `minWidth` columns on either
+// side, down the seam there where it bends, and between the pieces when
+// the box holds several.
+template <typename Visit>
+void ForEachCut(const BoxPixels& pixels, int minWidth, Visit visit) {
+  const int width = pixels.Width();
+  for (SplitKey key : {SplitKey::Column, SplitKey::Seam}) {
+    for (int at = minWidth; at + minWidth <= width; ++at) {
+      if (key == SplitKey::Seam && !pixels.SeamBends(at)) continue;
+      visit(Below(key, at - 1), From(key, at));
+    }
+  }
+  const int pieces = pixels.PieceCount();
+  for (int i = 0; i < pieces; ++i) {
+    const int column = pixels.PieceColumn(i);
+    bool rightmost = true, repeated = false;
+    for (int k = 0; k < pieces; ++k) {
+      rightmost = rightmost && pixels.PieceColumn(k) <= column;
+      repeated = repeated || (k < i && pixels.PieceColumn(k) == column);
+    }
+    if (!rightmost && !repeated) {
+      visit(Below(SplitKey::Piece, column), From(SplitKey::Piece, column + 1));
+    }
+  }
+}
 
 }  // namespace capter

@@ -10,14 +10,6 @@ namespace capter {
 
 namespace {
 
-KeyRange Below(SplitKey key, int end) {
-  return {key, INT_MIN, end};
-}
-
-KeyRange From(SplitKey key, int start) {
-  return {key, start, INT_MAX};
-}
-
 // A matched part with its box.
 struct PartMatch {
   EntryMatch entry;
@@ -84,42 +76,21 @@ class Splitter {
   }
 
   // Calls visit(left, right) for every cut of the pixels in `base` into two
-  // matching parts: at each column, the left part sharing up to
-  // kMaxSharedColumns with the right one, and between the pieces when the
-  // box holds several. Each part is matched once.
+  // matching parts (see ForEachCut).
   template <typename Visit>
-  void ForEachCut(const KeyRange& base, Visit visit) const {
-    // Column and seam cuts, each right part matched once.
-    const int width = pixels_.Width();
-    for (SplitKey key : {SplitKey::Column, SplitKey::Seam}) {
-      for (int at = minWidth_; at + minWidth_ <= width; ++at) {
-        if (key == SplitKey::Seam && !pixels_.SeamBends(at)) continue;
-        const PartMatch left = Match(base, Below(key, at - 1));
-        if (left.entry.number == 0) continue;
-        const PartMatch right = Match(base, From(key, at));
-        if (right.entry.number != 0) visit(left, right);
-      }
-    }
-    const int pieces = pixels_.PieceCount();
-    for (int i = 0; i < pieces; ++i) {
-      const int column = pixels_.PieceColumn(i);
-      bool rightmost = true, repeated = false;
-      for (int k = 0; k < pieces; ++k) {
-        rightmost = rightmost && pixels_.PieceColumn(k) <= column;
-        repeated = repeated || (k < i && pixels_.PieceColumn(k) == column);
-      }
-      if (rightmost || repeated) continue;
-      const PartMatch left = Match(base, Below(SplitKey::Piece, column));
-      if (left.entry.number == 0) continue;
-      const PartMatch rest = Match(base, From(SplitKey::Piece, column + 1));
-      if (rest.entry.number != 0) visit(left, rest);
-    }
+  void ForEachMatchingCut(const KeyRange& base, Visit visit) const {
+    ForEachCut(pixels_, minWidth_, [&](const KeyRange& leftRange, const KeyRange& rightRange) {
+      const PartMatch left = Match(base, leftRange);
+      if (left.entry.number == 0) return;
+      const PartMatch right = Match(base, rightRange);
+      if (right.entry.number != 0) visit(left, right);
+    });
   }
 
   // The best cut of the pixels in `base` into two matching parts.
   SplitReading BestOfTwo(const KeyRange& base) const {
     SplitReading best;
-    ForEachCut(base, [&](const PartMatch& left, const PartMatch& right) {
+    ForEachMatchingCut(base, [&](const PartMatch& left, const PartMatch& right) {
       // Characters side by side share rows; pieces one above the other
       // (the dots of a slanted colon) make one character.
       if (left.box.Bottom() < right.box.Top || right.box.Bottom() < left.box.Top) return;
@@ -147,19 +118,10 @@ class Splitter {
       best.part = {SplitPart{left.box, static_cast<uint8_t>(leftText.size())}, tail.part[0],
                    tail.part[1]};
     };
-    const int width = pixels_.Width();
-    for (SplitKey key : {SplitKey::Column, SplitKey::Seam}) {
-      for (int at = minWidth_; at + 2 * minWidth_ <= width; ++at) {
-        if (key == SplitKey::Seam && !pixels_.SeamBends(at)) continue;
-        const PartMatch left = Match(KeyRange{}, Below(key, at - 1));
-        if (left.entry.number != 0) tryRest(left, From(key, at));
-      }
-    }
-    for (int i = 0; i < pixels_.PieceCount(); ++i) {
-      const int column = pixels_.PieceColumn(i);
-      const PartMatch left = Match(KeyRange{}, Below(SplitKey::Piece, column));
-      if (left.entry.number != 0) tryRest(left, From(SplitKey::Piece, column + 1));
-    }
+    ForEachCut(pixels_, minWidth_, [&](const KeyRange& leftRange, const KeyRange& rest) {
+      const PartMatch left = Match(KeyRange{}, leftRange);
+      if (left.entry.number != 0) tryRest(left, rest);
+    });
     return best;
   }
 
