@@ -41,25 +41,6 @@ bool BoxPixels::Load(const Picture24& bitmap, const CharBox& box, Colour mark) {
   return true;
 }
 
-void BoxPixels::Load(const Glyph& glyph) {
-  width_ = std::min<int>(glyph.Width, kGlyphSize);
-  height_ = std::min<int>(glyph.Height, kGlyphSize);
-  box_ = CharBox{0,
-                 glyph.TopOffset,
-                 static_cast<uint16_t>(width_),
-                 static_cast<uint16_t>(height_),
-                 glyph.TopOffset,
-                 0};
-  for (int x = 0; x < width_; ++x) {
-    Column& column = column_[static_cast<size_t>(x)];
-    column = 0;
-    for (int y = 0; y < height_; ++y) {
-      if (glyph.Pixel(x, y)) column |= Column{1} << y;
-    }
-  }
-  Prepare();
-}
-
 void BoxPixels::Prepare() {
   LabelPieces();
   for (int at = 0; at < width_; ++at) {

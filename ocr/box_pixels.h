@@ -34,7 +34,7 @@ class BoxPixels {
  public:
   static constexpr int kMaxWidth = 3 * (kGlyphSize + 4);
   static constexpr int kMaxHeight = kGlyphSize;
-  // Boxes of more pieces are cut by column only.
+  // Boxes of more pieces are cut by column and seam only.
   static constexpr int kMaxPieces = 8;
   // How far from its column a seam bends.
   static constexpr int kSeamReach = 2;
@@ -42,9 +42,6 @@ class BoxPixels {
   // Reads the pixels of `box` marked `mark`; false when the box is larger
   // than this can hold.
   bool Load(const Picture24& bitmap, const CharBox& box, Colour mark);
-  // Reads a glyph's pixels, as a box at column 0 and row TopOffset of a
-  // line whose top is row 0.
-  void Load(const Glyph& glyph);
 
   int Width() const { return width_; }
   // 0 when the box has more than kMaxPieces pieces.

@@ -128,7 +128,8 @@ class Splitter {
   // The box read as one entry without a small piece lying above the rest
   // and reaching past its side: a neighbour's accent or dot that the
   // segmentation joined because it lies over the letter's edge (the left
-  // dot of an "i" with a diaeresis over the tail of an "a"). The piece reads as nothing.
+  // dot of an "i" with a diaeresis over the tail of an "a"). The piece
+  // reads as nothing.
   SplitReading WithoutNeighboursAccent() const {
     SplitReading best;
     for (int p = 0; p < pixels_.PieceCount(); ++p) {
@@ -140,7 +141,7 @@ class Splitter {
       }
       const int middle = accent.Left + accent.Width / 2;
       // Above the rest, its middle past the rest's side, and small beside
-      // it: the dots of a slanted colon are no letter and its accent.
+      // it: of the two dots of a slanted colon, neither is dropped.
       if (accent.Bottom() >= rest.Top || (middle >= rest.Left && middle <= rest.Right()) ||
           2 * accent.Height > rest.Height) {
         continue;
