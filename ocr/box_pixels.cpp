@@ -37,28 +37,8 @@ bool BoxPixels::Load(const Picture24& bitmap, const CharBox& box, Colour mark) {
   width_ = box.Width;
   height_ = box.Height;
   for (int x = 0; x < width_; ++x) column_[static_cast<size_t>(x)] = ColumnOf(bitmap, box, x, mark);
-  Prepare();
-  return true;
-}
-
-void BoxPixels::Prepare() {
   LabelPieces();
-  for (int at = 0; at < width_; ++at) {
-    const std::array<int, kMaxHeight> bound = SeamBounds(at);
-    bool& bends = seamBends_[static_cast<size_t>(at)];
-    bends = false;
-    for (int i = 0; i < 2 * kSeamReach; ++i) {
-      const int x = at - kSeamReach + i;
-      Column& left = seamLeftRows_[static_cast<size_t>(at)][static_cast<size_t>(i)];
-      left = 0;
-      for (int y = 0; y < height_; ++y) {
-        if (x < bound[static_cast<size_t>(y)]) left |= Column{1} << y;
-      }
-    }
-    for (int y = 0; y < height_ && at > 0 && !bends; ++y) {
-      bends = bound[static_cast<size_t>(y)] < at - 1 || bound[static_cast<size_t>(y)] > at;
-    }
-  }
+  return true;
 }
 
 void BoxPixels::LabelPieces() {
@@ -109,54 +89,16 @@ void BoxPixels::LabelPieces() {
   }
 }
 
-std::array<int, BoxPixels::kMaxHeight> BoxPixels::SeamBounds(int at) const {
-  std::array<int, kMaxHeight> bound{};
-  const auto empty = [&](int x, int y) {
-    return x < 0 || x >= width_ || (column_[static_cast<size_t>(x)] >> y & 1u) == 0;
-  };
-  for (int y = 0; y < height_; ++y) {
-    int& b = bound[static_cast<size_t>(y)];
-    b = at;
-    // The empty cell nearest to the cut, left of it first.
-    for (int step = 1; step <= kSeamReach; ++step) {
-      if (empty(at - step, y)) {
-        b = at - step;
-        break;
-      }
-      if (empty(at + step - 1, y)) {
-        b = at + step - 1;
-        break;
-      }
-    }
-  }
-  return bound;
-}
-
 bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line, CharBox& box,
                      Glyph* glyph, uint32_t pieces) const {
   int first = 0, last = width_ - 1;
   if (pieces_ == 0) pieces = kAllPieces;
-  // A seam's bounds per row, and the side taken: left of it or from it on.
-  const KeyRange* seam = nullptr;
-  int seamAt = 0;
-  bool seamLeft = false;
   for (const KeyRange* range : {&a, &b}) {
     switch (range->key) {
       case SplitKey::Column:
         first = std::max(first, range->low);
         last = std::min(last, range->high);
         break;
-      case SplitKey::Seam: {
-        seam = range;
-        seamLeft = range->low == INT_MIN;
-        seamAt = seamLeft ? range->high + 1 : range->low;
-        if (seamLeft) {
-          last = std::min(last, seamAt + kSeamReach - 1);
-        } else {
-          first = std::max(first, seamAt - kSeamReach);
-        }
-        break;
-      }
       case SplitKey::Piece: {
         uint32_t inside = 0;
         for (int p = 0; p < pieces_; ++p) {
@@ -184,13 +126,6 @@ bool BoxPixels::Part(const KeyRange& a, const KeyRange& b, const TextLine& line,
           column |= pieceColumns_[static_cast<size_t>(p)][static_cast<size_t>(x)];
         }
       }
-    }
-    // Near a seam, only the rows on the side taken.
-    if (seam != nullptr && column != 0 && x >= seamAt - kSeamReach &&
-        x <= seamAt + kSeamReach - 1) {
-      const Column left =
-          seamLeftRows_[static_cast<size_t>(seamAt)][static_cast<size_t>(x - seamAt + kSeamReach)];
-      column &= seamLeft ? left : ~left;
     }
     if (column == 0) continue;
     if (left < 0) left = x;

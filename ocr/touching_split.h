@@ -27,15 +27,14 @@ struct SplitReading {
 
 // Tries every cut of `box` (marked with `mark` in `bitmap`, on `line`) into
 // two parts, and failing that three, each part trimmed to its own pixels
-// and matched against entries that have a text. A cut runs down a column,
-// down a seam that bends on each row to the nearest gap (letters touching
-// over several rows), or between the box's 4-connected pieces (letters
-// sharing columns without touching). A part must reach a similarity
-// halfway between Sensibility and 1000, as the halves of one letter ("m"
-// as "rn") pass at Sensibility alone. The reading whose worst part matches
-// best wins. Only parts at least MinCharWidth wide are tried. Failing any
-// cut, a box whose pixels but a small piece above them and reaching past
-// their side (a neighbour's accent) match an entry reads as that entry.
+// and matched against entries that have a text. A cut runs down a column
+// or between the box's 4-connected pieces (letters sharing columns without
+// touching). A part must reach a similarity halfway between Sensibility and
+// 1000, as the halves of one letter ("m" as "rn") pass at Sensibility
+// alone. The reading whose worst part matches best wins. Only parts at
+// least MinCharWidth wide are tried. Failing any cut, a box whose pixels
+// but a small piece above them and reaching past their side (a
+// neighbour's accent) match an entry reads as that entry.
 SplitReading ReadTouchingCharacters(const Picture24& bitmap, const TextLine& line,
                                     const CharBox& box, Colour mark, const CharacterMatrix& matrix,
                                     const OcrSettings& settings);

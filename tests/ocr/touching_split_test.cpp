@@ -1,6 +1,6 @@
-// Reading a box of two letters that were only ever taught apart: letters
-// whose strokes share columns without touching, and letters that touch
-// over several rows where no single column separates them.
+// Reading a box of letters that were only ever taught apart: letters whose
+// strokes share columns without touching, and a letter joined to its
+// neighbour's accent.
 #include "ocr/touching_split.h"
 
 #include <gtest/gtest.h>
@@ -83,40 +83,6 @@ TEST(TouchingSplit, LettersSharingColumnsWithoutTouchingEachKeepTheirWholeShape)
   EXPECT_EQ(split.part[0].box.Width, 6);
   EXPECT_EQ(split.part[1].box.Left, 3);
   EXPECT_EQ(split.part[1].box.Width, 6);
-}
-
-// An "r" whose arm rests on the arm of a "y"-like letter: they touch, and
-// the columns of the "r"'s arm tip hold the other letter's arm below it.
-// clang-format off
-const std::vector<std::string> kRAndYApart = {
-    "######.......#",
-    "##.......##..#",
-    "##.......##..#",
-    "##........##.#",
-    "##.........###",
-    "##...........#",
-    "##...........#",
-};
-const std::vector<std::string> kRTouchingY = {
-    "######..#",
-    "##..##..#",
-    "##..##..#",
-    "##...##.#",
-    "##....###",
-    "##......#",
-    "##......#",
-};
-// clang-format on
-
-TEST(TouchingSplit, LettersTouchingOverSeveralRowsAreCutAlongTheGapOfEachRow) {
-  CharacterMatrix matrix;
-  TeachArt(kRAndYApart, "ry", matrix);
-  const SplitReading split = SplitArt(kRTouchingY, matrix);
-  EXPECT_EQ(split.text, "ry");
-  EXPECT_EQ(split.similarity, 1000);
-  ASSERT_EQ(split.parts, 2);
-  EXPECT_EQ(split.part[0].box.Width, 6);
-  EXPECT_EQ(split.part[1].box.Left, 4);
 }
 
 TEST(TouchingSplit, ABoxOfMorePiecesThanAreToldApartIsStillCutByColumns) {
