@@ -104,16 +104,21 @@ TeachAnswer TerminalTeacher::AskLine(const TeachRequest& request) {
   for (;;) {
     err_ << UnknownLineQuestion(request, startOf_()) << "\nline> " << std::flush;
     std::string typed;
-    if (!std::getline(in_, typed)) return Stop();
-    if (!typed.empty() && typed.back() == '\r') typed.pop_back();
-    if (typed == ":quit") return Stop();
-    if (typed == ":skipline") return AnswerOf(TeachStatus::SkipLine);
-    if (typed == ":skipsub") return AnswerOf(TeachStatus::SkipSubPicture);
+    if (const std::optional<TeachAnswer> command = ReadTyped(typed)) return *command;
     if (typed == ":accept") return AnswerOf(TeachStatus::Ok, request.reading);
     std::string text = AnswerText(typed);
     if (text.size() <= kMaxLineAnswer) return AnswerOf(TeachStatus::Ok, text);
     err_ << "at most " << kMaxLineAnswer << " characters, please\n";
   }
+}
+
+std::optional<TeachAnswer> TerminalTeacher::ReadTyped(std::string& typed) {
+  if (!std::getline(in_, typed)) return Stop();
+  if (!typed.empty() && typed.back() == '\r') typed.pop_back();
+  if (typed == ":quit") return Stop();
+  if (typed == ":skipline") return AnswerOf(TeachStatus::SkipLine);
+  if (typed == ":skipsub") return AnswerOf(TeachStatus::SkipSubPicture);
+  return std::nullopt;
 }
 
 TeachAnswer TerminalTeacher::Stop() {
@@ -128,11 +133,7 @@ TeachAnswer TerminalTeacher::Ask(const TeachRequest& request) {
   for (;;) {
     err_ << UnknownLine(request, startOf_(), showProposals_) << "\ntext> " << std::flush;
     std::string typed;
-    if (!std::getline(in_, typed)) return Stop();
-    if (!typed.empty() && typed.back() == '\r') typed.pop_back();
-    if (typed == ":quit") return Stop();
-    if (typed == ":skipline") return AnswerOf(TeachStatus::SkipLine);
-    if (typed == ":skipsub") return AnswerOf(TeachStatus::SkipSubPicture);
+    if (const std::optional<TeachAnswer> command = ReadTyped(typed)) return *command;
     if (typed == ":accept" && showProposals_) {
       if (!request.proposal.empty()) return AnswerOf(TeachStatus::Ok, request.proposal);
       err_ << "no proposal to accept\n";

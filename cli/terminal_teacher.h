@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -49,6 +50,9 @@ class TerminalTeacher : public CharacterTeacher {
   TeachAnswer Ask(const TeachRequest& request);
   TeachAnswer AskLine(const TeachRequest& request);
   TeachAnswer Stop();
+  // Reads one answer into `typed`; end of input and the commands every
+  // question knows (:quit, :skipline, :skipsub) give their answer at once.
+  std::optional<TeachAnswer> ReadTyped(std::string& typed);
 
   UnknownPolicy policy_;
   std::istream& in_;
