@@ -1,8 +1,9 @@
 // Reading letters in the other slant: a box that nothing reads is leaned to
 // the slant of the entries it is compared with, cropped to its ink and
 // compared at its own size. On a line whose letters lean, the box is set
-// upright by the line's slant and compared with upright entries; on an
-// upright line, it is leaned by each slanted entry's slant.
+// upright by the line's slant, and by the lean each upright entry has short
+// of it; on an upright line, it is leaned by the lean each italic entry has
+// beyond it.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,11 @@ inline constexpr int kSlantMargin = 20;
 // when it would pass 45 columns or the glyph is empty.
 int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows& out);
 
+// The enclosed background regions of a glyph (4-connected, so a stroke
+// joined only at a corner still closes them) of at least two pixels: what
+// tells a closed bowl from an open one whatever the lean.
+int HolesOf(const GlyphRows& rows, int width, int height);
+
 // Reads the boxes of one line in the other slant than the entries they
 // would match. Keeps its buffers between lines, so it stops allocating once
 // it has read its longest line.
@@ -49,9 +55,13 @@ class SlantReader {
   // The line's slant: the median of its letters' slants, 0 below the
   // italic threshold.
   void MeasureLine(const Picture24& bitmap, const TextLine& line);
-  // Scores `rows` against entry `number` and keeps it when it is the best
-  // or the best of another text.
-  void Consider(const GlyphRows& rows, int width, int height, int topOffset, size_t number,
+  // Compares the box leaned by the slant each entry has beyond it (or
+  // short of it, on an italic line).
+  void ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix,
+                          const OcrSettings& settings, Best& best) const;
+  // Scores the leaned box (`rows`, `width` columns of ink) against entry
+  // `number` and keeps it when it is the best or the best of another text.
+  void Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,
                 const CharacterMatrix& matrix, const OcrSettings& settings, Best& best) const;
 
   std::vector<float> slopes_;  // of the line's boxes
