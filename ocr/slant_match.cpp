@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ocr/glyph_score.h"
 #include "ocr/matcher.h"
 #include "ocr/scaled_match.h"
 
