@@ -138,11 +138,13 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
   const OcrSettings& settings = context_.settings;
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
   otherSizes_.StartLine();
+  slants_.StartLine();
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
     size_t k = MatchGlyph(glyph, box, matrix, settings);
     if (k == 0 && settings.OtherSizes) k = otherSizes_.Read(bitmap, line, j, matrix, settings);
+    if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
     SplitReading split;
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings);

@@ -16,6 +16,7 @@
 #include "ocr/ocr_settings.h"
 #include "ocr/scaled_match.h"
 #include "ocr/segmentation.h"
+#include "ocr/slant_match.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour.h"
 #include "ocr/text_colour_chooser.h"
@@ -90,6 +91,7 @@ class Recogniser {
   TimeCode start_;
   Segmenter segmenter_;
   OtherSizeReader otherSizes_;
+  SlantReader slants_;  // unknown boxes read in the other slant
   LineTable table_;
   BarLetters bars_;  // the current line's bars read as I or l
   std::vector<std::string> lines_;

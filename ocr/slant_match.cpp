@@ -1,0 +1,203 @@
+#include "ocr/slant_match.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+#include "ocr/matcher.h"
+#include "ocr/scaled_match.h"
+
+namespace capter {
+namespace {
+
+// A line whose letters lean by at least this (columns per row) is italic.
+constexpr float kMinSlant = 0.1f;
+// Boxes it takes to measure a line's slant.
+constexpr size_t kMinSlantBoxes = 3;
+// An entry leans against an upright box by an italic slant: at least the
+// italic threshold, at most this.
+constexpr float kMaxLean = 0.4f;
+// Smaller boxes carry too few rows to measure or undo a slant.
+constexpr int kMinHeight = 8;
+
+// A hole of one pixel comes and goes with the rounding of a lean.
+constexpr int kMinHole = 2;
+
+// Grows `region` within `inside` by 4-connected steps until it stops;
+// returns its pixel count.
+int Flood(GlyphRows& region, const GlyphRows& inside, int height) {
+  bool grown = true;
+  while (grown) {
+    grown = false;
+    for (int y = 0; y < height; ++y) {
+      GlyphRow next = region[y] | (region[y] << 1) | (region[y] >> 1);
+      if (y > 0) next |= region[y - 1];
+      if (y + 1 < height) next |= region[y + 1];
+      next &= inside[y];
+      if (next != region[y]) {
+        region[y] = next;
+        grown = true;
+      }
+    }
+  }
+  int pixels = 0;
+  for (int y = 0; y < height; ++y) pixels += std::popcount(region[y]);
+  return pixels;
+}
+
+}  // namespace
+
+int HolesOf(const GlyphRows& rows, int width, int height) {
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  if (width < 3 || height < 3) return 0;
+  const GlyphRow mask = (GlyphRow{1} << width) - 1;
+  const GlyphRow edges = GlyphRow{1} | (GlyphRow{1} << (width - 1));
+  GlyphRows background{}, outside{};
+  for (int y = 0; y < height; ++y) {
+    background[y] = ~rows[y] & mask;
+    const bool edgeRow = y == 0 || y == height - 1;
+    outside[y] = background[y] & (edgeRow ? mask : edges);
+  }
+  Flood(outside, background, height);
+  GlyphRows enclosed{};
+  for (int y = 0; y < height; ++y) enclosed[y] = background[y] & ~outside[y];
+  int holes = 0;
+  for (int y = 0; y < height; ++y) {
+    while (enclosed[y] != 0) {
+      GlyphRows hole{};
+      hole[y] = enclosed[y] & (~enclosed[y] + 1);  // its lowest pixel
+      if (Flood(hole, enclosed, height) >= kMinHole) ++holes;
+      for (int r = 0; r < height; ++r) enclosed[r] &= ~hole[r];
+    }
+  }
+  return holes;
+}
+
+int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows& out) {
+  out.fill(0);
+  height = std::min(height, kGlyphSize);
+  if (width <= 0 || height <= 0) return 0;
+  const GlyphRow mask = width >= 64 ? ~GlyphRow{0} : (GlyphRow{1} << width) - 1;
+  // Shifts measured from the row that moves least, so none is negative.
+  const long top = std::lround(lean * static_cast<float>(height - 1));
+  const long least = std::min(0L, top);
+  const long most = std::max(0L, top);
+  if (width + (most - least) > 64) return 0;
+  int left = 64, right = -1;
+  for (int y = 0; y < height; ++y) {
+    const long shift = std::lround(lean * static_cast<float>(height - 1 - y)) - least;
+    const GlyphRow row = (rows[y] & mask) << shift;
+    out[y] = row;
+    if (row == 0) continue;
+    left = std::min(left, std::countr_zero(row));
+    right = std::max(right, 63 - std::countl_zero(row));
+  }
+  if (right < 0 || right - left + 1 > kGlyphSize) {
+    out.fill(0);
+    return 0;
+  }
+  for (int y = 0; y < height; ++y) out[y] >>= left;
+  return right - left + 1;
+}
+
+size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
+                         const CharacterMatrix& matrix, const OcrSettings& settings) {
+  if (!measured_) {
+    MeasureLine(bitmap, line);
+    measured_ = true;
+  }
+  const CharBox& box = line.boxes[index];
+  if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) return 0;
+  GlyphRows rows;
+  ExtractGlyph(bitmap, box, MarkOf(index)).FillRows(rows);
+  Best best;
+  if (slant_ != 0) {
+    // An italic line: the box set upright by the line's slant.
+    GlyphRows leaned;
+    const int width = LeanRows(rows, box.Width, box.Height, -slant_, leaned);
+    if (width != 0) {
+      for (size_t n = 1; n <= matrix.Count(); ++n) {
+        Consider(leaned, width, box, n, matrix, settings, best);
+      }
+    }
+  }
+  ConsiderEntryLeans(rows, box, matrix, settings, best);
+  if (best.similarity < kSlantSimilarity) return 0;
+  if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return 0;
+  return best.number;
+}
+
+void SlantReader::ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box,
+                                     const CharacterMatrix& matrix, const OcrSettings& settings,
+                                     Best& best) const {
+  // The lean between the box and an entry, measured on the two shapes: a
+  // letter's own form gives both the same bias, so the difference is the
+  // slant of the type. On an italic line entries must lean less than the
+  // box, on an upright one more.
+  const float own = SlantOf(rows, box.Width, box.Height);
+  const float direction = slant_ != 0 ? -1.0f : 1.0f;
+  GlyphRows leaned;
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (std::abs(size.height - static_cast<int>(box.Height)) > settings.MaxCharDiffHeight) {
+      continue;
+    }
+    const float lean = SlantOf(matrix.Rows(n), size.width, size.height) - own;
+    if (direction * lean < kMinSlant || direction * lean > kMaxLean) continue;
+    const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
+    if (width != 0) Consider(leaned, width, box, n, matrix, settings, best);
+  }
+}
+
+void SlantReader::MeasureLine(const Picture24& bitmap, const TextLine& line) {
+  slopes_.clear();
+  for (size_t j = 0; j < line.boxes.size(); ++j) {
+    const CharBox& box = line.boxes[j];
+    if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) continue;
+    GlyphRows rows;
+    ExtractGlyph(bitmap, box, MarkOf(j)).FillRows(rows);
+    slopes_.push_back(SlantOf(rows, box.Width, box.Height));
+  }
+  slant_ = 0;
+  if (slopes_.size() < kMinSlantBoxes) return;
+  const auto middle = slopes_.begin() + static_cast<std::ptrdiff_t>(slopes_.size() / 2);
+  std::nth_element(slopes_.begin(), middle, slopes_.end());
+  if (*middle >= kMinSlant) slant_ = *middle;
+}
+
+void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,
+                           const CharacterMatrix& matrix, const OcrSettings& settings,
+                           Best& best) const {
+  // The size tolerances of matching at the box's own size, on its leaned
+  // ink.
+  const EntrySize& size = matrix.Size(number);
+  if (std::abs(size.width - width) > settings.MaxCharDiffWidth ||
+      std::abs(size.height - static_cast<int>(box.Height)) > settings.MaxCharDiffHeight ||
+      std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > settings.MaxCharDiffTop) {
+    return;
+  }
+  // Only what could still be the best, or lie within the margin of it, is
+  // scored out.
+  const int floor =
+      std::max(std::min(best.similarity, best.rival) + 1, kSlantSimilarity - kSlantMargin);
+  const int similarity =
+      RowsSimilarity(rows, width, box.Height, matrix.Rows(number), size.width, size.height, floor);
+  if (similarity < floor) return;
+  // A closed bowl is not an open one: an italic "a" set upright comes
+  // close to a "u".
+  if (HolesOf(rows, width, box.Height) != HolesOf(matrix.Rows(number), size.width, size.height)) {
+    return;
+  }
+  const std::string& text = matrix.Entry(number).text;
+  if (best.number == 0 || similarity > best.similarity) {
+    if (best.number != 0 && matrix.Entry(best.number).text != text) best.rival = best.similarity;
+    best.number = number;
+    best.similarity = similarity;
+  } else if (text != matrix.Entry(best.number).text && similarity > best.rival) {
+    best.rival = similarity;
+  }
+}
+
+}  // namespace capter

@@ -1,0 +1,72 @@
+// Reading letters in the other slant: a box that nothing reads is leaned to
+// the slant of the entries it is compared with, cropped to its ink and
+// compared at its own size. On a line whose letters lean, the box is set
+// upright by the line's slant, and by the lean each upright entry has short
+// of it; on an upright line, it is leaned by the lean each italic entry has
+// beyond it.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "ocr/character_matrix.h"
+#include "ocr/glyph.h"
+#include "ocr/line_table.h"
+#include "ocr/ocr_settings.h"
+#include "stream/picture.h"
+
+namespace capter {
+
+// Similarity (thousandths) a leaned box must reach to read as an entry.
+inline constexpr int kSlantSimilarity = 930;
+// How far the best entry must lead the best one with a different text.
+inline constexpr int kSlantMargin = 20;
+
+// `rows` (`width` x `height`) leaned by `lean` columns to the right per row
+// up from the bottom row (negative: to the left, setting an italic letter
+// upright), then cropped to its ink on the left; returns the inked width, 0
+// when it would pass 45 columns or the glyph is empty.
+int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows& out);
+
+// The enclosed background regions of a glyph (4-connected, so a stroke
+// joined only at a corner still closes them) of at least two pixels: what
+// tells a closed bowl from an open one whatever the lean.
+int HolesOf(const GlyphRows& rows, int width, int height);
+
+// Reads the boxes of one line in the other slant than the entries they
+// would match. Keeps its buffers between lines, so it stops allocating once
+// it has read its longest line.
+class SlantReader {
+ public:
+  // Forgets the line: call it for every new line.
+  void StartLine() { measured_ = false; }
+
+  // The entry box `index` of `line` reads as once leaned, or 0.
+  size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
+              const CharacterMatrix& matrix, const OcrSettings& settings);
+
+ private:
+  struct Best {
+    size_t number = 0;
+    int similarity = 0;
+    int rival = 0;  // the best similarity of another text
+  };
+
+  // The line's slant: the median of its letters' slants, 0 below the
+  // italic threshold.
+  void MeasureLine(const Picture24& bitmap, const TextLine& line);
+  // Compares the box leaned by the slant each entry has beyond it (or
+  // short of it, on an italic line).
+  void ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix,
+                          const OcrSettings& settings, Best& best) const;
+  // Scores the leaned box (`rows`, `width` columns of ink) against entry
+  // `number` and keeps it when it is the best or the best of another text.
+  void Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,
+                const CharacterMatrix& matrix, const OcrSettings& settings, Best& best) const;
+
+  std::vector<float> slopes_;  // of the line's boxes
+  float slant_ = 0;            // of the line, 0 when upright
+  bool measured_ = false;
+};
+
+}  // namespace capter

@@ -1,0 +1,187 @@
+// Reading letters in the other slant, on block letters drawn upright or
+// leaning: each letter is a small grid of cells, a cell `unit` pixels square.
+#include <gtest/gtest.h>
+
+#include "ocr/matcher.h"
+#include "ocr/recogniser.h"
+#include "ocr/segmentation.h"
+#include "ocr/slant_match.h"
+#include "tests/ocr/allocation_counter.h"
+#include "tests/ocr/ocr_test_support.h"
+#include "tests/support/scripted_message_boxes.h"
+
+namespace capter::testing {
+namespace {
+
+const Colour kText = kPaletteGreys[3];
+
+using Cells = std::vector<std::string>;
+const Cells kE = {"###", "#..", "###", "#..", "###"};
+const Cells kH = {"#.#", "#.#", "###", "#.#", "#.#"};
+const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
+const Cells kU = {"#.#", "#.#", "#.#", "#.#", "###"};  // an "O" open at the top
+
+// The letters side by side on one line, each leaning by `lean` columns per
+// row up (the last by `lastLean` when given), drawn as text art.
+Picture24 Draw(const std::vector<const Cells*>& letters, float lean, float lastLean = -1,
+               int unit = 3) {
+  const int rows = 5 * unit;
+  const int slack = static_cast<int>(std::max(lean, lastLean) * static_cast<float>(rows)) + 1;
+  std::vector<std::string> art(rows + 4, std::string(2 + letters.size() * (5 * unit + slack), '.'));
+  int x = 2;
+  for (size_t i = 0; i < letters.size(); ++i) {
+    const Cells* cells = letters[i];
+    const float l = i + 1 == letters.size() && lastLean >= 0 ? lastLean : lean;
+    for (int y = 0; y < rows; ++y) {
+      const int shift = static_cast<int>(l * static_cast<float>(rows - 1 - y) + 0.5f);
+      for (int px = 0; px < 3 * unit; ++px) {
+        if ((*cells)[y / unit][px / unit] == '#') art[2 + y][x + shift + px] = '#';
+      }
+    }
+    x += 5 * unit + slack;
+  }
+  return PictureFromArt(art, kText);
+}
+
+// Teaches every box of the drawn line as the matching character of `texts`.
+void Teach(const std::vector<const Cells*>& letters, float lean, const std::string& texts,
+           CharacterMatrix& matrix) {
+  Picture24 picture = Draw(letters, lean);
+  LineTable table;
+  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
+  ASSERT_EQ(table.count, 1);
+  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
+  ScriptedMessageBoxes boxes;
+  for (size_t j = 0; j < texts.size(); ++j) {
+    const CharBox& box = table.lines[0].boxes[j];
+    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
+  }
+}
+
+// Reads the drawn line as recognition does: at its own size first, then in
+// the other slant; '?' for a box neither reads.
+class LineReader {
+ public:
+  std::string Read(const std::vector<const Cells*>& letters, float lean,
+                   const CharacterMatrix& matrix, float lastLean = -1) {
+    picture_ = Draw(letters, lean, lastLean);
+    const OcrSettings settings = SettingsWithoutAids();
+    Segmenter().Segment(picture_, kText, settings, table_);
+    EXPECT_EQ(table_.count, 1);
+    const TextLine& line = table_.lines[0];
+    std::string text;
+    reader_.StartLine();
+    for (size_t j = 0; j < line.boxes.size(); ++j) {
+      const Glyph glyph = ExtractGlyph(picture_, line.boxes[j], MarkOf(j));
+      size_t k = MatchGlyph(glyph, line.boxes[j], matrix, settings);
+      if (k == 0) {
+        const size_t before = AllocationCount();
+        k = reader_.Read(picture_, line, j, matrix, settings);
+        readerAllocations += AllocationCount() - before;
+      }
+      text += k == 0 ? "?" : matrix.Entry(k).text;
+    }
+    return text;
+  }
+
+  size_t readerAllocations = 0;
+
+ private:
+  Picture24 picture_;
+  LineTable table_;
+  SlantReader reader_;
+};
+
+GlyphRows RowsOf(const std::vector<std::string>& art) {
+  GlyphRows rows{};
+  for (size_t y = 0; y < art.size(); ++y) {
+    for (size_t x = 0; x < art[y].size(); ++x) {
+      if (art[y][x] == '#') rows[y] |= GlyphRow{1} << x;
+    }
+  }
+  return rows;
+}
+
+TEST(Leaning, ALeanIsUndoneAndTheInkCropped) {
+  const GlyphRows stem = RowsOf({"..##", "..##", "..##", "..##", "..##"});
+  GlyphRows leaning{}, back{};
+  // Cropped to its ink: the two empty columns on the left go.
+  EXPECT_EQ(LeanRows(stem, 4, 5, 0.5f, leaning), 4);
+  EXPECT_EQ(leaning[4], 0b11u);  // the bottom row stays leftmost
+  EXPECT_EQ(leaning[0], GlyphRow{0b11} << 2);
+  EXPECT_EQ(LeanRows(leaning, 4, 5, -0.5f, back), 2);
+  for (int y = 0; y < 5; ++y) EXPECT_EQ(back[y], 0b11u) << y;
+  GlyphRows block{};
+  for (int y = 0; y < 30; ++y) block[y] = (GlyphRow{1} << 40) - 1;
+  EXPECT_EQ(LeanRows(block, 40, 30, 0.5f, leaning), 0);  // past 45 columns
+  EXPECT_EQ(LeanRows(GlyphRows{}, 4, 5, 0.5f, leaning), 0);
+}
+
+TEST(Leaning, HolesAreClosedBowlsOfMoreThanAPixel) {
+  EXPECT_EQ(HolesOf(RowsOf({"####", "#..#", "#..#", "####"}), 4, 4), 1);
+  EXPECT_EQ(HolesOf(RowsOf({"#..#", "#..#", "#..#", "####"}), 4, 4), 0);
+  EXPECT_EQ(HolesOf(RowsOf({"###", "#.#", "###", "#.#", "###"}), 3, 5), 0);  // two of a pixel
+  EXPECT_EQ(HolesOf(RowsOf({"####", "#..#", "####", "#..#", "####"}), 4, 5), 2);
+  // A stroke joined only at a corner, as a lean leaves it, still closes.
+  EXPECT_EQ(HolesOf(RowsOf({".###", "#..#", "#..#", "###."}), 4, 4), 1);
+}
+
+TEST(SlantRead, UprightLettersReadOnAnItalicLineAndBack) {
+  CharacterMatrix upright;
+  Teach({&kE, &kH, &kO}, 0.0f, "EHO", upright);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({&kH, &kE, &kO, &kH}, 0.25f, upright), "HEOH");
+  // Reading again allocates nothing once the reader has seen such a line.
+  reader.readerAllocations = 0;
+  EXPECT_EQ(reader.Read({&kO, &kE, &kH}, 0.25f, upright), "OEH");
+  EXPECT_EQ(reader.readerAllocations, 0u);
+
+  CharacterMatrix italic;
+  Teach({&kE, &kH, &kO}, 0.25f, "EHO", italic);
+  EXPECT_EQ(reader.Read({&kO, &kH, &kE}, 0.0f, italic), "OHE");
+}
+
+TEST(SlantRead, AShapeThatOnlyResemblesAnEntryLeanedStaysUnknown) {
+  CharacterMatrix matrix;
+  Teach({&kE, &kH, &kU}, 0.0f, "EHU", matrix);
+  LineReader reader;
+  // A closed ring set upright comes within a pixel of the open one.
+  EXPECT_EQ(reader.Read({&kH, &kE, &kO, &kU}, 0.25f, matrix), "HE?U");
+  // Upright entries are not leaned for a letter that leans alone on an
+  // upright line.
+  CharacterMatrix upright;
+  Teach({&kE, &kH, &kO}, 0.0f, "EHO", upright);
+  EXPECT_EQ(reader.Read({&kE, &kE, &kH}, 0.0f, upright, 0.25f), "EE?");
+}
+
+TEST(SlantRead, ShapesTaughtAsTwoTextsStayUnknown) {
+  CharacterMatrix matrix;
+  Teach({&kE, &kH, &kO}, 0.0f, "EHO", matrix);
+  Teach({&kO}, 0.0f, "0", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({&kH, &kO, &kE}, 0.25f, matrix), "H?E");
+}
+
+TEST(SlantRead, RecognitionReadsTheOtherSlantOnlyWithOtherSizes) {
+  for (bool on : {false, true}) {
+    SCOPED_TRACE(on);
+    CharacterMatrix matrix;
+    Teach({&kE, &kH, &kO}, 0.0f, "EHO", matrix);
+    OcrSettings settings = SettingsWithoutAids();
+    settings.OtherSizes = on;
+    TextColourState colour;
+    ScriptedColourChooser chooser({3});
+    ScriptedTeacher teacher({Taught("H"), Taught("E"), Taught("O")});
+    CollectingSink sink;
+    ScriptedMessageBoxes messages;
+    Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+    Picture24 picture = Draw({&kH, &kE, &kO}, 0.25f);
+    recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                   TimeCode{}, TimeCode{});
+    EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"HEO"});
+    EXPECT_EQ(teacher.asked.size(), on ? 0u : 3u);
+  }
+}
+
+}  // namespace
+}  // namespace capter::testing
