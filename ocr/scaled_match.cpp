@@ -204,9 +204,19 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
-  const int similarity = ScoreRows(
+  int similarity = ScoreRows(
       rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
       box.Height, floor);
+  if (similarity < floor && size.width * size.height < box.Width * box.Height) {
+    // Blown up, a smaller entry's pixels turn to blocks the box never
+    // shows: the box is also brought down to the entry's size, where the
+    // comparison sees only what both drawings hold.
+    GlyphRows down;
+    ResampleRows(rows, box.Width, box.Height, size.width, size.height, down);
+    similarity = ScoreRows(
+        down, size.width, size.height, [&entryRows](int y) { return entryRows[y]; }, size.width,
+        size.height, floor);
+  }
   if (similarity < floor) return {};
   return {similarity, factor};
 }
