@@ -374,17 +374,30 @@ void OtherSizeReader::Keep(const Candidate& candidate) {
   candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
 }
 
+const OtherSizeReader::Candidate* OtherSizeReader::Best(size_t index) const {
+  const BoxCandidates& box = boxes_[index];
+  for (size_t i = box.first; i < box.first + box.count; ++i) {
+    if (Agrees(candidates_[i].factor, index)) return &candidates_[i];
+  }
+  return nullptr;
+}
+
+size_t OtherSizeReader::Nearest(size_t index) const {
+  if (!ready_ || index < from_ || index - from_ >= boxes_.size()) return 0;
+  const Candidate* best = Best(index - from_);
+  return best != nullptr ? best->number : 0;
+}
+
 size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) const {
   const BoxCandidates& box = boxes_[index];
-  const Candidate* best = nullptr;
+  const Candidate* best = Best(index);
   int rival = 0;  // the best similarity of another text
-  for (size_t i = box.first; i < box.first + box.count; ++i) {
+  for (size_t i = box.first; best != nullptr && i < box.first + box.count; ++i) {
     const Candidate& c = candidates_[i];
-    if (!Agrees(c.factor, index)) continue;
-    if (best == nullptr) {
-      best = &c;
-    } else if (rival == 0 && matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
+    if (&c == best || !Agrees(c.factor, index)) continue;
+    if (matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
       rival = c.similarity;
+      break;
     }
   }
   if (best == nullptr || best->similarity < kOtherSizeSimilarity) return 0;

@@ -69,6 +69,13 @@ class OtherSizeReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The most similar entry at another size for box `index` of the line
+  // last read, whose factor the line shares, even when it falls short of
+  // the similarity or the margin a reading needs (it came within the
+  // margin of the similarity); 0 when none came near or the box was not
+  // weighed since the line was started.
+  size_t Nearest(size_t index) const;
+
  private:
   struct Candidate {
     size_t number = 0;
@@ -105,6 +112,9 @@ class OtherSizeReader {
   // agrees with the line, when it leads every other text by the margin; 0
   // otherwise.
   size_t Choose(size_t index, const CharacterMatrix& matrix) const;
+  // The most similar candidate of box `index` (from from_) whose factor
+  // agrees with the line, or null.
+  const Candidate* Best(size_t index) const;
 
   std::vector<Candidate> candidates_;
   std::vector<BoxCandidates> boxes_;

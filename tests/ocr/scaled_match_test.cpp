@@ -23,6 +23,14 @@ const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
 const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
 const Cells kL = {"#", "#", "#", "#", "#"};
 
+// A ring of one-pixel stroke, `size` cells square: thin strokes keep their
+// width at every size, as hinted type does.
+Cells Ring(size_t size) {
+  Cells ring(size, "#" + std::string(size - 2, '.') + "#");
+  ring.front() = ring.back() = std::string(size, '#');
+  return ring;
+}
+
 struct Letter {
   const Cells* cells;
   int unit;           // pixels per cell
@@ -163,6 +171,16 @@ TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   reader.readerAllocations = 0;
   EXPECT_EQ(reader.Read({{&kH, 3}, {&kE, 3}}, matrix), "HE");
   EXPECT_EQ(reader.readerAllocations, 0u);
+}
+
+TEST(OtherSizes, ThinStrokesTaughtSmallReadWhenTheBoxIsBroughtDownToTheEntry) {
+  // Blown up, the small ring's stroke doubles and misses the large ring's
+  // inner rows; halved, the large ring is the small one.
+  const Cells small = Ring(8), large = Ring(16);
+  CharacterMatrix matrix;
+  Teach({{&small, 1}}, "0", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&large, 1}}, matrix), "0");
 }
 
 TEST(OtherSizes, AnOIsNotReadAsAScaledCapitalLowerInTheLine) {
