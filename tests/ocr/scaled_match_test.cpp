@@ -214,6 +214,35 @@ TEST(OtherSizes, AShapeTaughtAsTwoTextsStaysUnknown) {
   EXPECT_EQ(reader.Read({{&kE, 2}}, matrix), "E");  // at its own size it is known
 }
 
+TEST(OtherSizes, AShapeLeftUnknownForItsRivalIsStillProposed) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}}, "E", matrix);
+  Teach({{&kE, 4}}, "3", matrix);
+  OcrSettings settings = OnlyOtherSizes(true);
+  settings.Proposals = true;
+  TextColourState colour;
+  ScriptedColourChooser chooser({3});
+  ScriptedTeacher teacher({Taught("E")});
+  CollectingSink sink;
+  ScriptedMessageBoxes messages;
+  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+  Picture24 picture = Draw({{&kE, 3}});
+  recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                 TimeCode{}, TimeCode{});
+  // Both entries fit alike: the box is asked, with one of them proposed.
+  ASSERT_EQ(teacher.asked.size(), 1u);
+  EXPECT_TRUE(teacher.asked[0].proposal == "E" || teacher.asked[0].proposal == "3");
+  // Without reading at other sizes nothing comes near enough to propose.
+  settings.OtherSizes = false;
+  ScriptedTeacher plain({Taught("E")});
+  Recogniser without({matrix, settings, colour, chooser, plain, sink, messages});
+  picture = Draw({{&kE, 3}});
+  without.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                              TimeCode{}, TimeCode{});
+  ASSERT_EQ(plain.asked.size(), 1u);
+  EXPECT_EQ(plain.asked[0].proposal, "");
+}
+
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
