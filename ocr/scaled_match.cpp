@@ -33,6 +33,9 @@ constexpr int kMinHeight = 8;
 constexpr float kMinSlant = 0.1f;
 // Boxes it takes to measure a line's slant.
 constexpr size_t kMinSlantBoxes = 3;
+// What two misses cost, in thousandths times the box's pixels (a miss
+// loses its hit and costs a penalty of at least one).
+constexpr int kTwoMisses = 4000;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
 
@@ -223,6 +226,13 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
 
 }  // namespace
 
+int OtherSizeSimilarity(const CharBox& box) {
+  // Never below the margin under it: a narrow box (an "l" of one column)
+  // matches almost any stem and must not read more loosely still.
+  const int lessened = kTwoMisses / std::max(1, box.Width * box.Height);
+  return kOtherSizeSimilarity - std::min(lessened, kOtherSizeMargin);
+}
+
 float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   if (size.width == 0 || size.height < kMinHeight || size.width > kGlyphSize ||
       size.height > kGlyphSize || box.Height < kMinHeight) {
@@ -277,11 +287,12 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
   for (size_t b = 0; b < boxes_.size(); ++b) {
     BoxCandidates& entry = boxes_[b];
     entry.first = candidates_.size();
+    entry.needed = needed_ = OtherSizeSimilarity(line.boxes[from + b]);
     if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
     entry.count = candidates_.size() - entry.first;
     const size_t before = factors_.size();
     for (size_t i = entry.first; i < candidates_.size(); ++i) {
-      if (candidates_[i].similarity >= kOtherSizeSimilarity) {
+      if (candidates_[i].similarity >= entry.needed) {
         factors_.push_back({candidates_[i].factor, b});
       }
     }
@@ -357,7 +368,7 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
 int OtherSizeReader::Floor() const {
   // A candidate must come within the margin of reading; once the box keeps
   // its fill, it must also beat the least of them.
-  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  const int floor = needed_ - kOtherSizeMargin;
   if (candidates_.size() - first_ < kMaxCandidates) return floor;
   return std::max(floor, candidates_.back().similarity + 1);
 }
@@ -400,7 +411,7 @@ size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) cons
       break;
     }
   }
-  if (best == nullptr || best->similarity < kOtherSizeSimilarity) return 0;
+  if (best == nullptr || best->similarity < box.needed) return 0;
   if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
   return best->number;
 }

@@ -17,7 +17,8 @@
 
 namespace capter {
 
-// Similarity (thousandths) a resampled entry must reach to read a box.
+// Similarity (thousandths) a resampled entry must reach to read a box; a
+// small box needs less by what two misses cost at its size.
 inline constexpr int kOtherSizeSimilarity = 930;
 // How far the best entry must lead the best one with a different text.
 inline constexpr int kOtherSizeMargin = 20;
@@ -48,6 +49,13 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
 // height and top offset do not scale by about one factor, or the factor
 // is out of range).
 float OtherSizeFactor(const EntrySize& size, const CharBox& box);
+
+// The similarity `box` needs to read as an entry of another size:
+// kOtherSizeSimilarity less what two misses cost at the box's size, at most
+// the margin, so a small box is not held to a closer likeness than a large
+// one (at 12 x 16 pixels two stray pixels take 20 thousandths, at 30 x 40
+// three).
+int OtherSizeSimilarity(const CharBox& box);
 
 class RowResampler;
 
@@ -87,7 +95,8 @@ class OtherSizeReader {
     bool unknown = false;  // no entry matches it at its own size
     size_t first = 0;      // into candidates_
     size_t count = 0;
-    size_t chosen = 0;  // entry number, 0 for none
+    size_t chosen = 0;                  // entry number, 0 for none
+    int needed = kOtherSizeSimilarity;  // the similarity it needs to read
   };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
@@ -122,12 +131,13 @@ class OtherSizeReader {
     float factor = 0;
     size_t box = 0;  // from from_
   };
-  std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
-  size_t first_ = 0;                // the current box's first candidate
-  size_t readingBoxes_ = 0;         // boxes with a candidate that reads
-  std::vector<Layout> layouts_;     // of every entry, by number
-  std::vector<float> slopes_;       // of the line's boxes
-  float slant_ = 0;                 // of the line, 0 when upright
+  std::vector<BoxFactor> factors_;     // of every candidate that reads, ascending
+  size_t first_ = 0;                   // the current box's first candidate
+  int needed_ = kOtherSizeSimilarity;  // by the current box
+  size_t readingBoxes_ = 0;            // boxes with a candidate that reads
+  std::vector<Layout> layouts_;        // of every entry, by number
+  std::vector<float> slopes_;          // of the line's boxes
+  float slant_ = 0;                    // of the line, 0 when upright
   size_t from_ = 0;
   bool ready_ = false;
 };

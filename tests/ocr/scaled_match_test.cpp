@@ -162,6 +162,20 @@ TEST(OtherSizes, AnEntryScalesOnlyWhenItsShapeAndPlaceScaleAlike) {
   EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 40, 42, 18, 0}), 0.0f);  // three times the size
 }
 
+TEST(OtherSizes, ASmallBoxMayMissAsManyPixelsAsALargeOne) {
+  const int small = OtherSizeSimilarity(CharBox{0, 0, 12, 16, 0, 0});
+  const int large = OtherSizeSimilarity(CharBox{0, 0, 30, 40, 0, 0});
+  EXPECT_LT(small, large);
+  EXPECT_LT(large, kOtherSizeSimilarity);
+  // Two misses take about as much of either score.
+  EXPECT_NEAR((kOtherSizeSimilarity - small) * 12 * 16, (kOtherSizeSimilarity - large) * 30 * 40,
+              1200);
+  // A thin stem or an empty box reads no more loosely than by the margin.
+  const int least = kOtherSizeSimilarity - kOtherSizeMargin;
+  EXPECT_EQ(OtherSizeSimilarity(CharBox{0, 0, 1, 14, 0, 0}), least);
+  EXPECT_EQ(OtherSizeSimilarity(CharBox{}), least);
+}
+
 TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", matrix);
