@@ -214,11 +214,10 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
     // Blown up, a smaller entry's pixels turn to blocks the box never
     // shows: the box is also brought down to the entry's size, where the
     // comparison sees only what both drawings hold.
-    GlyphRows down;
-    ResampleRows(rows, box.Width, box.Height, size.width, size.height, down);
-    similarity = ScoreRows(
-        down, size.width, size.height, [&entryRows](int y) { return entryRows[y]; }, size.width,
-        size.height, floor);
+    resampler.Start(rows, box.Width, box.Height, size.width, size.height);
+    similarity =
+        ScoreRowsAt([&resampler](int y) { return resampler.Row(y); }, size.width, size.height,
+                    [&entryRows](int y) { return entryRows[y]; }, size.width, size.height, floor);
   }
   if (similarity < floor) return {};
   return {similarity, factor};
