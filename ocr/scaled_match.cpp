@@ -36,6 +36,11 @@ constexpr size_t kMinSlantBoxes = 3;
 // What two misses cost, in thousandths times the box's pixels (a miss
 // loses its hit and costs a penalty of at least one).
 constexpr int kTwoMisses = 4000;
+// The similarity an entry of about the box's size (within the tolerances
+// of matching) needs resampled: two letters touching ("ri") come near a
+// wider one ("h") of about their size, and a serif "I" near an "l" a row
+// taller (984 on a test title).
+constexpr int kNearSizeSimilarity = 990;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
 
@@ -335,10 +340,17 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   first_ = candidates_.size();
   RowResampler resampler;
   for (size_t n = 1; n <= matrix.Count(); ++n) {
-    // At its own size the entry was compared already.
-    if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
+    // At the box's very size the entry was compared already. Within the
+    // tolerances of matching it was compared unscaled, which a stem a
+    // column wider and two rows shorter, or a colon a row taller, does not
+    // pass: resampled, it must then come closer than an entry of another
+    // size.
+    const EntrySize& size = matrix.Size(n);
+    const bool near = SizePasses(size, glyph, box, settings);
+    if (size.width != box.Width || size.height != box.Height) {
+      const int floor = near ? std::max(Floor(), kNearSizeSimilarity) : Floor();
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
-                                            layouts_[n], Floor(), resampler);
+                                            layouts_[n], floor, resampler);
       Keep({n, c.similarity, c.factor});
     }
     if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);

@@ -23,11 +23,11 @@ const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
 const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
 const Cells kL = {"#", "#", "#", "#", "#"};
 
-// A ring of one-pixel stroke, `size` cells square: thin strokes keep their
-// width at every size, as hinted type does.
-Cells Ring(size_t size) {
-  Cells ring(size, "#" + std::string(size - 2, '.') + "#");
-  ring.front() = ring.back() = std::string(size, '#');
+// A ring of one-pixel stroke, `width` x `height` cells: thin strokes keep
+// their width at every size, as hinted type does.
+Cells Ring(size_t width, size_t height) {
+  Cells ring(height, "#" + std::string(width - 2, '.') + "#");
+  ring.front() = ring.back() = std::string(width, '#');
   return ring;
 }
 
@@ -190,11 +190,21 @@ TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
 TEST(OtherSizes, ThinStrokesTaughtSmallReadWhenTheBoxIsBroughtDownToTheEntry) {
   // Blown up, the small ring's stroke doubles and misses the large ring's
   // inner rows; halved, the large ring is the small one.
-  const Cells small = Ring(8), large = Ring(16);
+  const Cells small = Ring(8, 8), large = Ring(16, 16);
   CharacterMatrix matrix;
   Teach({{&small, 1}}, "0", matrix);
   LineReader reader;
   EXPECT_EQ(reader.Read({{&large, 1}}, matrix), "0");
+}
+
+TEST(OtherSizes, AnEntryWithinTheToleranceOfMatchingIsAlsoComparedResampled) {
+  // A pixel wider and taller: unscaled, the ring's sides and foot miss
+  // by a row; resampled they meet.
+  const Cells taught = Ring(8, 10), read = Ring(9, 11);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "0", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "0");
 }
 
 TEST(OtherSizes, AnOIsNotReadAsAScaledCapitalLowerInTheLine) {
