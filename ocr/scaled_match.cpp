@@ -38,9 +38,12 @@ constexpr size_t kMinSlantBoxes = 3;
 constexpr int kTwoMisses = 4000;
 // The similarity an entry of about the box's size (within the tolerances
 // of matching) needs resampled: two letters touching ("ri") come near a
-// wider one ("h") of about their size, and a serif "I" near an "l" a row
-// taller (984 on a test title).
-constexpr int kNearSizeSimilarity = 990;
+// wider one ("h") of about their size.
+constexpr int kNearSizeSimilarity = 960;
+// The same when the box is wider and lower than the entry, or narrower and
+// taller: no change of size does that, another letter does (a serif "I"
+// scores 984 as an "l" a column narrower and a row taller).
+constexpr int kCrossedSizeSimilarity = 990;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
 
@@ -230,6 +233,11 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
 
 }  // namespace
 
+int NearSizeSimilarity(const EntrySize& size, const CharBox& box) {
+  const int wider = box.Width - size.width, taller = box.Height - size.height;
+  return wider * taller < 0 ? kCrossedSizeSimilarity : kNearSizeSimilarity;
+}
+
 int OtherSizeSimilarity(const CharBox& box) {
   // Never below the margin under it: a narrow box (an "l" of one column)
   // matches almost any stem and must not read more loosely still.
@@ -348,7 +356,7 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     const EntrySize& size = matrix.Size(n);
     const bool near = SizePasses(size, glyph, box, settings);
     if (size.width != box.Width || size.height != box.Height) {
-      const int floor = near ? std::max(Floor(), kNearSizeSimilarity) : Floor();
+      const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
                                             layouts_[n], floor, resampler);
       Keep({n, c.similarity, c.factor});

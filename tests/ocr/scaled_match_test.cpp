@@ -207,6 +207,23 @@ TEST(OtherSizes, AnEntryWithinTheToleranceOfMatchingIsAlsoComparedResampled) {
   EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "0");
 }
 
+TEST(OtherSizes, ABoxWiderAndLowerThanANearEntryIsAnotherLetter) {
+  // A serif capital I against an l a column narrower and a row taller.
+  const Cells capitalI = {"#######", "..###..", "..###..", "..###..", "..###..", "..###..",
+                          "..###..", "..###..", "..###..", "..###..", "..###..", "..###..",
+                          "..###..", "..###..", "..###..", "..###..", "..###..", "#######"};
+  Cells smallL(19, "..##..");
+  smallL.front() = "####..";
+  smallL.back() = "######";
+  CharacterMatrix matrix;
+  Teach({{&smallL, 1}}, "l", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&capitalI, 1}}, matrix), "?");
+  const EntrySize l{0, 6, 19};
+  EXPECT_GT(NearSizeSimilarity(l, CharBox{0, 0, 7, 18, 0, 0}),
+            NearSizeSimilarity(l, CharBox{0, 0, 7, 20, 0, 0}));
+}
+
 TEST(OtherSizes, AnOIsNotReadAsAScaledCapitalLowerInTheLine) {
   CharacterMatrix matrix;
   Teach({{&kL, 3}, {&kO, 3}}, "lO", matrix);
