@@ -37,12 +37,11 @@ constexpr size_t kMinSlantBoxes = 3;
 // loses its hit and costs a penalty of at least one).
 constexpr int kTwoMisses = 4000;
 // The similarity an entry of about the box's size (within the tolerances
-// of matching) needs resampled: two letters touching ("ri") come near a
-// wider one ("h") of about their size.
-constexpr int kNearSizeSimilarity = 960;
-// The same when the box is wider and lower than the entry, or narrower and
-// taller: no change of size does that, another letter does (a serif "I"
-// scores 984 as an "l" a column narrower and a row taller).
+// of matching) needs resampled when the box is wider and lower than it, or
+// narrower and taller: no change of size does that, another letter does (a
+// serif "I" scores 984 as an "l" a column narrower and a row taller). Of
+// about the box's size otherwise, it needs kOtherSizeSimilarity, not less
+// for a small box: two touching letters ("ri") come within that of an "h".
 constexpr int kCrossedSizeSimilarity = 990;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
@@ -233,16 +232,16 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
 
 }  // namespace
 
-int NearSizeSimilarity(const EntrySize& size, const CharBox& box) {
-  const int wider = box.Width - size.width, taller = box.Height - size.height;
-  return wider * taller < 0 ? kCrossedSizeSimilarity : kNearSizeSimilarity;
-}
-
 int OtherSizeSimilarity(const CharBox& box) {
   // Never below the margin under it: a narrow box (an "l" of one column)
   // matches almost any stem and must not read more loosely still.
   const int lessened = kTwoMisses / std::max(1, box.Width * box.Height);
   return kOtherSizeSimilarity - std::min(lessened, kOtherSizeMargin);
+}
+
+int NearSizeSimilarity(const EntrySize& size, const CharBox& box) {
+  const int wider = box.Width - size.width, taller = box.Height - size.height;
+  return wider * taller < 0 ? kCrossedSizeSimilarity : kOtherSizeSimilarity;
 }
 
 float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
@@ -351,8 +350,8 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     // At the box's very size the entry was compared already. Within the
     // tolerances of matching it was compared unscaled, which a stem a
     // column wider and two rows shorter, or a colon a row taller, does not
-    // pass: resampled, it must then come closer than an entry of another
-    // size.
+    // pass: resampled, it must then read on its own, without rivals below
+    // the similarity, and more closely when its shape does not scale alike.
     const EntrySize& size = matrix.Size(n);
     const bool near = SizePasses(size, glyph, box, settings);
     if (size.width != box.Width || size.height != box.Height) {

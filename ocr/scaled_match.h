@@ -59,8 +59,8 @@ int OtherSizeSimilarity(const CharBox& box);
 
 // The similarity `box` needs to read resampled as an entry of about its
 // size (one within the tolerances of matching, which compared it unscaled):
-// more than at other sizes, and more again when the box is wider and lower
-// than the entry or narrower and taller.
+// kOtherSizeSimilarity whatever the box's size, and 990 when the box is
+// wider and lower than the entry or narrower and taller.
 int NearSizeSimilarity(const EntrySize& size, const CharBox& box);
 
 class RowResampler;
