@@ -233,7 +233,7 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
 }  // namespace
 
 int OtherSizeSimilarity(const CharBox& box) {
-  // Never below the margin under it: a narrow box (an "l" of one column)
+  // Lowered by at most the margin: a narrow box (an "l" of one column)
   // matches almost any stem and must not read more loosely still.
   const int lessened = kTwoMisses / std::max(1, box.Width * box.Height);
   return kOtherSizeSimilarity - std::min(lessened, kOtherSizeMargin);
