@@ -16,13 +16,13 @@ inline int64_t ScoreSimilarity(int64_t score, int64_t area) {
   return score * 1000 / area;
 }
 
-// Similarity in thousandths of `glyphRows` to the entry whose row y is
-// `entryRow(y)` (asked for in order, and only as far as the score still
-// can reach `sensibility`; below it, a value below `sensibility` is
-// returned).
-template <class EntryRow>
-int ScoreRows(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight, EntryRow entryRow,
-              int entryWidth, int entryHeight, int sensibility) {
+// Similarity in thousandths of the glyph whose row y is `glyphRow(y)` to the
+// entry whose row y is `entryRow(y)` (both asked for in order, and only as
+// far as the score still can reach `sensibility`; below it, a value below
+// `sensibility` is returned).
+template <class GlyphRowAt, class EntryRow>
+int ScoreRowsAt(GlyphRowAt glyphRow, int glyphWidth, int glyphHeight, EntryRow entryRow,
+                int entryWidth, int entryHeight, int sensibility) {
   const int64_t minW = std::min(glyphWidth, entryWidth);
   const int64_t maxW = std::max(glyphWidth, entryWidth);
   const int64_t minH = std::min(glyphHeight, entryHeight);
@@ -43,7 +43,7 @@ int ScoreRows(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight, Entry
 
   int64_t penalty = 1;
   for (int y = 0; y < rows; ++y) {
-    const GlyphRow g = glyphRows[y];
+    const GlyphRow g = glyphRow(y);
     const GlyphRow e = entryRow(y);
     // A pixel counts as a hit when it equals the entry's pixel in the same
     // column, or failing that the one to its left or right.
@@ -70,6 +70,14 @@ int ScoreRows(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight, Entry
       return static_cast<int>(ScoreSimilarity(best, area));
   }
   return static_cast<int>(ScoreSimilarity(score, area));
+}
+
+// The same for a glyph given as rows.
+template <class EntryRow>
+int ScoreRows(const GlyphRows& glyphRows, int glyphWidth, int glyphHeight, EntryRow entryRow,
+              int entryWidth, int entryHeight, int sensibility) {
+  return ScoreRowsAt([&glyphRows](int y) { return glyphRows[y]; }, glyphWidth, glyphHeight,
+                     entryRow, entryWidth, entryHeight, sensibility);
 }
 
 }  // namespace capter

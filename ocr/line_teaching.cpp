@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "ocr/bar_letters.h"
 #include "ocr/line_alignment.h"
 #include "ocr/matcher.h"
 #include "ocr/segmentation.h"
@@ -28,26 +29,32 @@ LineReading ReadKnown(const LineQuestion& q, const RecognitionContext& context) 
   const CharacterMatrix& matrix = context.matrix;
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
   LineReading reading;
+  BarLetters bars;
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     Glyph glyph = ExtractGlyph(q.bitmap, box, MarkOf(j));
     AlignedBox aligned{.known = true, .text = {}, .width = box.Width, .height = box.Height};
+    const size_t start = reading.text.size();
     if (const size_t k = MatchGlyph(glyph, box, matrix, settings); k > 0) {
       aligned.text = matrix.Entry(k).text;
+      reading.text += aligned.text;
+      bars.NoteEntry(reading.text, start, glyph);
     } else if (const SplitReading split =
                    settings.SplitTouching
                        ? ReadTouchingCharacters(q.bitmap, line, box, MarkOf(j), matrix, settings)
                        : SplitReading{};
                split.parts != 0) {
       aligned.text = split.text;
+      reading.text += aligned.text;
+      bars.NoteSplit(reading.text, start, split, q.bitmap, MarkOf(j));
     } else {
       aligned.known = false;
       reading.unknown.push_back(j);
-      reading.unknownProposals.push_back(q.proposal ? q.proposal(box, j, glyph) : std::string{});
+      reading.unknownProposals.push_back(q.proposal ? q.proposal(j, glyph) : std::string{});
       reading.unknownGlyphs.push_back(std::move(glyph));
       aligned.text = reading.unknownProposals.back();
+      reading.text += aligned.text;
     }
-    reading.text += aligned.text;
     // Spaces only between characters shown: an unknown box without a
     // proposal shows nothing.
     if (!reading.text.empty() && reading.text.back() != ' ' &&
@@ -57,6 +64,8 @@ LineReading ReadKnown(const LineQuestion& q, const RecognitionContext& context) 
     reading.boxes.push_back(std::move(aligned));
   }
   while (!reading.text.empty() && reading.text.back() == ' ') reading.text.pop_back();
+  // Plain bars shown as the finished line will read them.
+  if (settings.IAndLByContext) bars.Decide(reading.text, q.before);
   return reading;
 }
 

@@ -20,7 +20,11 @@ struct LineQuestion {
   int screenX = 0;
   int screenY = 0;
   // The proposal for unknown box `index` of the line.
-  std::function<std::string(const CharBox& box, size_t index, const Glyph& glyph)> proposal;
+  std::function<std::string(size_t index, const Glyph& glyph)> proposal;
+  // The character before the line (the last of the line above, a full
+  // stop for a subtitle's first line): the context plain bars are decided
+  // in when the reading is shown.
+  char before = '.';
 };
 
 // When the line holds boxes that are neither matched nor read as touching

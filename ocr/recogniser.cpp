@@ -100,11 +100,13 @@ Rect Recogniser::ScreenBox(const CharBox& box) const {
   return Rect{x, y, x + box.Width - 1, y + box.Height - 1};
 }
 
-std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, const CharBox& box,
-                                 const Glyph& glyph, Colour mark) const {
+std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, size_t index,
+                                 const Glyph& glyph) const {
   const OcrSettings& settings = context_.settings;
   if (!settings.Proposals) return {};
   const CharacterMatrix& matrix = context_.matrix;
+  const CharBox& box = line.boxes[index];
+  const Colour mark = MarkOf(index);
   const EntryMatch closest = BestEntry(glyph, box, matrix, settings, kProposalFloor);
   // A near split: each part matched from halfway between the floor and a
   // perfect match, a little below what an automatic split needs.
@@ -114,20 +116,24 @@ std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, 
                                  ? ReadTouchingCharacters(bitmap, line, box, mark, matrix, lenient)
                                  : SplitReading{};
   if (split.parts != 0 && split.similarity > closest.similarity) return split.text;
-  return closest.number != 0 ? matrix.Entry(closest.number).text : std::string{};
+  if (closest.number != 0) return matrix.Entry(closest.number).text;
+  // Failing both, an entry of another size that came near but did not
+  // read the box (too little similarity or margin).
+  const size_t nearest = settings.OtherSizes ? otherSizes_.Nearest(index) : 0;
+  return nearest != 0 ? matrix.Entry(nearest).text : std::string{};
 }
 
 TeachAnswer Recogniser::AskWholeLine(const Picture24& bitmap, int lineIndex) {
   const TextLine& line = table_.lines[lineIndex];
-  const LineQuestion question{bitmap,
-                              table_,
-                              lineIndex,
-                              start_,
-                              area_.x1 + textArea_.x1,
-                              area_.y1 + textArea_.y1,
-                              [&](const CharBox& box, size_t j, const Glyph& glyph) {
-                                return Proposal(bitmap, line, box, glyph, MarkOf(j));
-                              }};
+  const LineQuestion question{
+      bitmap,
+      table_,
+      lineIndex,
+      start_,
+      area_.x1 + textArea_.x1,
+      area_.y1 + textArea_.y1,
+      [&](size_t j, const Glyph& glyph) { return Proposal(bitmap, line, j, glyph); },
+      lines_.size() > 1 ? lines_[lines_.size() - 2].back() : '.'};
   return TeachWholeLine(question, context_);
 }
 
@@ -169,7 +175,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     } else {
       TeachAnswer answer = context_.teacher.Teach(
           TeachRequest{glyph, bitmap, table_, lineIndex, j, matrix.Count() + 1,
-                       Proposal(bitmap, line, box, glyph, MarkOf(j)), ScreenBox(box), start_});
+                       Proposal(bitmap, line, j, glyph), ScreenBox(box), start_});
       otherSizes_.StartLine();  // the matrix may change
       if (answer.text.size() > CharacterMatrix::kMaxEntryText) {
         answer.text.resize(CharacterMatrix::kMaxEntryText);

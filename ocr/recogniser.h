@@ -79,9 +79,9 @@ class Recogniser {
   TextGreys CurrentTextGreys() const;
   // Crops the picture to its text; `textArea_` gets the rectangle.
   void CropToText(Picture24& bitmap);
-  // The text proposed to the teacher for the unknown character `box`.
-  std::string Proposal(const Picture24& bitmap, const TextLine& line, const CharBox& box,
-                       const Glyph& glyph, Colour mark) const;
+  // The text proposed to the teacher for the unknown box `index` of `line`.
+  std::string Proposal(const Picture24& bitmap, const TextLine& line, size_t index,
+                       const Glyph& glyph) const;
   // The box on the screen.
   Rect ScreenBox(const CharBox& box) const;
 

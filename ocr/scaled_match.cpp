@@ -33,6 +33,16 @@ constexpr int kMinHeight = 8;
 constexpr float kMinSlant = 0.1f;
 // Boxes it takes to measure a line's slant.
 constexpr size_t kMinSlantBoxes = 3;
+// What two misses cost, in thousandths times the box's pixels (a miss
+// loses its hit and costs a penalty of at least one).
+constexpr int kTwoMisses = 4000;
+// The similarity an entry of about the box's size (within the tolerances
+// of matching) needs resampled when the box is wider and lower than it, or
+// narrower and taller: no change of size does that, another letter does (a
+// serif "I" scores 984 as an "l" a column narrower and a row taller). Of
+// about the box's size otherwise, it needs kOtherSizeSimilarity, not less
+// for a small box: two touching letters ("ri") come within that of an "h".
+constexpr int kCrossedSizeSimilarity = 990;
 // Candidates a box keeps for the line's weighing.
 constexpr size_t kMaxCandidates = 8;
 
@@ -204,14 +214,35 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
-  const int similarity = ScoreRows(
+  int similarity = ScoreRows(
       rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
       box.Height, floor);
+  if (similarity < floor && size.width * size.height < box.Width * box.Height) {
+    // Blown up, a smaller entry's pixels turn to blocks the box never
+    // shows: the box is also brought down to the entry's size, where the
+    // comparison sees only what both drawings hold.
+    resampler.Start(rows, box.Width, box.Height, size.width, size.height);
+    similarity =
+        ScoreRowsAt([&resampler](int y) { return resampler.Row(y); }, size.width, size.height,
+                    [&entryRows](int y) { return entryRows[y]; }, size.width, size.height, floor);
+  }
   if (similarity < floor) return {};
   return {similarity, factor};
 }
 
 }  // namespace
+
+int OtherSizeSimilarity(const CharBox& box) {
+  // Lowered by at most the margin: a narrow box (an "l" of one column)
+  // matches almost any stem and must not read more loosely still.
+  const int lessened = kTwoMisses / std::max(1, box.Width * box.Height);
+  return kOtherSizeSimilarity - std::min(lessened, kOtherSizeMargin);
+}
+
+int NearSizeSimilarity(const EntrySize& size, const CharBox& box) {
+  const int wider = box.Width - size.width, taller = box.Height - size.height;
+  return wider * taller < 0 ? kCrossedSizeSimilarity : kOtherSizeSimilarity;
+}
 
 float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   if (size.width == 0 || size.height < kMinHeight || size.width > kGlyphSize ||
@@ -267,11 +298,12 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
   for (size_t b = 0; b < boxes_.size(); ++b) {
     BoxCandidates& entry = boxes_[b];
     entry.first = candidates_.size();
+    entry.needed = needed_ = OtherSizeSimilarity(line.boxes[from + b]);
     if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
     entry.count = candidates_.size() - entry.first;
     const size_t before = factors_.size();
     for (size_t i = entry.first; i < candidates_.size(); ++i) {
-      if (candidates_[i].similarity >= kOtherSizeSimilarity) {
+      if (candidates_[i].similarity >= entry.needed) {
         factors_.push_back({candidates_[i].factor, b});
       }
     }
@@ -315,10 +347,17 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   first_ = candidates_.size();
   RowResampler resampler;
   for (size_t n = 1; n <= matrix.Count(); ++n) {
-    // At its own size the entry was compared already.
-    if (!SizePasses(matrix.Size(n), glyph, box, settings)) {
+    // At the box's very size the entry was compared already. Within the
+    // tolerances of matching it was compared unscaled, which a stem a
+    // column wider and two rows shorter, or a colon a row taller, does not
+    // pass: resampled, it must then read on its own, without rivals below
+    // the similarity, and more closely when its shape does not scale alike.
+    const EntrySize& size = matrix.Size(n);
+    const bool near = SizePasses(size, glyph, box, settings);
+    if (size.width != box.Width || size.height != box.Height) {
+      const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
-                                            layouts_[n], Floor(), resampler);
+                                            layouts_[n], floor, resampler);
       Keep({n, c.similarity, c.factor});
     }
     if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
@@ -347,7 +386,7 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
 int OtherSizeReader::Floor() const {
   // A candidate must come within the margin of reading; once the box keeps
   // its fill, it must also beat the least of them.
-  const int floor = kOtherSizeSimilarity - kOtherSizeMargin;
+  const int floor = needed_ - kOtherSizeMargin;
   if (candidates_.size() - first_ < kMaxCandidates) return floor;
   return std::max(floor, candidates_.back().similarity + 1);
 }
@@ -364,20 +403,33 @@ void OtherSizeReader::Keep(const Candidate& candidate) {
   candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
 }
 
+const OtherSizeReader::Candidate* OtherSizeReader::Best(size_t index) const {
+  const BoxCandidates& box = boxes_[index];
+  for (size_t i = box.first; i < box.first + box.count; ++i) {
+    if (Agrees(candidates_[i].factor, index)) return &candidates_[i];
+  }
+  return nullptr;
+}
+
+size_t OtherSizeReader::Nearest(size_t index) const {
+  if (!ready_ || index < from_ || index - from_ >= boxes_.size()) return 0;
+  const Candidate* best = Best(index - from_);
+  return best != nullptr ? best->number : 0;
+}
+
 size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) const {
   const BoxCandidates& box = boxes_[index];
-  const Candidate* best = nullptr;
+  const Candidate* best = Best(index);
   int rival = 0;  // the best similarity of another text
-  for (size_t i = box.first; i < box.first + box.count; ++i) {
+  for (size_t i = box.first; best != nullptr && i < box.first + box.count; ++i) {
     const Candidate& c = candidates_[i];
-    if (!Agrees(c.factor, index)) continue;
-    if (best == nullptr) {
-      best = &c;
-    } else if (rival == 0 && matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
+    if (&c == best || !Agrees(c.factor, index)) continue;
+    if (matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
       rival = c.similarity;
+      break;
     }
   }
-  if (best == nullptr || best->similarity < kOtherSizeSimilarity) return 0;
+  if (best == nullptr || best->similarity < box.needed) return 0;
   if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
   return best->number;
 }

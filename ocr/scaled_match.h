@@ -17,7 +17,8 @@
 
 namespace capter {
 
-// Similarity (thousandths) a resampled entry must reach to read a box.
+// Similarity (thousandths) a resampled entry must reach to read a box; a
+// small box needs less by what two misses cost at its size.
 inline constexpr int kOtherSizeSimilarity = 930;
 // How far the best entry must lead the best one with a different text.
 inline constexpr int kOtherSizeMargin = 20;
@@ -49,6 +50,19 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
 // is out of range).
 float OtherSizeFactor(const EntrySize& size, const CharBox& box);
 
+// The similarity `box` needs to read as an entry of another size:
+// kOtherSizeSimilarity less what two misses cost at the box's size, at most
+// the margin, so a small box is not held to a closer likeness than a large
+// one (at 12 x 16 pixels two stray pixels take 20 thousandths, at 30 x 40
+// three).
+int OtherSizeSimilarity(const CharBox& box);
+
+// The similarity `box` needs to read resampled as an entry of about its
+// size (one within the tolerances of matching, which compared it unscaled):
+// kOtherSizeSimilarity whatever the box's size, and 990 when the box is
+// wider and lower than the entry or narrower and taller.
+int NearSizeSimilarity(const EntrySize& size, const CharBox& box);
+
 class RowResampler;
 
 // Reads the boxes of one line that no entry matches at their own size.
@@ -69,6 +83,13 @@ class OtherSizeReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The most similar entry at another size for box `index` of the line
+  // last read, whose factor the line shares, even when it falls short of
+  // the similarity or the margin a reading needs (it came within the
+  // margin of the similarity); 0 when none came near or the box was not
+  // weighed since the line was started.
+  size_t Nearest(size_t index) const;
+
  private:
   struct Candidate {
     size_t number = 0;
@@ -80,7 +101,8 @@ class OtherSizeReader {
     bool unknown = false;  // no entry matches it at its own size
     size_t first = 0;      // into candidates_
     size_t count = 0;
-    size_t chosen = 0;  // entry number, 0 for none
+    size_t chosen = 0;                  // entry number, 0 for none
+    int needed = kOtherSizeSimilarity;  // the similarity it needs to read
   };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
@@ -105,6 +127,9 @@ class OtherSizeReader {
   // agrees with the line, when it leads every other text by the margin; 0
   // otherwise.
   size_t Choose(size_t index, const CharacterMatrix& matrix) const;
+  // The most similar candidate of box `index` (from from_) whose factor
+  // agrees with the line, or null.
+  const Candidate* Best(size_t index) const;
 
   std::vector<Candidate> candidates_;
   std::vector<BoxCandidates> boxes_;
@@ -112,12 +137,13 @@ class OtherSizeReader {
     float factor = 0;
     size_t box = 0;  // from from_
   };
-  std::vector<BoxFactor> factors_;  // of every candidate that reads, ascending
-  size_t first_ = 0;                // the current box's first candidate
-  size_t readingBoxes_ = 0;         // boxes with a candidate that reads
-  std::vector<Layout> layouts_;     // of every entry, by number
-  std::vector<float> slopes_;       // of the line's boxes
-  float slant_ = 0;                 // of the line, 0 when upright
+  std::vector<BoxFactor> factors_;     // of every candidate that reads, ascending
+  size_t first_ = 0;                   // the current box's first candidate
+  int needed_ = kOtherSizeSimilarity;  // by the current box
+  size_t readingBoxes_ = 0;            // boxes with a candidate that reads
+  std::vector<Layout> layouts_;        // of every entry, by number
+  std::vector<float> slopes_;          // of the line's boxes
+  float slant_ = 0;                    // of the line, 0 when upright
   size_t from_ = 0;
   bool ready_ = false;
 };

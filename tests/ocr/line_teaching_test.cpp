@@ -91,6 +91,40 @@ TEST_F(LineTeachingTest, TheReadingShowsTheKnownCharactersAndOnlyUnknownBoxesAre
   EXPECT_EQ(lines_, (std::vector<std::string>{"ab a", "ba"}));
 }
 
+TEST(LineReading, PlainBarsAreShownAsTheFinishedLineReadsThem) {
+  // "a", two bars taught as capitals, "a", then an unknown "b": the bars
+  // between small letters are shown as the doubled l they will read as.
+  const std::vector<std::string> art = {
+      "...................", ".###.##.##.###.##..", ".###.##.##.###.###.", ".###.##.##.###.###.",
+      ".###.##.##.###.###.", ".###.##.##.###.###.", "..................."};
+  CharacterMatrix matrix;
+  OcrSettings settings = SettingsWithoutAids();
+  settings.SpaceWidth = 5;
+  TextColourState colour;
+  ScriptedColourChooser chooser({3, 3});
+  CollectingSink sink;
+  ScriptedMessageBoxes boxes;
+  ScriptedTeacher first({Taught("a"), Taught("I"), Taught("b")});
+  Picture24 picture = PictureFromArt(art);
+  Recogniser({matrix, settings, colour, chooser, first, sink, boxes})
+      .RecogniseSubPicture(picture, kArea, TimeCode{}, TimeCode{});
+  ASSERT_EQ(matrix.Count(), 3u);
+  matrix.Delete(3);  // the "b" unknown again
+  for (bool context : {false, true}) {
+    SCOPED_TRACE(context);
+    settings.TeachWholeLines = true;
+    settings.IAndLByContext = context;
+    ScriptedTeacher teacher({Taught("")}, Taught("b"));
+    picture = PictureFromArt(art);
+    Recogniser({matrix, settings, colour, chooser, teacher, sink, boxes})
+        .RecogniseSubPicture(picture, kArea, TimeCode{}, TimeCode{});
+    ASSERT_GE(teacher.asked.size(), 1u);
+    EXPECT_TRUE(teacher.asked[0].wholeLine);
+    EXPECT_EQ(teacher.asked[0].reading, context ? "alla" : "aIIa");
+    matrix.Delete(3);
+  }
+}
+
 TEST_F(LineTeachingTest, AnAnswerThatSettlesNothingAsksBoxByBox) {
   // Empty, or more characters than the boxes can hold.
   for (const char* answer : {"", "abcdefgh"}) {

@@ -78,7 +78,8 @@ class CollectingSink : public SubtitleSink {
 };
 
 // Answers in order; when the script runs out, every further question is
-// answered with `fallback`. Records the line, index and symbol number asked.
+// answered with `fallback`. Records the line, index, symbol number and
+// proposal asked.
 class ScriptedTeacher : public CharacterTeacher {
  public:
   explicit ScriptedTeacher(std::deque<TeachAnswer> script = {},
@@ -87,7 +88,7 @@ class ScriptedTeacher : public CharacterTeacher {
 
   TeachAnswer Teach(const TeachRequest& request) override {
     asked.push_back({request.lineIndex, request.index, request.symbolNumber, request.wholeLine,
-                     request.reading, request.unknownScreenBoxes.size()});
+                     request.reading, request.unknownScreenBoxes.size(), request.proposal});
     if (script_.empty()) return fallback_;
     TeachAnswer answer = script_.front();
     script_.pop_front();
@@ -101,6 +102,7 @@ class ScriptedTeacher : public CharacterTeacher {
     bool wholeLine = false;
     std::string reading;      // of a whole-line question
     size_t unknownBoxes = 0;  // of a whole-line question
+    std::string proposal;
   };
   std::vector<Question> asked;
 

@@ -23,6 +23,14 @@ const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
 const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
 const Cells kL = {"#", "#", "#", "#", "#"};
 
+// A ring of one-pixel stroke, `width` x `height` cells: thin strokes keep
+// their width at every size, as hinted type does.
+Cells Ring(size_t width, size_t height) {
+  Cells ring(height, "#" + std::string(width - 2, '.') + "#");
+  ring.front() = ring.back() = std::string(width, '#');
+  return ring;
+}
+
 struct Letter {
   const Cells* cells;
   int unit;           // pixels per cell
@@ -154,6 +162,20 @@ TEST(OtherSizes, AnEntryScalesOnlyWhenItsShapeAndPlaceScaleAlike) {
   EXPECT_EQ(OtherSizeFactor(n, CharBox{0, 0, 40, 42, 18, 0}), 0.0f);  // three times the size
 }
 
+TEST(OtherSizes, ASmallBoxMayMissAsManyPixelsAsALargeOne) {
+  const int small = OtherSizeSimilarity(CharBox{0, 0, 12, 16, 0, 0});
+  const int large = OtherSizeSimilarity(CharBox{0, 0, 30, 40, 0, 0});
+  EXPECT_LT(small, large);
+  EXPECT_LT(large, kOtherSizeSimilarity);
+  // Two misses take about as much of either score.
+  EXPECT_NEAR((kOtherSizeSimilarity - small) * 12 * 16, (kOtherSizeSimilarity - large) * 30 * 40,
+              1200);
+  // A thin stem or an empty box reads no more loosely than by the margin.
+  const int least = kOtherSizeSimilarity - kOtherSizeMargin;
+  EXPECT_EQ(OtherSizeSimilarity(CharBox{0, 0, 1, 14, 0, 0}), least);
+  EXPECT_EQ(OtherSizeSimilarity(CharBox{}), least);
+}
+
 TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", matrix);
@@ -163,6 +185,43 @@ TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   reader.readerAllocations = 0;
   EXPECT_EQ(reader.Read({{&kH, 3}, {&kE, 3}}, matrix), "HE");
   EXPECT_EQ(reader.readerAllocations, 0u);
+}
+
+TEST(OtherSizes, ThinStrokesTaughtSmallReadWhenTheBoxIsBroughtDownToTheEntry) {
+  // Blown up, the small ring's stroke doubles and misses the large ring's
+  // inner rows; halved, the large ring is the small one.
+  const Cells small = Ring(8, 8), large = Ring(16, 16);
+  CharacterMatrix matrix;
+  Teach({{&small, 1}}, "0", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&large, 1}}, matrix), "0");
+}
+
+TEST(OtherSizes, AnEntryWithinTheToleranceOfMatchingIsAlsoComparedResampled) {
+  // A pixel wider and taller: unscaled, the ring's sides and foot miss
+  // by a row; resampled they meet.
+  const Cells taught = Ring(8, 10), read = Ring(9, 11);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "0", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "0");
+}
+
+TEST(OtherSizes, ABoxWiderAndLowerThanANearEntryIsAnotherLetter) {
+  // A serif capital I against an l a column narrower and a row taller.
+  const Cells capitalI = {"#######", "..###..", "..###..", "..###..", "..###..", "..###..",
+                          "..###..", "..###..", "..###..", "..###..", "..###..", "..###..",
+                          "..###..", "..###..", "..###..", "..###..", "..###..", "#######"};
+  Cells smallL(19, "..##..");
+  smallL.front() = "####..";
+  smallL.back() = "######";
+  CharacterMatrix matrix;
+  Teach({{&smallL, 1}}, "l", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&capitalI, 1}}, matrix), "?");
+  const EntrySize l{0, 6, 19};
+  EXPECT_GT(NearSizeSimilarity(l, CharBox{0, 0, 7, 18, 0, 0}),
+            NearSizeSimilarity(l, CharBox{0, 0, 7, 20, 0, 0}));
 }
 
 TEST(OtherSizes, AnOIsNotReadAsAScaledCapitalLowerInTheLine) {
@@ -194,6 +253,36 @@ TEST(OtherSizes, AShapeTaughtAsTwoTextsStaysUnknown) {
   LineReader reader;
   EXPECT_EQ(reader.Read({{&kE, 3}}, matrix), "?");
   EXPECT_EQ(reader.Read({{&kE, 2}}, matrix), "E");  // at its own size it is known
+}
+
+TEST(OtherSizes, AShapeLeftUnknownForItsRivalIsStillProposed) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}}, "E", matrix);
+  Teach({{&kE, 4}}, "3", matrix);
+  OcrSettings settings = OnlyOtherSizes(true);
+  settings.Proposals = true;
+  TextColourState colour;
+  ScriptedColourChooser chooser({3});
+  const TeachAnswer skip{TeachStatus::SkipLine, "", false};  // the matrix stays as it is
+  ScriptedTeacher teacher({skip});
+  CollectingSink sink;
+  ScriptedMessageBoxes messages;
+  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+  Picture24 picture = Draw({{&kE, 3}});
+  recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                 TimeCode{}, TimeCode{});
+  // Both entries fit alike: the box is asked, with one of them proposed.
+  ASSERT_EQ(teacher.asked.size(), 1u);
+  EXPECT_TRUE(teacher.asked[0].proposal == "E" || teacher.asked[0].proposal == "3");
+  // Without reading at other sizes nothing comes near enough to propose.
+  settings.OtherSizes = false;
+  ScriptedTeacher plain({skip});
+  Recogniser without({matrix, settings, colour, chooser, plain, sink, messages});
+  picture = Draw({{&kE, 3}});
+  without.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                              TimeCode{}, TimeCode{});
+  ASSERT_EQ(plain.asked.size(), 1u);
+  EXPECT_EQ(plain.asked[0].proposal, "");
 }
 
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
