@@ -3,58 +3,18 @@
 
 #include "ocr/recogniser.h"
 #include "tests/ocr/ocr_test_support.h"
+#include "tests/ocr/two_line_recognition.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
 namespace {
 
-// Two lines: "ab a" over "ba" (gaps of 1 column inside words, 8 between).
-// a: a 3 x 4 block; b: the same with its top right corner cut away.
-// clang-format off
-const std::vector<std::string> kArt = {
-    "..............................",
-    ".###.#..........###...........",
-    ".###.#..........###...........",
-    ".###.###........###...........",
-    ".###.###........###...........",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    ".#...###......................",
-    ".#...###......................",
-    ".###.###......................",
-    ".###.###......................",
-};
-// clang-format on
-
-const Rect kArea{100, 400, 129, 415};
-
-class LineTeachingTest : public ::testing::Test {
+class LineTeachingTest : public TwoLineRecognition {
  protected:
   LineTeachingTest() {
     settings_.TeachWholeLines = true;
     settings_.SpaceWidth = 5;
   }
-  RecognitionOutcome Recognise(CharacterTeacher& teacher) {
-    Recogniser recogniser({matrix_, settings_, colour_, chooser_, teacher, sink_, boxes_});
-    Picture24 picture = PictureFromArt(kArt);
-    const RecognitionOutcome outcome =
-        recogniser.RecogniseSubPicture(picture, kArea, TimeCode{0, 0, 1, 0}, TimeCode{0, 0, 2, 0});
-    lines_ = recogniser.Lines();
-    return outcome;
-  }
-
-  CharacterMatrix matrix_;
-  OcrSettings settings_ = SettingsWithoutAids();
-  TextColourState colour_;
-  ScriptedColourChooser chooser_{{3, 3, 3}};
-  CollectingSink sink_;
-  ScriptedMessageBoxes boxes_;
-  std::vector<std::string> lines_;
 };
 
 TEST_F(LineTeachingTest, ALineIsAskedOnceAndItsTextTeachesEveryShapeOnce) {
@@ -107,7 +67,7 @@ TEST(LineReading, PlainBarsAreShownAsTheFinishedLineReadsThem) {
   ScriptedTeacher first({Taught("a"), Taught("I"), Taught("b")});
   Picture24 picture = PictureFromArt(art);
   Recogniser({matrix, settings, colour, chooser, first, sink, boxes})
-      .RecogniseSubPicture(picture, kArea, TimeCode{}, TimeCode{});
+      .RecogniseSubPicture(picture, kTwoLinesArea, TimeCode{}, TimeCode{});
   ASSERT_EQ(matrix.Count(), 3u);
   matrix.Delete(3);  // the "b" unknown again
   for (bool context : {false, true}) {
@@ -117,7 +77,7 @@ TEST(LineReading, PlainBarsAreShownAsTheFinishedLineReadsThem) {
     ScriptedTeacher teacher({Taught("")}, Taught("b"));
     picture = PictureFromArt(art);
     Recogniser({matrix, settings, colour, chooser, teacher, sink, boxes})
-        .RecogniseSubPicture(picture, kArea, TimeCode{}, TimeCode{});
+        .RecogniseSubPicture(picture, kTwoLinesArea, TimeCode{}, TimeCode{});
     ASSERT_GE(teacher.asked.size(), 1u);
     EXPECT_TRUE(teacher.asked[0].wholeLine);
     EXPECT_EQ(teacher.asked[0].reading, context ? "alla" : "aIIa");

@@ -9,6 +9,7 @@
 #include "ocr/matrix_search.h"
 #include "ocr/teaching_image.h"
 #include "tests/ocr/ocr_test_support.h"
+#include "tests/ocr/two_line_recognition.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
@@ -16,52 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Two lines: "ab a" over "ba" (gaps of 1 column inside words, 8 between).
-// a: a 3 x 4 block; b: the same with its top right corner cut away.
-// clang-format off
-const std::vector<std::string> kArt = {
-    "..............................",
-    ".###.#..........###...........",
-    ".###.#..........###...........",
-    ".###.###........###...........",
-    ".###.###........###...........",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    "..............................",
-    ".#...###......................",
-    ".#...###......................",
-    ".###.###......................",
-    ".###.###......................",
-};
-// clang-format on
-
-const Rect kArea{100, 400, 129, 415};
-const TimeCode kStart{0, 0, 1, 500};
-const TimeCode kStop{0, 0, 3, 0};
-
-class RecogniserTest : public ::testing::Test {
- protected:
-  RecognitionOutcome Recognise(CharacterTeacher& teacher) {
-    Recogniser recogniser({matrix_, settings_, colour_, chooser_, teacher, sink_, boxes_});
-    Picture24 picture = PictureFromArt(kArt);
-    const RecognitionOutcome outcome =
-        recogniser.RecogniseSubPicture(picture, kArea, kStart, kStop);
-    lines_ = recogniser.Lines();
-    return outcome;
-  }
-
-  CharacterMatrix matrix_;
-  OcrSettings settings_ = SettingsWithoutAids();
-  TextColourState colour_;
-  ScriptedColourChooser chooser_{{3, 3, 3}};
-  CollectingSink sink_;
-  ScriptedMessageBoxes boxes_;
-  std::vector<std::string> lines_;
-};
+using RecogniserTest = TwoLineRecognition;
 
 TEST_F(RecogniserTest, EveryUnknownShapeIsTaughtOnceAndTheLinesGoToTheSink) {
   ScriptedTeacher teacher({Taught("a"), Taught("b")});
@@ -76,9 +32,9 @@ TEST_F(RecogniserTest, EveryUnknownShapeIsTaughtOnceAndTheLinesGoToTheSink) {
   const SinkRecord& record = sink_.records[0];
   EXPECT_EQ(record.lines, (std::vector<std::string>{"ab a", "ba"}));
   EXPECT_TRUE(record.render);
-  EXPECT_EQ(record.area, kArea);
-  EXPECT_EQ(record.start, kStart);
-  EXPECT_EQ(record.stop, kStop);
+  EXPECT_EQ(record.area, kTwoLinesArea);
+  EXPECT_EQ(record.start, kTwoLinesStart);
+  EXPECT_EQ(record.stop, kTwoLinesStop);
 
   ScriptedTeacher silent;  // the trained matrix asks nothing
   EXPECT_EQ(Recognise(silent), RecognitionOutcome::Added);

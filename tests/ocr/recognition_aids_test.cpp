@@ -10,6 +10,7 @@
 #include "stream/palette_greys.h"
 #include "tests/ocr/allocation_counter.h"
 #include "tests/ocr/ocr_test_support.h"
+#include "tests/ocr/teach_line.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
@@ -27,16 +28,7 @@ OcrSettings Aids(bool on) {
 // matching character of `texts`.
 void TeachArt(const std::vector<std::string>& art, const std::string& texts,
               CharacterMatrix& matrix) {
-  Picture24 picture = PictureFromArt(art);
-  LineTable table;
-  Segmenter().Segment(picture, kText, Aids(false), table);
-  ASSERT_EQ(table.count, 1);
-  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
-  ScriptedMessageBoxes boxes;
-  for (size_t j = 0; j < texts.size(); ++j) {
-    const CharBox& box = table.lines[0].boxes[j];
-    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
-  }
+  TeachLineBoxes(PictureFromArt(art), Aids(false), texts, matrix);
 }
 
 // An E and an H apart, and the same two letters touching.

@@ -8,6 +8,7 @@
 #include "ocr/slant_match.h"
 #include "tests/ocr/allocation_counter.h"
 #include "tests/ocr/ocr_test_support.h"
+#include "tests/ocr/teach_line.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
@@ -46,16 +47,7 @@ Picture24 Draw(const std::vector<const Cells*>& letters, float lean, float lastL
 // Teaches every box of the drawn line as the matching character of `texts`.
 void Teach(const std::vector<const Cells*>& letters, float lean, const std::string& texts,
            CharacterMatrix& matrix) {
-  Picture24 picture = Draw(letters, lean);
-  LineTable table;
-  Segmenter().Segment(picture, kText, SettingsWithoutAids(), table);
-  ASSERT_EQ(table.count, 1);
-  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
-  ScriptedMessageBoxes boxes;
-  for (size_t j = 0; j < texts.size(); ++j) {
-    const CharBox& box = table.lines[0].boxes[j];
-    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
-  }
+  TeachLineBoxes(Draw(letters, lean), SettingsWithoutAids(), texts, matrix);
 }
 
 // Reads the drawn line as recognition does: at its own size first, then in

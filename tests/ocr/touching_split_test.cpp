@@ -9,6 +9,7 @@
 #include "ocr/recogniser.h"
 #include "ocr/segmentation.h"
 #include "tests/ocr/ocr_test_support.h"
+#include "tests/ocr/teach_line.h"
 #include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
@@ -26,16 +27,7 @@ OcrSettings Aids() {
 // character of `texts`.
 void TeachArt(const std::vector<std::string>& art, const std::string& texts,
               CharacterMatrix& matrix) {
-  Picture24 picture = PictureFromArt(art);
-  LineTable table;
-  Segmenter().Segment(picture, kText, Aids(), table);
-  ASSERT_EQ(table.count, 1);
-  ASSERT_EQ(table.lines[0].boxes.size(), texts.size());
-  ScriptedMessageBoxes boxes;
-  for (size_t j = 0; j < texts.size(); ++j) {
-    const CharBox& box = table.lines[0].boxes[j];
-    matrix.Add(MatrixEntry{ExtractGlyph(picture, box, MarkOf(j)), texts.substr(j, 1)}, boxes);
-  }
+  TeachLineBoxes(PictureFromArt(art), Aids(), texts, matrix);
 }
 
 // The reading of the one box `art` segments into.
