@@ -46,7 +46,63 @@ int Flood(GlyphRows& region, const GlyphRows& inside, int height) {
   return pixels;
 }
 
+// Two small marks are of one size and on the same rows within a pixel (a
+// lean moves a mark's columns, not its rows: a full stop is not a comma a
+// row lower), and their pieces' ink within a quarter.
+constexpr int kMarkSizeSlack = 1;
+
 }  // namespace
+
+int SmallMarkPieces(const GlyphRows& rows, int width, int height, MarkPieces& pieces) {
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  if (width <= 0 || height <= 0) return 0;
+  const GlyphRow mask = (GlyphRow{1} << width) - 1;
+  GlyphRows left{};
+  for (int y = 0; y < height; ++y) left[y] = rows[y] & mask;
+  int count = 0;
+  for (int y = 0; y < height; ++y) {
+    while (left[y] != 0) {
+      if (count == kMaxMarkPieces) return 0;
+      GlyphRows piece{};
+      piece[y] = left[y] & (~left[y] + 1);
+      const int pixels = Flood(piece, left, height);
+      int first = height, last = -1, lo = 64, hi = -1;
+      for (int r = 0; r < height; ++r) {
+        if (piece[r] == 0) continue;
+        first = std::min(first, r);
+        last = r;
+        lo = std::min(lo, std::countr_zero(piece[r]));
+        hi = std::max(hi, 63 - std::countl_zero(piece[r]));
+        left[r] &= ~piece[r];
+      }
+      const GlyphPiece p{lo, first, hi - lo + 1, last - first + 1, pixels};
+      if (p.height >= kMinHeight || p.width >= kMinHeight) return 0;
+      pieces[static_cast<size_t>(count++)] = p;
+    }
+  }
+  return count;
+}
+
+bool SameSmallMark(const MarkPieces& a, int aCount, const MarkPieces& b, int bCount) {
+  if (aCount == 0 || aCount != bCount) return false;
+  for (size_t i = 0; i < static_cast<size_t>(aCount); ++i) {
+    const GlyphPiece& p = a[i];
+    const GlyphPiece& q = b[i];
+    if (std::abs(p.width - q.width) > kMarkSizeSlack ||
+        std::abs(p.height - q.height) > kMarkSizeSlack ||
+        std::abs(p.top - q.top) > kMarkSizeSlack ||
+        4 * std::min(p.pixels, q.pixels) < 3 * std::max(p.pixels, q.pixels)) {
+      return false;
+    }
+    // Measured from the first piece, a piece's columns move with the lean
+    // by its rows above or below it.
+    const int moved = (p.left - a[0].left) - (q.left - b[0].left);
+    const float reach = kMaxLean * static_cast<float>(std::abs(p.top - a[0].top)) + 1;
+    if (static_cast<float>(std::abs(moved)) > reach) return false;
+  }
+  return true;
+}
 
 int HolesOf(const GlyphRows& rows, int width, int height) {
   width = std::min(width, kGlyphSize);
@@ -109,9 +165,15 @@ size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t i
     measured_ = true;
   }
   const CharBox& box = line.boxes[index];
-  if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) return 0;
+  if (box.Width > kGlyphSize || box.Height > kGlyphSize) return 0;
   GlyphRows rows;
   ExtractGlyph(bitmap, box, MarkOf(index)).FillRows(rows);
+  // Dots and ticks carry too few rows to lean: they are compared by their
+  // pieces.
+  MarkPieces pieces;
+  const int count = SmallMarkPieces(rows, box.Width, box.Height, pieces);
+  if (count != 0) return ReadSmallMark(pieces, count, box, matrix);
+  if (box.Height < kMinHeight) return 0;
   Best best;
   if (slant_ != 0) {
     // An italic line: the box set upright by the line's slant.
@@ -127,6 +189,26 @@ size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t i
   if (best.similarity < kSlantSimilarity) return 0;
   if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return 0;
   return best.number;
+}
+
+size_t SlantReader::ReadSmallMark(const MarkPieces& pieces, int count, const CharBox& box,
+                                  const CharacterMatrix& matrix) const {
+  size_t found = 0;
+  MarkPieces entry;
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (matrix.Entry(n).text.empty() ||
+        std::abs(size.height - static_cast<int>(box.Height)) > kMarkSizeSlack ||
+        std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > kMarkSizeSlack) {
+      continue;
+    }
+    const int entryCount = SmallMarkPieces(matrix.Rows(n), size.width, size.height, entry);
+    if (!SameSmallMark(pieces, count, entry, entryCount)) continue;
+    // Marks of two texts that both fit say nothing.
+    if (found != 0 && matrix.Entry(found).text != matrix.Entry(n).text) return 0;
+    if (found == 0) found = n;
+  }
+  return found;
 }
 
 void SlantReader::ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box,
