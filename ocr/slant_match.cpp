@@ -158,12 +158,16 @@ int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows
   return right - left + 1;
 }
 
-size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
-                         const CharacterMatrix& matrix, const OcrSettings& settings) {
+void SlantReader::Measure(const Picture24& bitmap, const TextLine& line) {
   if (!measured_) {
     MeasureLine(bitmap, line);
     measured_ = true;
   }
+}
+
+size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
+                         const CharacterMatrix& matrix, const OcrSettings& settings) {
+  Measure(bitmap, line);
   const CharBox& box = line.boxes[index];
   if (box.Width > kGlyphSize || box.Height > kGlyphSize) return 0;
   GlyphRows rows;
@@ -173,7 +177,23 @@ size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t i
   MarkPieces pieces;
   const int count = SmallMarkPieces(rows, box.Width, box.Height, pieces);
   if (count != 0) return ReadSmallMark(pieces, count, box, matrix);
-  if (box.Height < kMinHeight) return 0;
+  return Leaned(rows, box, matrix, settings, kSlantSimilarity).number;
+}
+
+EntryMatch SlantReader::ReadPart(const Picture24& bitmap, const TextLine& line, const Glyph& glyph,
+                                 const CharBox& box, const CharacterMatrix& matrix,
+                                 const OcrSettings& settings, int floor) {
+  Measure(bitmap, line);
+  if (box.Width > kGlyphSize || box.Height > kGlyphSize) return {};
+  GlyphRows rows;
+  glyph.FillRows(rows);
+  return Leaned(rows, box, matrix, settings, floor);
+}
+
+EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
+                               const CharacterMatrix& matrix, const OcrSettings& settings,
+                               int floor) const {
+  if (box.Height < kMinHeight) return {};
   Best best;
   if (slant_ != 0) {
     // An italic line: the box set upright by the line's slant.
@@ -186,9 +206,9 @@ size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t i
     }
   }
   ConsiderEntryLeans(rows, box, matrix, settings, best);
-  if (best.similarity < kSlantSimilarity) return 0;
-  if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return 0;
-  return best.number;
+  if (best.similarity < std::max(floor, kSlantSimilarity)) return {};
+  if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return {};
+  return {best.number, best.similarity};
 }
 
 size_t SlantReader::ReadSmallMark(const MarkPieces& pieces, int count, const CharBox& box,

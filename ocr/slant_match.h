@@ -14,6 +14,7 @@
 #include "ocr/character_matrix.h"
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
+#include "ocr/matcher.h"
 #include "ocr/ocr_settings.h"
 #include "stream/picture.h"
 
@@ -69,6 +70,14 @@ class SlantReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The entry a part of a box of `line` (its glyph and box, as a split
+  // cuts it) reads as once leaned, when it reaches `floor` (at least
+  // kSlantSimilarity) and leads other texts by the margin; number 0
+  // otherwise. Small marks are not read so.
+  EntryMatch ReadPart(const Picture24& bitmap, const TextLine& line, const Glyph& glyph,
+                      const CharBox& box, const CharacterMatrix& matrix,
+                      const OcrSettings& settings, int floor);
+
  private:
   struct Best {
     size_t number = 0;
@@ -76,6 +85,11 @@ class SlantReader {
     int rival = 0;  // the best similarity of another text
   };
 
+  // Measures the line's slant once per line.
+  void Measure(const Picture24& bitmap, const TextLine& line);
+  // The best entry for the box's glyph `rows` leaned, from `floor`.
+  EntryMatch Leaned(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix,
+                    const OcrSettings& settings, int floor) const;
   // The entry a small mark (a full stop, the dots of a colon) reads as,
   // compared by its pieces' layout; 0 when none, or entries of two texts,
   // fit.
