@@ -18,6 +18,10 @@ constexpr size_t kMinSlantBoxes = 3;
 // An entry leans against an upright box by an italic slant: at least the
 // italic threshold, at most this.
 constexpr float kMaxLean = 0.4f;
+// An italic box is set upright by the line's slant and by slants up to
+// this many steps either side of it.
+constexpr float kLeanStep = 0.02f;
+constexpr int kLeanSteps = 2;
 // Smaller boxes carry too few rows to measure or undo a slant.
 constexpr int kMinHeight = 8;
 
@@ -196,13 +200,22 @@ EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
   if (box.Height < kMinHeight) return {};
   Best best;
   if (slant_ != 0) {
-    // An italic line: the box set upright by the line's slant.
-    GlyphRows leaned;
-    const int width = LeanRows(rows, box.Width, box.Height, -slant_, leaned);
-    if (width != 0) {
+    // An italic line: the box set upright by the line's slant, and by
+    // slants a little either side of it. The line's slant is a median over
+    // jagged stems; a letter's own lean strays from it by the rounding of
+    // its drawing, which an exact lean leaves as a run of misses down each
+    // stem (an italic "m" set upright).
+    GlyphRows leaned, previous{};
+    int previousWidth = 0;
+    for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
+      const float lean = -slant_ + kLeanStep * static_cast<float>(step);
+      const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
+      if (width == 0 || (width == previousWidth && leaned == previous)) continue;
       for (size_t n = 1; n <= matrix.Count(); ++n) {
         Consider(leaned, width, box, n, matrix, settings, best);
       }
+      previous = leaned;
+      previousWidth = width;
     }
   }
   ConsiderEntryLeans(rows, box, matrix, settings, best);

@@ -202,6 +202,16 @@ TEST(SlantRead, UprightLettersReadOnAnItalicLineAndBack) {
   EXPECT_EQ(reader.Read({&kO, &kH, &kE}, 0.0f, italic), "OHE");
 }
 
+TEST(SlantRead, ALetterLeaningALittleMoreThanItsLineIsSetUpright) {
+  CharacterMatrix upright;
+  Teach({&kE, &kH, &kO}, 0.0f, "EHO", upright);
+  LineReader reader;
+  for (float own : {0.22f, 0.26f, 0.3f, 0.34f, 0.38f}) {
+    SCOPED_TRACE(own);
+    EXPECT_EQ(reader.Read({&kH, &kE, &kO, &kH, &kE}, 0.22f, upright, own), "HEOHE");
+  }
+}
+
 TEST(SlantRead, AShapeThatOnlyResemblesAnEntryLeanedStaysUnknown) {
   CharacterMatrix matrix;
   Teach({&kE, &kH, &kU}, 0.0f, "EHU", matrix);
