@@ -206,5 +206,44 @@ TEST(TouchingSplit, OnePartMayReadAsAnEntryOfTheOtherSlant) {
   EXPECT_EQ(split.parts, 2);
 }
 
+// Both letters known only leaning: a cut would have to guess at both.
+// clang-format off
+const std::vector<std::string> kItalicLAndH = {
+    "..##.........##..##",
+    "..##.........##..##",
+    ".##.........##..##.",
+    ".##.........######.",
+    ".##.........##..##.",
+    ".##.........##..##.",
+    "##.........##..##..",
+    "#####......##..##..",
+};
+const std::vector<std::string> kUprightLTouchingH = {
+    "##...##..##",
+    "##...##..##",
+    "##...##..##",
+    "##...######",
+    "##...##..##",
+    "##...##..##",
+    "##...##..##",
+    "#######..##",
+};
+// clang-format on
+
+TEST(TouchingSplit, TwoPartsAreNotBothReadInTheOtherSlant) {
+  CharacterMatrix matrix;
+  TeachArt(kItalicLAndH, "LH", matrix);
+  Picture24 picture = PictureFromArt(kUprightLTouchingH);
+  LineTable table;
+  Segmenter().Segment(picture, kText, Aids(), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 1u);
+  SlantReader slants;
+  slants.StartLine();
+  EXPECT_EQ(ReadTouchingCharacters(picture, table.lines[0], table.lines[0].boxes[0], MarkOf(0),
+                                   matrix, Aids(), &slants)
+                .parts,
+            0);
+}
+
 }  // namespace
 }  // namespace capter::testing
