@@ -153,7 +153,8 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
     SplitReading split;
     if (k == 0 && settings.SplitTouching) {
-      split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings);
+      split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
+                                     settings.OtherSizes ? &slants_ : nullptr);
     }
     const size_t start = text.size();
     if (k > 0) {

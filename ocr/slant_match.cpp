@@ -18,6 +18,10 @@ constexpr size_t kMinSlantBoxes = 3;
 // An entry leans against an upright box by an italic slant: at least the
 // italic threshold, at most this.
 constexpr float kMaxLean = 0.4f;
+// An italic box is set upright by the line's slant and by slants up to
+// this many steps either side of it.
+constexpr float kLeanStep = 0.02f;
+constexpr int kLeanSteps = 2;
 // Smaller boxes carry too few rows to measure or undo a slant.
 constexpr int kMinHeight = 8;
 
@@ -46,7 +50,63 @@ int Flood(GlyphRows& region, const GlyphRows& inside, int height) {
   return pixels;
 }
 
+// Two small marks are of one size and on the same rows within a pixel (a
+// lean moves a mark's columns, not its rows: a full stop is not a comma a
+// row lower), and their pieces' ink within a quarter.
+constexpr int kMarkSizeSlack = 1;
+
 }  // namespace
+
+int SmallMarkPieces(const GlyphRows& rows, int width, int height, MarkPieces& pieces) {
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  if (width <= 0 || height <= 0) return 0;
+  const GlyphRow mask = (GlyphRow{1} << width) - 1;
+  GlyphRows left{};
+  for (int y = 0; y < height; ++y) left[y] = rows[y] & mask;
+  int count = 0;
+  for (int y = 0; y < height; ++y) {
+    while (left[y] != 0) {
+      if (count == kMaxMarkPieces) return 0;
+      GlyphRows piece{};
+      piece[y] = left[y] & (~left[y] + 1);
+      const int pixels = Flood(piece, left, height);
+      int first = height, last = -1, lo = 64, hi = -1;
+      for (int r = 0; r < height; ++r) {
+        if (piece[r] == 0) continue;
+        first = std::min(first, r);
+        last = r;
+        lo = std::min(lo, std::countr_zero(piece[r]));
+        hi = std::max(hi, 63 - std::countl_zero(piece[r]));
+        left[r] &= ~piece[r];
+      }
+      const GlyphPiece p{lo, first, hi - lo + 1, last - first + 1, pixels};
+      if (p.height >= kMinHeight || p.width >= kMinHeight) return 0;
+      pieces[static_cast<size_t>(count++)] = p;
+    }
+  }
+  return count;
+}
+
+bool SameSmallMark(const MarkPieces& a, int aCount, const MarkPieces& b, int bCount) {
+  if (aCount == 0 || aCount != bCount) return false;
+  for (size_t i = 0; i < static_cast<size_t>(aCount); ++i) {
+    const GlyphPiece& p = a[i];
+    const GlyphPiece& q = b[i];
+    if (std::abs(p.width - q.width) > kMarkSizeSlack ||
+        std::abs(p.height - q.height) > kMarkSizeSlack ||
+        std::abs(p.top - q.top) > kMarkSizeSlack ||
+        4 * std::min(p.pixels, q.pixels) < 3 * std::max(p.pixels, q.pixels)) {
+      return false;
+    }
+    // Measured from the first piece, a piece's columns move with the lean
+    // by its rows above or below it.
+    const int moved = (p.left - a[0].left) - (q.left - b[0].left);
+    const float reach = kMaxLean * static_cast<float>(std::abs(p.top - a[0].top)) + 1;
+    if (static_cast<float>(std::abs(moved)) > reach) return false;
+  }
+  return true;
+}
 
 int HolesOf(const GlyphRows& rows, int width, int height) {
   width = std::min(width, kGlyphSize);
@@ -102,31 +162,86 @@ int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows
   return right - left + 1;
 }
 
-size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
-                         const CharacterMatrix& matrix, const OcrSettings& settings) {
+void SlantReader::Measure(const Picture24& bitmap, const TextLine& line) {
   if (!measured_) {
     MeasureLine(bitmap, line);
     measured_ = true;
   }
+}
+
+size_t SlantReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
+                         const CharacterMatrix& matrix, const OcrSettings& settings) {
+  Measure(bitmap, line);
   const CharBox& box = line.boxes[index];
-  if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) return 0;
+  if (box.Width > kGlyphSize || box.Height > kGlyphSize) return 0;
   GlyphRows rows;
   ExtractGlyph(bitmap, box, MarkOf(index)).FillRows(rows);
+  // Dots and ticks carry too few rows to lean: they are compared by their
+  // pieces.
+  MarkPieces pieces;
+  const int count = SmallMarkPieces(rows, box.Width, box.Height, pieces);
+  if (count != 0) return ReadSmallMark(pieces, count, box, matrix);
+  return Leaned(rows, box, matrix, settings, kSlantSimilarity).number;
+}
+
+EntryMatch SlantReader::ReadPart(const Picture24& bitmap, const TextLine& line, const Glyph& glyph,
+                                 const CharBox& box, const CharacterMatrix& matrix,
+                                 const OcrSettings& settings, int floor) {
+  Measure(bitmap, line);
+  if (box.Width > kGlyphSize || box.Height > kGlyphSize) return {};
+  GlyphRows rows;
+  glyph.FillRows(rows);
+  return Leaned(rows, box, matrix, settings, floor);
+}
+
+EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
+                               const CharacterMatrix& matrix, const OcrSettings& settings,
+                               int floor) const {
+  if (box.Height < kMinHeight) return {};
   Best best;
   if (slant_ != 0) {
-    // An italic line: the box set upright by the line's slant.
-    GlyphRows leaned;
-    const int width = LeanRows(rows, box.Width, box.Height, -slant_, leaned);
-    if (width != 0) {
+    // An italic line: the box set upright by the line's slant, and by
+    // slants a little either side of it. The line's slant is a median over
+    // jagged stems; a letter's own lean strays from it by the rounding of
+    // its drawing, which an exact lean leaves as a run of misses down each
+    // stem (an italic "m" set upright).
+    GlyphRows leaned, previous{};
+    int previousWidth = 0;
+    for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
+      const float lean = -slant_ + kLeanStep * static_cast<float>(step);
+      const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
+      if (width == 0 || (width == previousWidth && leaned == previous)) continue;
       for (size_t n = 1; n <= matrix.Count(); ++n) {
         Consider(leaned, width, box, n, matrix, settings, best);
       }
+      previous = leaned;
+      previousWidth = width;
     }
   }
   ConsiderEntryLeans(rows, box, matrix, settings, best);
-  if (best.similarity < kSlantSimilarity) return 0;
-  if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return 0;
-  return best.number;
+  if (best.similarity < std::max(floor, kSlantSimilarity)) return {};
+  if (best.rival != 0 && best.similarity - best.rival < kSlantMargin) return {};
+  return {best.number, best.similarity};
+}
+
+size_t SlantReader::ReadSmallMark(const MarkPieces& pieces, int count, const CharBox& box,
+                                  const CharacterMatrix& matrix) const {
+  size_t found = 0;
+  MarkPieces entry;
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (matrix.Entry(n).text.empty() ||
+        std::abs(size.height - static_cast<int>(box.Height)) > kMarkSizeSlack ||
+        std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > kMarkSizeSlack) {
+      continue;
+    }
+    const int entryCount = SmallMarkPieces(matrix.Rows(n), size.width, size.height, entry);
+    if (!SameSmallMark(pieces, count, entry, entryCount)) continue;
+    // Marks of two texts that both fit say nothing.
+    if (found != 0 && matrix.Entry(found).text != matrix.Entry(n).text) return 0;
+    if (found == 0) found = n;
+  }
+  return found;
 }
 
 void SlantReader::ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box,

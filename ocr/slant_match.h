@@ -3,15 +3,18 @@
 // compared at its own size. On a line whose letters lean, the box is set
 // upright by the line's slant, and by the lean each upright entry has short
 // of it; on an upright line, it is leaned by the lean each italic entry has
-// beyond it.
+// beyond it. Dots and ticks (a full stop, the dots of a colon) are compared
+// by the layout of their pieces instead.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <vector>
 
 #include "ocr/character_matrix.h"
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
+#include "ocr/matcher.h"
 #include "ocr/ocr_settings.h"
 #include "stream/picture.h"
 
@@ -33,6 +36,28 @@ int LeanRows(const GlyphRows& rows, int width, int height, float lean, GlyphRows
 // tells a closed bowl from an open one whatever the lean.
 int HolesOf(const GlyphRows& rows, int width, int height);
 
+// One 4-connected piece of a glyph: its bounds and pixel count.
+struct GlyphPiece {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  int pixels = 0;
+};
+inline constexpr int kMaxMarkPieces = 3;
+using MarkPieces = std::array<GlyphPiece, kMaxMarkPieces>;
+
+// The pieces of a glyph made only of dots and ticks (each piece lower and
+// narrower than the rows a lean needs, at most kMaxMarkPieces of them), top
+// to bottom; 0 for any other glyph.
+int SmallMarkPieces(const GlyphRows& rows, int width, int height, MarkPieces& pieces);
+
+// Whether two small marks are one: as many pieces, each of about the
+// other's size and ink, on about the same rows, their columns apart by at
+// most what an italic lean moves them. Their pixels are not compared: at
+// three pixels square a slanted dot is the mirror of an upright one.
+bool SameSmallMark(const MarkPieces& a, int aCount, const MarkPieces& b, int bCount);
+
 // Reads the boxes of one line in the other slant than the entries they
 // would match. Keeps its buffers between lines, so it stops allocating once
 // it has read its longest line.
@@ -45,6 +70,14 @@ class SlantReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The entry a part of a box of `line` (its glyph and box, as a split
+  // cuts it) reads as once leaned, when it reaches `floor` (at least
+  // kSlantSimilarity) and leads other texts by the margin; number 0
+  // otherwise. Small marks are not read so.
+  EntryMatch ReadPart(const Picture24& bitmap, const TextLine& line, const Glyph& glyph,
+                      const CharBox& box, const CharacterMatrix& matrix,
+                      const OcrSettings& settings, int floor);
+
  private:
   struct Best {
     size_t number = 0;
@@ -52,6 +85,16 @@ class SlantReader {
     int rival = 0;  // the best similarity of another text
   };
 
+  // Measures the line's slant once per line.
+  void Measure(const Picture24& bitmap, const TextLine& line);
+  // The best entry for the box's glyph `rows` leaned, from `floor`.
+  EntryMatch Leaned(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix,
+                    const OcrSettings& settings, int floor) const;
+  // The entry a small mark (a full stop, the dots of a colon) reads as,
+  // compared by its pieces' layout; 0 when none, or entries of two texts,
+  // fit.
+  size_t ReadSmallMark(const MarkPieces& pieces, int count, const CharBox& box,
+                       const CharacterMatrix& matrix) const;
   // The line's slant: the median of its letters' slants, 0 below the
   // italic threshold.
   void MeasureLine(const Picture24& bitmap, const TextLine& line);

@@ -14,18 +14,20 @@ namespace {
 struct PartMatch {
   EntryMatch entry;
   CharBox box;
+  bool leaned = false;  // read in the other slant
 };
 
 class Splitter {
  public:
   Splitter(const Picture24& bitmap, const TextLine& line, const CharBox& box, Colour mark,
-           const CharacterMatrix& matrix, const OcrSettings& settings)
+           const CharacterMatrix& matrix, const OcrSettings& settings, SlantReader* slants)
       : bitmap_(bitmap),
         line_(line),
         box_(box),
         mark_(mark),
         matrix_(matrix),
         settings_(settings),
+        slants_(slants),
         minWidth_(std::max<int>(settings.MinCharWidth, 1)),
         // A part must match halfway from Sensibility to a perfect match:
         // the halves of an "m" pass for "r" and "n" at Sensibility.
@@ -70,7 +72,11 @@ class Splitter {
     if (!pixels_.Part(a, b, line_, part.box, nullptr, pieces) || !Fits(part.box)) return part;
     Glyph glyph;
     pixels_.Part(a, b, line_, part.box, &glyph, pieces);
-    const EntryMatch match = BestEntry(glyph, part.box, matrix_, settings_, floor_);
+    EntryMatch match = BestEntry(glyph, part.box, matrix_, settings_, floor_);
+    if (match.number == 0 && slants_ != nullptr) {
+      match = slants_->ReadPart(bitmap_, line_, glyph, part.box, matrix_, settings_, floor_);
+      part.leaned = match.number != 0;
+    }
     if (match.number != 0 && !matrix_.Entry(match.number).text.empty()) part.entry = match;
     return part;
   }
@@ -83,7 +89,8 @@ class Splitter {
       const PartMatch left = Match(base, leftRange);
       if (left.entry.number == 0) return;
       const PartMatch right = Match(base, rightRange);
-      if (right.entry.number != 0) visit(left, right);
+      // At most one part in the other slant: two would be a guess at both.
+      if (right.entry.number != 0 && !(left.leaned && right.leaned)) visit(left, right);
     });
   }
 
@@ -120,7 +127,7 @@ class Splitter {
     };
     ForEachCut(pixels_, minWidth_, [&](const KeyRange& leftRange, const KeyRange& rest) {
       const PartMatch left = Match(KeyRange{}, leftRange);
-      if (left.entry.number != 0) tryRest(left, rest);
+      if (left.entry.number != 0 && !left.leaned) tryRest(left, rest);
     });
     return best;
   }
@@ -147,7 +154,7 @@ class Splitter {
         continue;
       }
       const PartMatch match = Match(KeyRange{}, KeyRange{}, ~piece);
-      if (match.entry.number == 0 ||
+      if (match.entry.number == 0 || match.leaned ||
           (best.parts != 0 && match.entry.similarity <= best.similarity)) {
         continue;
       }
@@ -164,6 +171,7 @@ class Splitter {
   Colour mark_;
   const CharacterMatrix& matrix_;
   const OcrSettings& settings_;
+  SlantReader* slants_;
   int minWidth_;
   int floor_;
   int widestPart_;
@@ -176,9 +184,9 @@ class Splitter {
 
 SplitReading ReadTouchingCharacters(const Picture24& bitmap, const TextLine& line,
                                     const CharBox& box, Colour mark, const CharacterMatrix& matrix,
-                                    const OcrSettings& settings) {
+                                    const OcrSettings& settings, SlantReader* slants) {
   if (matrix.Count() == 0 || box.Width < 2 * std::max<int>(settings.MinCharWidth, 1)) return {};
-  return Splitter(bitmap, line, box, mark, matrix, settings).Read();
+  return Splitter(bitmap, line, box, mark, matrix, settings, slants).Read();
 }
 
 }  // namespace capter

@@ -9,6 +9,7 @@
 #include "ocr/character_matrix.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
+#include "ocr/slant_match.h"
 #include "stream/picture.h"
 
 namespace capter {
@@ -34,9 +35,12 @@ struct SplitReading {
 // alone. The reading whose worst part matches best wins. Only parts at
 // least MinCharWidth wide are tried. Failing any cut, a box whose pixels
 // but a small piece above them and reaching past their side (a
-// neighbour's accent) match an entry reads as that entry.
+// neighbour's accent) match an entry reads as that entry. Given `slants`
+// (the reader of the other slant for `line`), one part of a cut may also
+// read as an entry of the other slant, from the same similarity: a letter
+// known only in italic touching an upright one.
 SplitReading ReadTouchingCharacters(const Picture24& bitmap, const TextLine& line,
                                     const CharBox& box, Colour mark, const CharacterMatrix& matrix,
-                                    const OcrSettings& settings);
+                                    const OcrSettings& settings, SlantReader* slants = nullptr);
 
 }  // namespace capter

@@ -118,6 +118,67 @@ TEST(Leaning, HolesAreClosedBowlsOfMoreThanAPixel) {
   EXPECT_EQ(HolesOf(RowsOf({".###", "#..#", "#..#", "###."}), 4, 4), 1);
 }
 
+// The pieces of a mark drawn as text art.
+int Pieces(const std::vector<std::string>& art, MarkPieces& pieces) {
+  return SmallMarkPieces(RowsOf(art), static_cast<int>(art[0].size()), static_cast<int>(art.size()),
+                         pieces);
+}
+
+TEST(SmallMarkReading, DotsAndTicksAreComparedByTheirPieces) {
+  MarkPieces upright, italic, other;
+  // A colon: two square dots upright, two slanted dots further apart
+  // sideways when italic.
+  const std::vector<std::string> colon = {"###", "###", "###", "...", "...", "...",
+                                          "...", "...", "###", "###", "###"};
+  const std::vector<std::string> leaning = {"...###", "...###", "...###", "......",
+                                            "......", "......", "......", "......",
+                                            ".###..", "###...", "###..."};
+  ASSERT_EQ(Pieces(colon, upright), 2);
+  ASSERT_EQ(Pieces(leaning, italic), 2);
+  EXPECT_EQ(upright[1].top, 8);
+  EXPECT_EQ(italic[0].left, 3);
+  EXPECT_TRUE(SameSmallMark(italic, 2, upright, 2));
+  // Two dots side by side are not a colon, however alike the dots.
+  const int sideBySide = Pieces({"###....###", "###....###", "###....###"}, other);
+  EXPECT_FALSE(SameSmallMark(other, sideBySide, upright, 2));
+  // Dots further apart sideways than an italic lean moves them are not.
+  const int apart =
+      Pieces({"......###", "......###", "......###", ".........", ".........", ".........",
+              ".........", ".........", "###......", "###......", "###......"},
+             other);
+  EXPECT_EQ(apart, 2);
+  EXPECT_FALSE(SameSmallMark(other, apart, upright, 2));
+
+  // A slanted full stop is the mirror of an upright one: they are one
+  // mark, compared by size and ink; a comma a row taller is not.
+  MarkPieces stop, slanted, comma;
+  ASSERT_EQ(Pieces({"##.", "###", "##."}, stop), 1);
+  ASSERT_EQ(Pieces({".##", "###", ".##"}, slanted), 1);
+  EXPECT_TRUE(SameSmallMark(slanted, 1, stop, 1));
+  ASSERT_EQ(Pieces({"###", "###", ".##", ".##", "##."}, comma), 1);
+  EXPECT_FALSE(SameSmallMark(comma, 1, stop, 1));
+
+  // A letter, or a mark of a piece too tall or too many pieces, is no
+  // small mark.
+  std::vector<std::string> stem(8, "##");
+  EXPECT_EQ(Pieces(stem, other), 0);
+  EXPECT_EQ(Pieces({"#.#.#.#"}, other), 0);
+  EXPECT_EQ(Pieces({"...."}, other), 0);
+}
+
+TEST(SmallMarkReading, ASlantedFullStopReadsAsTheUprightOneOfOneText) {
+  // A full stop taught upright reads in its slanted form on an italic
+  // line, where its pixels do not pass.
+  const Cells stop = {"...", "...", "...", "...", ".#."};
+  CharacterMatrix matrix;
+  Teach({&kE, &kH, &stop}, 0.0f, "EH.", matrix);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({&kH, &kE, &kH, &stop}, 0.25f, matrix), "HEH.");
+  // Taught as two texts, the mark says nothing.
+  Teach({&kE, &stop}, 0.0f, "E,", matrix);
+  EXPECT_EQ(reader.Read({&kH, &kE, &kH, &stop}, 0.25f, matrix), "HEH?");
+}
+
 TEST(SlantRead, UprightLettersReadOnAnItalicLineAndBack) {
   CharacterMatrix upright;
   Teach({&kE, &kH, &kO}, 0.0f, "EHO", upright);
@@ -131,6 +192,16 @@ TEST(SlantRead, UprightLettersReadOnAnItalicLineAndBack) {
   CharacterMatrix italic;
   Teach({&kE, &kH, &kO}, 0.25f, "EHO", italic);
   EXPECT_EQ(reader.Read({&kO, &kH, &kE}, 0.0f, italic), "OHE");
+}
+
+TEST(SlantRead, ALetterLeaningALittleMoreThanItsLineIsSetUpright) {
+  CharacterMatrix upright;
+  Teach({&kE, &kH, &kO}, 0.0f, "EHO", upright);
+  LineReader reader;
+  for (float own : {0.22f, 0.26f, 0.3f, 0.34f, 0.38f}) {
+    SCOPED_TRACE(own);
+    EXPECT_EQ(reader.Read({&kH, &kE, &kO, &kH, &kE}, 0.22f, upright, own), "HEOHE");
+  }
 }
 
 TEST(SlantRead, AShapeThatOnlyResemblesAnEntryLeanedStaysUnknown) {

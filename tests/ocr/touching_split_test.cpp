@@ -153,5 +153,89 @@ TEST(TouchingSplit, ABoxThatMatchesAnEntryIsNeverSplit) {
   EXPECT_TRUE(teacher.asked.empty());
 }
 
+// An upright "L" and an "H" leaning by a quarter column per row, apart;
+// then both upright and touching at the foot.
+// clang-format off
+const std::vector<std::string> kLAndItalicH = {
+    "#..........##..##",
+    "#..........##..##",
+    "#.........##..##.",
+    "#.........######.",
+    "#.........##..##.",
+    "#.........##..##.",
+    "#........##..##..",
+    "#####....##..##..",
+};
+const std::vector<std::string> kLTouchingUprightH = {
+    "#....##..##",
+    "#....##..##",
+    "#....##..##",
+    "#....######",
+    "#....##..##",
+    "#....##..##",
+    "#....##..##",
+    "#######..##",
+};
+// clang-format on
+
+TEST(TouchingSplit, OnePartMayReadAsAnEntryOfTheOtherSlant) {
+  CharacterMatrix matrix;
+  TeachArt(kLAndItalicH, "LH", matrix);
+  Picture24 picture = PictureFromArt(kLTouchingUprightH);
+  LineTable table;
+  Segmenter().Segment(picture, kText, Aids(), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 1u);
+  const CharBox& box = table.lines[0].boxes[0];
+  // The "H" is known only leaning: the split reads it only through the
+  // reader of the other slant.
+  EXPECT_EQ(ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids()).parts,
+            0);
+  SlantReader slants;
+  slants.StartLine();
+  const SplitReading split =
+      ReadTouchingCharacters(picture, table.lines[0], box, MarkOf(0), matrix, Aids(), &slants);
+  EXPECT_EQ(split.text, "LH");
+  EXPECT_EQ(split.parts, 2);
+}
+
+// Both letters known only leaning: a cut would have to guess at both.
+// clang-format off
+const std::vector<std::string> kItalicLAndH = {
+    "..##.........##..##",
+    "..##.........##..##",
+    ".##.........##..##.",
+    ".##.........######.",
+    ".##.........##..##.",
+    ".##.........##..##.",
+    "##.........##..##..",
+    "#####......##..##..",
+};
+const std::vector<std::string> kUprightLTouchingH = {
+    "##...##..##",
+    "##...##..##",
+    "##...##..##",
+    "##...######",
+    "##...##..##",
+    "##...##..##",
+    "##...##..##",
+    "#######..##",
+};
+// clang-format on
+
+TEST(TouchingSplit, TwoPartsAreNotBothReadInTheOtherSlant) {
+  CharacterMatrix matrix;
+  TeachArt(kItalicLAndH, "LH", matrix);
+  Picture24 picture = PictureFromArt(kUprightLTouchingH);
+  LineTable table;
+  Segmenter().Segment(picture, kText, Aids(), table);
+  ASSERT_EQ(table.lines[0].boxes.size(), 1u);
+  SlantReader slants;
+  slants.StartLine();
+  EXPECT_EQ(ReadTouchingCharacters(picture, table.lines[0], table.lines[0].boxes[0], MarkOf(0),
+                                   matrix, Aids(), &slants)
+                .parts,
+            0);
+}
+
 }  // namespace
 }  // namespace capter::testing
