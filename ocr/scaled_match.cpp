@@ -52,6 +52,9 @@ constexpr size_t kMaxCandidates = 8;
 // match it; this spares most resamplings. Percent points summed over the
 // nine cells.
 constexpr int kMaxLayoutDistance = 250;
+// A shape within a pixel of the box's everywhere lays its ink out more
+// alike; the closer bound spares most comparisons by shape.
+constexpr int kShapeMaxLayoutDistance = 160;
 
 bool Near(float actual, float expected, float slack) {
   return std::fabs(actual - expected) <= slack;
@@ -511,7 +514,7 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
                                    RowResampler& resampler) {
   const EntrySize& size = matrix.Size(number);
   const float factor = OtherSizeFactor(size, box);
-  if (factor == 0 || LayoutDistance(layout, layouts_[number]) > kMaxLayoutDistance) return;
+  if (factor == 0 || LayoutDistance(layout, layouts_[number]) > kShapeMaxLayoutDistance) return;
   // Narrow shapes lie within a pixel of any stem.
   if (std::min<int>(size.width, box.Width) < kShapeMinWidth) return;
   const ShapeGrid grid = GridFor(box, size);
