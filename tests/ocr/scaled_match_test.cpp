@@ -285,6 +285,64 @@ TEST(OtherSizes, AShapeLeftUnknownForItsRivalIsStillProposed) {
   EXPECT_EQ(plain.asked[0].proposal, "");
 }
 
+// A "B" as hinted type draws it: a frame `width` x `height` of strokes
+// `stroke` pixels thick with a bar from row `bar`, the right side open on
+// row `gap` (none when negative).
+Cells FramedB(size_t width, size_t height, size_t bar, int gap = -1, size_t stroke = 1) {
+  const std::string side(stroke, '#');
+  Cells b(height, side + std::string(width - 2 * stroke, '.') + side);
+  for (size_t k = 0; k < stroke; ++k) {
+    b[k] = b[height - 1 - k] = b[bar + k] = std::string(width, '#');
+  }
+  if (gap >= 0) b[static_cast<size_t>(gap)].replace(width - stroke, stroke, stroke, '.');
+  return b;
+}
+
+// The rows of drawn cells of one unit.
+GlyphRows RowsOfCells(const Cells& cells) {
+  GlyphRows rows{};
+  for (size_t y = 0; y < cells.size(); ++y) {
+    for (size_t x = 0; x < cells[y].size(); ++x) {
+      if (cells[y][x] == '#') rows[y] |= GlyphRow{1} << x;
+    }
+  }
+  return rows;
+}
+
+TEST(OtherSizes, ALetterWhoseBarSitsARowOffAtAnotherSizeReadsByShape) {
+  // Taught at 12 rows, its one-pixel bar on row 5 (rows 7 and 8 blown
+  // up); drawn at 18 rows with strokes of two pixels, the bar on rows 8
+  // and 9: a row off either way.
+  const Cells taught = FramedB(8, 12, 5), read = FramedB(12, 18, 8, -1, 2);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "B", matrix);
+  // Pixel by pixel the bar misses a whole row either way.
+  GlyphRows up{}, down{};
+  ResampleRows(RowsOfCells(taught), 8, 12, 12, 18, up);
+  ResampleRows(RowsOfCells(read), 12, 18, 8, 12, down);
+  const int needed = OtherSizeSimilarity(CharBox{0, 0, 12, 18, 0, 0});
+  EXPECT_LT(RowsSimilarity(RowsOfCells(read), 12, 18, up, 12, 18, 0), needed);
+  EXPECT_LT(RowsSimilarity(down, 8, 12, RowsOfCells(taught), 8, 12, 0), needed);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
+}
+
+TEST(OtherSizes, AShapeWithinAPixelIsNotReadWithAnotherHoleCountOrWithoutAMargin) {
+  const Cells taught = FramedB(8, 12, 5);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "B", matrix);
+  LineReader reader;
+  // The lower bowl open by one pixel lies within a pixel of the closed
+  // one, but encloses one hole, not two.
+  const Cells open = FramedB(12, 18, 8, 13, 2);
+  EXPECT_EQ(reader.Read({{&open, 1}}, matrix), "?");
+  // A second text whose bar sits a row lower lies as close: neither leads.
+  const Cells other = FramedB(8, 12, 6);
+  Teach({{&other, 1}}, "R", matrix);
+  const Cells read = FramedB(12, 18, 8, -1, 2);
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "?");
+}
+
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);

@@ -36,8 +36,8 @@ TEST(ShapeDistance, StrokesAPixelOffCostNothingStrokesFurtherCostByDistance) {
   EXPECT_EQ(twoOff, ShapeCloseness(EWithBarAt(5), EWithBarAt(3), 6, 9));  // both ways alike
   // Without its bar the shape is further still: the bar costs up to three
   // per pixel where the stem's neighbours do not reach it.
-  const GlyphRows c = RowsOf({"######", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....",
-                              "#.....", "######"});
+  const GlyphRows c = RowsOf(
+      {"######", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "#.....", "######"});
   EXPECT_LT(ShapeCloseness(EWithBarAt(4), c, 6, 9), twoOff);
   EXPECT_EQ(ShapeCloseness(EWithBarAt(4), GlyphRows{}, 6, 9), 0);  // nothing to compare
 }
@@ -53,8 +53,8 @@ TEST(ShapeDistance, InkIsGrownWithinTheGridAndAComparisonStopsBelowItsFloor) {
   GrowInk(dot, 3, 3, grown);
   EXPECT_EQ(grown[0], 0b110u);
   // Stopped early, the value is only known to lie below the floor.
-  const GlyphRows far = RowsOf({".....#", ".....#", ".....#", ".....#", ".....#", ".....#",
-                                ".....#", ".....#", ".....#"});
+  const GlyphRows far = RowsOf(
+      {".....#", ".....#", ".....#", ".....#", ".....#", ".....#", ".....#", ".....#", ".....#"});
   const int whole = ShapeCloseness(EWithBarAt(4), far, 6, 9);
   EXPECT_LT(ShapeCloseness(EWithBarAt(4), far, 6, 9, 990), 990);
   EXPECT_LT(whole, 990);
