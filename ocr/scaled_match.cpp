@@ -355,6 +355,12 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
       GlyphRows rows;
       entry.glyph.FillRows(rows);
       slopes_.push_back(SlantOf(rows, box.Width, box.Height));
+    } else if (box.Width < kMinHeight && box.Height < kMinHeight) {
+      const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+      GlyphRows rows;
+      glyph.FillRows(rows);
+      entry.dot =
+          IsDot(rows, box.Width, box.Height) && MatchGlyph(glyph, box, matrix, settings) == 0;
     }
     boxes_.push_back(entry);
   }
@@ -400,7 +406,44 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
   for (size_t b = 0; b < boxes_.size(); ++b) {
     boxes_[b].chosen = Choose(b, matrix);
     if (boxes_[b].chosen == 0) boxes_[b].chosen = ChooseByShape(b, matrix);
+    if (boxes_[b].dot) boxes_[b].chosen = ChooseDot(b, line.boxes[from + b], matrix);
   }
+}
+
+bool IsDot(const GlyphRows& rows, int width, int height) {
+  if (width < 2 || height < 2 || width >= kMinHeight || height >= kMinHeight ||
+      std::abs(width - height) > 1) {
+    return false;
+  }
+  const GlyphRow mask = (GlyphRow{1} << width) - 1;
+  int ink = 0;
+  for (int y = 0; y < height; ++y) ink += std::popcount(rows[y] & mask);
+  return 5 * ink >= 4 * width * height;
+}
+
+size_t OtherSizeReader::ChooseDot(size_t index, const CharBox& box,
+                                  const CharacterMatrix& matrix) const {
+  // A dot has no shape to tell its size by: only a factor at which another
+  // box of the line reads can, and the dot must then sit where the entry's
+  // bottom comes to (a full stop on the baseline, not a dot in mid-line).
+  size_t chosen = 0;
+  const float bottom = static_cast<float>(box.TopOffset + box.Height);
+  for (size_t n = 1; n < dots_.size(); ++n) {
+    if (!dots_[n]) continue;
+    const EntrySize& size = matrix.Size(n);
+    const bool scales =
+        std::any_of(shapeFactors_.begin(), shapeFactors_.end(), [&](const BoxFactor& f) {
+          const float expected = static_cast<float>(size.topOffset + size.height) * f.factor;
+          return f.box != index &&
+                 Near(box.Width, size.width * f.factor, 1 + kSizeTolerance * box.Width) &&
+                 Near(box.Height, size.height * f.factor, 1 + kSizeTolerance * box.Height) &&
+                 Near(bottom, expected, 1 + kTopTolerance * std::max(bottom, expected));
+        });
+    if (!scales) continue;
+    if (chosen != 0 && matrix.Entry(chosen).text != matrix.Entry(n).text) return 0;
+    if (chosen == 0) chosen = n;
+  }
+  return chosen;
 }
 
 size_t OtherSizeReader::ChooseByShape(size_t index, const CharacterMatrix& matrix) const {
@@ -439,8 +482,10 @@ void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
     if (*middle >= kMinSlant) slant_ = *middle;
   }
   layouts_.resize(matrix.Count() + 1);
+  dots_.resize(matrix.Count() + 1);
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
+    dots_[n] = IsDot(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height) ? 1 : 0;
   }
 }
 

@@ -32,6 +32,11 @@ inline constexpr int kShapeMargin = 30;
 inline constexpr int kShapeGridHeight = 20;
 inline constexpr int kShapeMinWidth = 5;
 
+// Whether a glyph is a dot (a full stop): small (from 2 pixels up to
+// below the height compared at other sizes), about as wide as high, and
+// at least four fifths inked.
+bool IsDot(const GlyphRows& rows, int width, int height);
+
 // A grid two drawings are brought to.
 struct ShapeGrid {
   int width = 0;
@@ -127,10 +132,15 @@ class OtherSizeReader {
     size_t shapeCount = 0;
     size_t chosen = 0;                  // entry number, 0 for none
     int needed = kOtherSizeSimilarity;  // the similarity it needs to read
+    bool dot = false;                   // a small solid mark, unknown
   };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                 const CharacterMatrix& matrix, const OcrSettings& settings);
+  // The dot entry box `index` (from from_) reads as: one whose size and
+  // bottom scale to the box's by a factor another box of the line reads
+  // at; 0 when none does or dots of different texts do.
+  size_t ChooseDot(size_t index, const CharBox& box, const CharacterMatrix& matrix) const;
   // Measures the line's slant and every entry's layout.
   void PrepareEntries(const CharacterMatrix& matrix);
   // Appends the entries of other sizes that come near the box.
@@ -186,6 +196,7 @@ class OtherSizeReader {
   int needed_ = kOtherSizeSimilarity;  // by the current box
   size_t readingBoxes_ = 0;            // boxes with a candidate that reads
   std::vector<Layout> layouts_;        // of every entry, by number
+  std::vector<uint8_t> dots_;          // whether each entry is a dot, by number
   std::vector<float> slopes_;          // of the line's boxes
   float slant_ = 0;                    // of the line, 0 when upright
   size_t from_ = 0;

@@ -22,6 +22,7 @@ const Cells kT = {"###", ".#.", ".#.", ".#.", ".#."};
 const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
 const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
 const Cells kL = {"#", "#", "#", "#", "#"};
+const Cells kDot = {"#"};
 
 // A ring of one-pixel stroke, `width` x `height` cells: thin strokes keep
 // their width at every size, as hinted type does.
@@ -341,6 +342,23 @@ TEST(OtherSizes, AShapeWithinAPixelIsNotReadWithAnotherHoleCountOrWithoutAMargin
   Teach({{&other, 1}}, "R", matrix);
   const Cells read = FramedB(12, 18, 8, -1, 2);
   EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "?");
+}
+
+TEST(OtherSizes, AFullStopReadsByTheFactorOfItsLineWhereItsBottomComesTo) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kDot, 2, 4}}, "E.", matrix);  // a 2 x 2 dot on the baseline
+  LineReader reader;
+  // At one and a half times the size, beside an E that reads so.
+  EXPECT_EQ(reader.Read({{&kE, 3}, {&kDot, 3, 4}}, matrix), "E.");
+  // A dot in mid-line is not a full stop, and a dot alone has no factor.
+  EXPECT_EQ(reader.Read({{&kE, 3}, {&kDot, 3, 2}}, matrix), "E?");
+  EXPECT_EQ(reader.Read({{&kDot, 3}}, matrix), "?");
+  GlyphRows square{};
+  square[0] = square[1] = square[2] = square[3] = 0b1111;
+  EXPECT_TRUE(IsDot(square, 4, 4));
+  EXPECT_FALSE(IsDot(square, 4, 8));  // tall enough to compare by its shape
+  square[1] = square[2] = 0b1001;     // a ring
+  EXPECT_FALSE(IsDot(square, 4, 4));
 }
 
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
