@@ -1,7 +1,9 @@
 // Reading letters at sizes never taught: a box that no entry matches at its
 // own size is compared with entries of other sizes, each entry's glyph
-// resampled to the box's width and height; on a slanted line, also with
-// upright entries sheared by the line's slant.
+// resampled to the box's width and height; failing that, by shape, both
+// brought onto one grid where a stroke a pixel off costs nothing; on a
+// slanted line, also with upright entries sheared by the line's slant. A
+// full stop reads by the factor of its line.
 #pragma once
 
 #include <array>
@@ -65,9 +67,10 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
                   GlyphRows& out);
 
 // How closely the box's shape (`rows`, the box's size) and the entry's lie
-// once both are on the smaller one's grid (ShapeCloseness; the larger
-// brought down keeping every pixel at least a third covered, so a thin
-// stroke does not vanish between two pixels).
+// (ShapeCloseness) once both are on one grid: the smaller drawing's, but
+// no coarser than kShapeGridHeight rows, in the box's proportions. A
+// drawing brought down keeps every pixel it covers a third of, so a thin
+// stroke does not vanish between two pixels. 0 for sizes past 45.
 int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRows& entryRows,
                        const EntrySize& size);
 
