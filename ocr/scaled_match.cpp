@@ -411,8 +411,8 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
 }
 
 bool IsDot(const GlyphRows& rows, int width, int height) {
-  if (width < 2 || height < 2 || width >= kMinHeight || height >= kMinHeight ||
-      std::abs(width - height) > 1) {
+  if (width < 1 || height < 1 || width * height < 2 || width >= kMinHeight ||
+      height >= kMinHeight || std::abs(width - height) > 1) {
     return false;
   }
   const GlyphRow mask = (GlyphRow{1} << width) - 1;

@@ -34,9 +34,9 @@ inline constexpr int kShapeMargin = 30;
 inline constexpr int kShapeGridHeight = 20;
 inline constexpr int kShapeMinWidth = 5;
 
-// Whether a glyph is a dot (a full stop): small (from 2 pixels up to
-// below the height compared at other sizes), about as wide as high, and
-// at least four fifths inked.
+// Whether a glyph is a dot (a full stop): small (of two pixels or more,
+// below the height compared at other sizes each way), about as wide as
+// high, and at least four fifths inked.
 bool IsDot(const GlyphRows& rows, int width, int height);
 
 // A grid two drawings are brought to.

@@ -357,6 +357,8 @@ TEST(OtherSizes, AFullStopReadsByTheFactorOfItsLineWhereItsBottomComesTo) {
   square[0] = square[1] = square[2] = square[3] = 0b1111;
   EXPECT_TRUE(IsDot(square, 4, 4));
   EXPECT_FALSE(IsDot(square, 4, 8));  // tall enough to compare by its shape
+  EXPECT_TRUE(IsDot(square, 1, 2));   // small type's full stop
+  EXPECT_FALSE(IsDot(square, 1, 1));  // a lone pixel is a speck
   square[1] = square[2] = 0b1001;     // a ring
   EXPECT_FALSE(IsDot(square, 4, 4));
 }
