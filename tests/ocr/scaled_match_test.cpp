@@ -326,6 +326,10 @@ TEST(OtherSizes, ALetterWhoseBarSitsARowOffAtAnotherSizeReadsByShape) {
   EXPECT_LT(RowsSimilarity(down, 8, 12, RowsOfCells(taught), 8, 12, 0), needed);
   LineReader reader;
   EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
+  // Comparing by shape allocates nothing once the reader has done so.
+  reader.readerAllocations = 0;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
+  EXPECT_EQ(reader.readerAllocations, 0u);
 }
 
 TEST(OtherSizes, AShapeWithinAPixelIsNotReadWithAnotherHoleCountOrWithoutAMargin) {
