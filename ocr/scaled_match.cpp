@@ -7,6 +7,8 @@
 
 #include "ocr/glyph_score.h"
 #include "ocr/matcher.h"
+#include "ocr/shape_distance.h"
+#include "ocr/slant_match.h"
 
 namespace capter {
 namespace {
@@ -50,6 +52,9 @@ constexpr size_t kMaxCandidates = 8;
 // match it; this spares most resamplings. Percent points summed over the
 // nine cells.
 constexpr int kMaxLayoutDistance = 250;
+// A shape within a pixel of the box's everywhere lays its ink out more
+// alike; the closer bound spares most comparisons by shape.
+constexpr int kShapeMaxLayoutDistance = 160;
 
 bool Near(float actual, float expected, float slack) {
   return std::fabs(actual - expected) <= slack;
@@ -81,13 +86,22 @@ struct AxisMap {
 
 // Resamples a glyph a row at a time, so a comparison that stops early does
 // not pay for the rows it never reads. A target pixel is set when at least
-// half its area covers set source pixels.
+// half its area (or the share given) covers set source pixels.
 class RowResampler {
  public:
-  void Start(const GlyphRows& rows, int width, int height, int toWidth, int toHeight) {
+  // The share of a target pixel's area that must be covered.
+  struct Share {
+    int numerator;
+    int denominator;
+  };
+  static constexpr Share kHalf{1, 2};
+
+  void Start(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
+             Share share = kHalf) {
     rows_ = &rows;
     toWidth_ = toWidth;
-    whole_ = width * height;
+    whole_ = width * height * share.numerator;
+    scale_ = share.denominator;
     xs_.Build(width, toWidth);
     ys_.Build(height, toHeight);
     done_ = 0;
@@ -104,7 +118,7 @@ class RowResampler {
     for (int tx = 0; tx < toWidth_; ++tx) {
       int covered = 0;
       for (int i = first; i < last; ++i) covered += across_[ys_.source[i]][tx] * ys_.weight[i];
-      if (2 * covered >= whole_) row |= GlyphRow{1} << tx;
+      if (scale_ * covered >= whole_) row |= GlyphRow{1} << tx;
     }
     return row;
   }
@@ -123,8 +137,9 @@ class RowResampler {
 
   const GlyphRows* rows_ = nullptr;
   int toWidth_ = 0;
-  int whole_ = 0;
-  int done_ = 0;  // source rows whose coverage is known
+  int whole_ = 0;  // a target pixel's area times the share's numerator
+  int scale_ = 2;  // the share's denominator
+  int done_ = 0;   // source rows whose coverage is known
   AxisMap xs_, ys_;
   std::array<std::array<uint8_t, kGlyphSize>, kGlyphSize> across_;
 };
@@ -208,6 +223,59 @@ void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int
 
 namespace {
 
+// Brought down onto the smaller grid, a thin stroke keeps the pixels it
+// covers a third of.
+constexpr RowResampler::Share kShapeShare{1, 3};
+
+// Brings `rows` (`width` x `height`) onto the `toWidth` x `toHeight` grid.
+void OntoGrid(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
+              RowResampler& resampler, GlyphRows& out) {
+  out.fill(0);
+  if (width == toWidth && height == toHeight) {
+    for (int y = 0; y < height; ++y) out[y] = rows[y];
+    return;
+  }
+  resampler.Start(rows, width, height, toWidth, toHeight, kShapeShare);
+  for (int y = 0; y < toHeight; ++y) out[y] = resampler.Row(y);
+}
+
+// The grid two drawings are compared on: the smaller one's, but no coarser
+// than kShapeGridHeight rows (where a pixel's forgiveness would cover
+// whole strokes), the box's proportions kept.
+ShapeGrid GridFor(const CharBox& box, const EntrySize& size) {
+  const int smaller = std::min<int>(box.Height, size.height);
+  const int larger = std::max<int>(box.Height, size.height);
+  const int height = std::min(larger, std::max(smaller, kShapeGridHeight));
+  const int width = std::clamp(
+      static_cast<int>(std::lround(static_cast<float>(box.Width) * static_cast<float>(height) /
+                                   static_cast<float>(box.Height))),
+      1, kGlyphSize);
+  return {width, height};
+}
+
+int CloseOnCommonGrid(const GlyphRows& rows, const CharBox& box, const GlyphRows& entryRows,
+                      const EntrySize& size, RowResampler& resampler) {
+  const ShapeGrid grid = GridFor(box, size);
+  GlyphRows a, b;
+  OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, a);
+  OntoGrid(entryRows, size.width, size.height, grid.width, grid.height, resampler, b);
+  return ShapeCloseness(a, b, grid.width, grid.height);
+}
+
+}  // namespace
+
+int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRows& entryRows,
+                       const EntrySize& size) {
+  if (box.Width < 1 || box.Height < 1 || box.Width > kGlyphSize || box.Height > kGlyphSize ||
+      size.width < 1 || size.height < 1 || size.width > kGlyphSize || size.height > kGlyphSize) {
+    return 0;
+  }
+  RowResampler resampler;
+  return CloseOnCommonGrid(rows, box, entryRows, size, resampler);
+}
+
+namespace {
+
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                             const GlyphRows& entryRows, const EntrySize& size,
                             const Layout& entryLayout, int floor, RowResampler& resampler) {
@@ -287,20 +355,29 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
       GlyphRows rows;
       entry.glyph.FillRows(rows);
       slopes_.push_back(SlantOf(rows, box.Width, box.Height));
+    } else if (box.Width < kMinHeight && box.Height < kMinHeight) {
+      const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+      GlyphRows rows;
+      glyph.FillRows(rows);
+      entry.dot =
+          IsDot(rows, box.Width, box.Height) && MatchGlyph(glyph, box, matrix, settings) == 0;
     }
     boxes_.push_back(entry);
   }
   PrepareEntries(matrix);
 
   candidates_.clear();
+  shapes_.clear();
   factors_.clear();
   readingBoxes_ = 0;
   for (size_t b = 0; b < boxes_.size(); ++b) {
     BoxCandidates& entry = boxes_[b];
     entry.first = candidates_.size();
+    entry.shapeFirst = shapes_.size();
     entry.needed = needed_ = OtherSizeSimilarity(line.boxes[from + b]);
     if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
     entry.count = candidates_.size() - entry.first;
+    entry.shapeCount = shapes_.size() - entry.shapeFirst;
     const size_t before = factors_.size();
     for (size_t i = entry.first; i < candidates_.size(); ++i) {
       if (candidates_[i].similarity >= entry.needed) {
@@ -309,9 +386,91 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
     }
     if (factors_.size() != before) ++readingBoxes_;
   }
-  std::sort(factors_.begin(), factors_.end(),
-            [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; });
-  for (size_t b = 0; b < boxes_.size(); ++b) boxes_[b].chosen = Choose(b, matrix);
+  // Readings by shape must share their factor with another box of the line
+  // read either way; the pixel readings keep to their own.
+  shapeFactors_ = factors_;
+  shapeReadingBoxes_ = readingBoxes_;
+  for (size_t b = 0; b < boxes_.size(); ++b) {
+    const BoxCandidates& entry = boxes_[b];
+    const size_t before = shapeFactors_.size();
+    for (size_t i = entry.shapeFirst; i < entry.shapeFirst + entry.shapeCount; ++i) {
+      if (shapes_[i].similarity >= kShapeCloseness) shapeFactors_.push_back({shapes_[i].factor, b});
+    }
+    const bool readByPixels = std::any_of(factors_.begin(), factors_.end(),
+                                          [b](const BoxFactor& f) { return f.box == b; });
+    if (shapeFactors_.size() != before && !readByPixels) ++shapeReadingBoxes_;
+  }
+  const auto byFactor = [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; };
+  std::sort(factors_.begin(), factors_.end(), byFactor);
+  std::sort(shapeFactors_.begin(), shapeFactors_.end(), byFactor);
+  for (size_t b = 0; b < boxes_.size(); ++b) {
+    boxes_[b].chosen = Choose(b, matrix);
+    if (boxes_[b].chosen == 0) boxes_[b].chosen = ChooseByShape(b, matrix);
+    if (boxes_[b].dot) boxes_[b].chosen = ChooseDot(b, line.boxes[from + b], matrix);
+  }
+}
+
+bool IsDot(const GlyphRows& rows, int width, int height) {
+  if (width < 1 || height < 1 || width * height < 2 || width >= kMinHeight ||
+      height >= kMinHeight || std::abs(width - height) > 1) {
+    return false;
+  }
+  const GlyphRow mask = (GlyphRow{1} << width) - 1;
+  int ink = 0;
+  for (int y = 0; y < height; ++y) ink += std::popcount(rows[y] & mask);
+  return 5 * ink >= 4 * width * height;
+}
+
+size_t OtherSizeReader::ChooseDot(size_t index, const CharBox& box,
+                                  const CharacterMatrix& matrix) const {
+  // A dot has no shape to tell its size by: only a factor at which another
+  // box of the line reads can, and the dot must then sit where the entry's
+  // bottom comes to (a full stop on the baseline, not a dot in mid-line).
+  size_t chosen = 0;
+  const float bottom = static_cast<float>(box.TopOffset + box.Height);
+  for (size_t n = 1; n < dots_.size(); ++n) {
+    if (!dots_[n]) continue;
+    const EntrySize& size = matrix.Size(n);
+    const bool scales =
+        std::any_of(shapeFactors_.begin(), shapeFactors_.end(), [&](const BoxFactor& f) {
+          const float expected = static_cast<float>(size.topOffset + size.height) * f.factor;
+          return f.box != index &&
+                 Near(box.Width, size.width * f.factor, 1 + kSizeTolerance * box.Width) &&
+                 Near(box.Height, size.height * f.factor, 1 + kSizeTolerance * box.Height) &&
+                 Near(bottom, expected, 1 + kTopTolerance * std::max(bottom, expected));
+        });
+    if (!scales) continue;
+    if (chosen != 0 && matrix.Entry(chosen).text != matrix.Entry(n).text) return 0;
+    if (chosen == 0) chosen = n;
+  }
+  return chosen;
+}
+
+size_t OtherSizeReader::ChooseByShape(size_t index, const CharacterMatrix& matrix) const {
+  const BoxCandidates& box = boxes_[index];
+  const Candidate* best = nullptr;
+  int rival = 0;  // the closeness of the closest other text
+  for (size_t i = box.shapeFirst; i < box.shapeFirst + box.shapeCount; ++i) {
+    const Candidate& c = shapes_[i];
+    if (!SharedFactor(shapeFactors_, shapeReadingBoxes_, c.factor, index)) continue;
+    if (best == nullptr) {
+      best = &c;
+    } else if (matrix.Entry(c.number).text != matrix.Entry(best->number).text) {
+      rival = c.similarity;
+      break;
+    }
+  }
+  if (best == nullptr || best->similarity < kShapeCloseness) return 0;
+  if (rival != 0 && best->similarity - rival < kShapeMargin) return 0;
+  // A closed bowl and an open one lie close at a pixel's forgiveness.
+  GlyphRows rows;
+  box.glyph.FillRows(rows);
+  const EntrySize& size = matrix.Size(best->number);
+  if (HolesOf(rows, box.glyph.Width, box.glyph.Height) !=
+      HolesOf(matrix.Rows(best->number), size.width, size.height)) {
+    return 0;
+  }
+  return best->number;
 }
 
 void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
@@ -323,17 +482,24 @@ void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
     if (*middle >= kMinSlant) slant_ = *middle;
   }
   layouts_.resize(matrix.Count() + 1);
+  dots_.resize(matrix.Count() + 1);
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
+    dots_[n] = IsDot(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height) ? 1 : 0;
   }
 }
 
 bool OtherSizeReader::Agrees(float factor, size_t box) const {
+  return SharedFactor(factors_, readingBoxes_, factor, box);
+}
+
+bool OtherSizeReader::SharedFactor(const std::vector<BoxFactor>& factors, size_t readingBoxes,
+                                   float factor, size_t box) {
   const float low = factor * (1 - kLineTolerance), high = factor * (1 + kLineTolerance);
-  auto it = std::lower_bound(factors_.begin(), factors_.end(), low,
+  auto it = std::lower_bound(factors.begin(), factors.end(), low,
                              [](const BoxFactor& f, float value) { return f.factor < value; });
-  if (readingBoxes_ < 2) return true;  // no other box reads at another size
-  for (; it != factors_.end() && it->factor <= high; ++it) {
+  if (readingBoxes < 2) return true;  // no other box reads at another size
+  for (; it != factors.end() && it->factor <= high; ++it) {
     if (it->box != box) return true;
   }
   return false;
@@ -345,6 +511,8 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   glyph.FillRows(rows);
   const Layout layout = LayoutOf(rows, box.Width, box.Height);
   first_ = candidates_.size();
+  shapeFirst_ = shapes_.size();
+  boxGrid_ = {};
   RowResampler resampler;
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     // At the box's very size the entry was compared already. Within the
@@ -358,7 +526,10 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
       const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
       const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
                                             layouts_[n], floor, resampler);
-      Keep({n, c.similarity, c.factor});
+      Keep(candidates_, first_, {n, c.similarity, c.factor});
+      // Drawn on another grid (not of about the box's size), the entry's
+      // strokes may sit a row or column off: compared by shape too.
+      if (!near) CollectShape(rows, layout, box, n, matrix, resampler);
     }
     if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
   }
@@ -380,7 +551,28 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   const Comparison c = CompareResampled(rows, layout, box, sheared, shearedSize,
                                         LayoutOf(sheared, shearedSize.width, shearedSize.height),
                                         Floor(), resampler);
-  Keep({number, c.similarity, c.factor});
+  Keep(candidates_, first_, {number, c.similarity, c.factor});
+}
+
+void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box,
+                                   size_t number, const CharacterMatrix& matrix,
+                                   RowResampler& resampler) {
+  const EntrySize& size = matrix.Size(number);
+  const float factor = OtherSizeFactor(size, box);
+  if (factor == 0 || LayoutDistance(layout, layouts_[number]) > kShapeMaxLayoutDistance) return;
+  // Narrow shapes lie within a pixel of any stem.
+  if (std::min<int>(size.width, box.Width) < kShapeMinWidth) return;
+  const ShapeGrid grid = GridFor(box, size);
+  if (grid.width != boxGrid_.width || grid.height != boxGrid_.height) {
+    boxGrid_ = grid;
+    OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, boxOnGrid_);
+  }
+  GlyphRows entry;
+  OntoGrid(matrix.Rows(number), size.width, size.height, grid.width, grid.height, resampler, entry);
+  const int floor = kShapeCloseness - kShapeMargin;
+  const int closeness = ShapeCloseness(boxOnGrid_, entry, grid.width, grid.height, floor);
+  if (closeness < floor) return;
+  Keep(shapes_, shapeFirst_, {number, closeness, factor});
 }
 
 int OtherSizeReader::Floor() const {
@@ -391,16 +583,16 @@ int OtherSizeReader::Floor() const {
   return std::max(floor, candidates_.back().similarity + 1);
 }
 
-void OtherSizeReader::Keep(const Candidate& candidate) {
+void OtherSizeReader::Keep(std::vector<Candidate>& list, size_t first, const Candidate& candidate) {
   if (candidate.factor == 0) return;
   // The few most similar, most similar first.
-  size_t at = first_;
-  while (at < candidates_.size() && candidates_[at].similarity >= candidate.similarity) ++at;
-  if (candidates_.size() - first_ == kMaxCandidates) {
-    if (at == candidates_.size()) return;
-    candidates_.pop_back();
+  size_t at = first;
+  while (at < list.size() && list[at].similarity >= candidate.similarity) ++at;
+  if (list.size() - first == kMaxCandidates) {
+    if (at == list.size()) return;
+    list.pop_back();
   }
-  candidates_.insert(candidates_.begin() + static_cast<std::ptrdiff_t>(at), candidate);
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), candidate);
 }
 
 const OtherSizeReader::Candidate* OtherSizeReader::Best(size_t index) const {

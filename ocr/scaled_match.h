@@ -1,7 +1,9 @@
 // Reading letters at sizes never taught: a box that no entry matches at its
 // own size is compared with entries of other sizes, each entry's glyph
-// resampled to the box's width and height; on a slanted line, also with
-// upright entries sheared by the line's slant.
+// resampled to the box's width and height; failing that, by shape, both
+// brought onto one grid where a stroke a pixel off costs nothing; on a
+// slanted line, also with upright entries sheared by the line's slant. A
+// full stop reads by the factor of its line.
 #pragma once
 
 #include <array>
@@ -22,6 +24,26 @@ namespace capter {
 inline constexpr int kOtherSizeSimilarity = 930;
 // How far the best entry must lead the best one with a different text.
 inline constexpr int kOtherSizeMargin = 20;
+// Closeness (ShapeCloseness, thousandths) an entry brought to a common grid
+// with the box must reach to read it when the pixel score does not.
+inline constexpr int kShapeCloseness = 975;
+// How far the closest entry must lead the closest one of a different text.
+inline constexpr int kShapeMargin = 30;
+// The coarsest grid (rows) shapes are compared on, and the narrowest
+// drawing compared by shape.
+inline constexpr int kShapeGridHeight = 20;
+inline constexpr int kShapeMinWidth = 5;
+
+// Whether a glyph is a dot (a full stop): small (of two pixels or more,
+// below the height compared at other sizes each way), about as wide as
+// high, and at least four fifths inked.
+bool IsDot(const GlyphRows& rows, int width, int height);
+
+// A grid two drawings are brought to.
+struct ShapeGrid {
+  int width = 0;
+  int height = 0;
+};
 
 // Where a glyph's ink lies: the percentage of set pixels in each cell of a
 // 3 x 3 grid over its box, which does not change with the size.
@@ -43,6 +65,14 @@ int ShearRows(const GlyphRows& rows, int width, int height, float slant, GlyphRo
 // covers set pixels of the source.
 void ResampleRows(const GlyphRows& rows, int width, int height, int toWidth, int toHeight,
                   GlyphRows& out);
+
+// How closely the box's shape (`rows`, the box's size) and the entry's lie
+// (ShapeCloseness) once both are on one grid: the smaller drawing's, but
+// no coarser than kShapeGridHeight rows, in the box's proportions. A
+// drawing brought down keeps every pixel it covers a third of, so a thin
+// stroke does not vanish between two pixels. 0 for sizes past 45.
+int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRows& entryRows,
+                       const EntrySize& size);
 
 // The scale at which entry `size` would be drawn as `box`: from their
 // summed width and height; 0 when the entry cannot be that box (width,
@@ -101,12 +131,19 @@ class OtherSizeReader {
     bool unknown = false;  // no entry matches it at its own size
     size_t first = 0;      // into candidates_
     size_t count = 0;
+    size_t shapeFirst = 0;  // into shapes_
+    size_t shapeCount = 0;
     size_t chosen = 0;                  // entry number, 0 for none
     int needed = kOtherSizeSimilarity;  // the similarity it needs to read
+    bool dot = false;                   // a small solid mark, unknown
   };
 
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                 const CharacterMatrix& matrix, const OcrSettings& settings);
+  // The dot entry box `index` (from from_) reads as: one whose size and
+  // bottom scale to the box's by a factor another box of the line reads
+  // at; 0 when none does or dots of different texts do.
+  size_t ChooseDot(size_t index, const CharBox& box, const CharacterMatrix& matrix) const;
   // Measures the line's slant and every entry's layout.
   void PrepareEntries(const CharacterMatrix& matrix);
   // Appends the entries of other sizes that come near the box.
@@ -116,10 +153,19 @@ class OtherSizeReader {
   // box is the box's size.
   void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                       size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
+  // Compares entry `number` by shape on a common grid with the box, when
+  // its factor and layout come near.
+  void CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box, size_t number,
+                    const CharacterMatrix& matrix, RowResampler& resampler);
   // The similarity a comparison must reach to be kept.
   int Floor() const;
-  // Adds a candidate (factor 0: none) among the current box's.
-  void Keep(const Candidate& candidate);
+  // Adds a candidate (factor 0: none) among the current box's in `list`,
+  // whose first is `first`, keeping the most similar.
+  static void Keep(std::vector<Candidate>& list, size_t first, const Candidate& candidate);
+  // The closest candidate by shape of box `index` (from from_) whose
+  // factor agrees with the line, reaches kShapeCloseness, leads every other
+  // text by kShapeMargin and encloses as many holes as the box; 0 otherwise.
+  size_t ChooseByShape(size_t index, const CharacterMatrix& matrix) const;
   // Whether another box of the line reads at about `factor` (or no other
   // box reads at another size at all).
   bool Agrees(float factor, size_t box) const;
@@ -132,16 +178,28 @@ class OtherSizeReader {
   const Candidate* Best(size_t index) const;
 
   std::vector<Candidate> candidates_;
+  std::vector<Candidate> shapes_;  // similarity: the closeness of the shapes
   std::vector<BoxCandidates> boxes_;
   struct BoxFactor {
     float factor = 0;
     size_t box = 0;  // from from_
   };
-  std::vector<BoxFactor> factors_;     // of every candidate that reads, ascending
-  size_t first_ = 0;                   // the current box's first candidate
+  // Whether another box than `box` has a factor in `factors` (ascending)
+  // within the line's tolerance of `factor`, or fewer than two boxes read.
+  static bool SharedFactor(const std::vector<BoxFactor>& factors, size_t readingBoxes, float factor,
+                           size_t box);
+
+  std::vector<BoxFactor> factors_;       // of every candidate that reads, ascending
+  std::vector<BoxFactor> shapeFactors_;  // the same with the readings by shape
+  size_t shapeReadingBoxes_ = 0;         // boxes read either way
+  size_t first_ = 0;                     // the current box's first candidate
+  size_t shapeFirst_ = 0;                // and its first in shapes_
+  ShapeGrid boxGrid_;                    // the grid boxOnGrid_ holds the box on
+  GlyphRows boxOnGrid_{};
   int needed_ = kOtherSizeSimilarity;  // by the current box
   size_t readingBoxes_ = 0;            // boxes with a candidate that reads
   std::vector<Layout> layouts_;        // of every entry, by number
+  std::vector<uint8_t> dots_;          // whether each entry is a dot, by number
   std::vector<float> slopes_;          // of the line's boxes
   float slant_ = 0;                    // of the line, 0 when upright
   size_t from_ = 0;

@@ -23,6 +23,7 @@ const Cells kT = {"###", ".#.", ".#.", ".#.", ".#."};
 const Cells kO = {"###", "#.#", "#.#", "#.#", "###"};
 const Cells kSmallO = {"###", "#.#", "#.#", "###"};  // an "o": one cell lower
 const Cells kL = {"#", "#", "#", "#", "#"};
+const Cells kDot = {"#"};
 
 // A ring of one-pixel stroke, `width` x `height` cells: thin strokes keep
 // their width at every size, as hinted type does.
@@ -275,6 +276,87 @@ TEST(OtherSizes, AShapeLeftUnknownForItsRivalIsStillProposed) {
                               TimeCode{}, TimeCode{});
   ASSERT_EQ(plain.asked.size(), 1u);
   EXPECT_EQ(plain.asked[0].proposal, "");
+}
+
+// A "B" as hinted type draws it: a frame `width` x `height` of strokes
+// `stroke` pixels thick with a bar from row `bar`, the right side open on
+// row `gap` (none when negative).
+Cells FramedB(size_t width, size_t height, size_t bar, int gap = -1, size_t stroke = 1) {
+  const std::string side(stroke, '#');
+  Cells b(height, side + std::string(width - 2 * stroke, '.') + side);
+  for (size_t k = 0; k < stroke; ++k) {
+    b[k] = b[height - 1 - k] = b[bar + k] = std::string(width, '#');
+  }
+  if (gap >= 0) b[static_cast<size_t>(gap)].replace(width - stroke, stroke, stroke, '.');
+  return b;
+}
+
+// The rows of drawn cells of one unit.
+GlyphRows RowsOfCells(const Cells& cells) {
+  GlyphRows rows{};
+  for (size_t y = 0; y < cells.size(); ++y) {
+    for (size_t x = 0; x < cells[y].size(); ++x) {
+      if (cells[y][x] == '#') rows[y] |= GlyphRow{1} << x;
+    }
+  }
+  return rows;
+}
+
+TEST(OtherSizes, ALetterWhoseBarSitsARowOffAtAnotherSizeReadsByShape) {
+  // Taught at 12 rows, its one-pixel bar on row 5 (rows 7 and 8 blown
+  // up); drawn at 18 rows with strokes of two pixels, the bar on rows 8
+  // and 9: a row off either way.
+  const Cells taught = FramedB(8, 12, 5), read = FramedB(12, 18, 8, -1, 2);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "B", matrix);
+  // Pixel by pixel the bar misses a whole row either way.
+  GlyphRows up{}, down{};
+  ResampleRows(RowsOfCells(taught), 8, 12, 12, 18, up);
+  ResampleRows(RowsOfCells(read), 12, 18, 8, 12, down);
+  const int needed = OtherSizeSimilarity(CharBox{0, 0, 12, 18, 0, 0});
+  EXPECT_LT(RowsSimilarity(RowsOfCells(read), 12, 18, up, 12, 18, 0), needed);
+  EXPECT_LT(RowsSimilarity(down, 8, 12, RowsOfCells(taught), 8, 12, 0), needed);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
+  // Comparing by shape allocates nothing once the reader has done so.
+  reader.readerAllocations = 0;
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
+  EXPECT_EQ(reader.readerAllocations, 0u);
+}
+
+TEST(OtherSizes, AShapeWithinAPixelIsNotReadWithAnotherHoleCountOrWithoutAMargin) {
+  const Cells taught = FramedB(8, 12, 5);
+  CharacterMatrix matrix;
+  Teach({{&taught, 1}}, "B", matrix);
+  LineReader reader;
+  // The lower bowl open by one pixel lies within a pixel of the closed
+  // one, but encloses one hole, not two.
+  const Cells open = FramedB(12, 18, 8, 13, 2);
+  EXPECT_EQ(reader.Read({{&open, 1}}, matrix), "?");
+  // A second text whose bar sits a row lower lies as close: neither leads.
+  const Cells other = FramedB(8, 12, 6);
+  Teach({{&other, 1}}, "R", matrix);
+  const Cells read = FramedB(12, 18, 8, -1, 2);
+  EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "?");
+}
+
+TEST(OtherSizes, AFullStopReadsByTheFactorOfItsLineWhereItsBottomComesTo) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kDot, 2, 4}}, "E.", matrix);  // a 2 x 2 dot on the baseline
+  LineReader reader;
+  // At one and a half times the size, beside an E that reads so.
+  EXPECT_EQ(reader.Read({{&kE, 3}, {&kDot, 3, 4}}, matrix), "E.");
+  // A dot in mid-line is not a full stop, and a dot alone has no factor.
+  EXPECT_EQ(reader.Read({{&kE, 3}, {&kDot, 3, 2}}, matrix), "E?");
+  EXPECT_EQ(reader.Read({{&kDot, 3}}, matrix), "?");
+  GlyphRows square{};
+  square[0] = square[1] = square[2] = square[3] = 0b1111;
+  EXPECT_TRUE(IsDot(square, 4, 4));
+  EXPECT_FALSE(IsDot(square, 4, 8));  // tall enough to compare by its shape
+  EXPECT_TRUE(IsDot(square, 1, 2));   // small type's full stop
+  EXPECT_FALSE(IsDot(square, 1, 1));  // a lone pixel is a speck
+  square[1] = square[2] = 0b1001;     // a ring
+  EXPECT_FALSE(IsDot(square, 4, 4));
 }
 
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
