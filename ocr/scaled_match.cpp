@@ -154,10 +154,46 @@ struct Comparison {
 // The entry (rows of `size`) resampled to the box and scored against the
 // box's rows; factor 0 when it does not come near.
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                            const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, RowResampler& resampler);
+                            size_t number, const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, GridCache& grids,
+                            RowResampler& resampler);
+
+// Slots of a GridCache; a power of two.
+constexpr size_t kGridSlots = 2048;
+
+size_t SlotOf(size_t number, int width, int height, int toWidth, int toHeight, int denominator) {
+  size_t key = number;
+  for (const int part : {width, height, toWidth, toHeight, denominator}) {
+    key = key * 131 + static_cast<size_t>(part);
+  }
+  return (key ^ (key >> 11)) & (kGridSlots - 1);
+}
 
 }  // namespace
+
+const GlyphRows& GridCache::Onto(size_t number, const GlyphRows& rows, int width, int height,
+                                 int toWidth, int toHeight, int numerator, int denominator,
+                                 RowResampler& resampler) {
+  if (slots_.empty()) slots_.resize(kGridSlots);
+  Slot& slot = slots_[SlotOf(number, width, height, toWidth, toHeight, denominator)];
+  if (slot.number == number && slot.width == width && slot.height == height &&
+      slot.toWidth == toWidth && slot.toHeight == toHeight && slot.numerator == numerator &&
+      slot.denominator == denominator && slot.source == rows) {
+    return slot.rows;
+  }
+  slot.number = number;
+  slot.width = static_cast<uint8_t>(width);
+  slot.height = static_cast<uint8_t>(height);
+  slot.toWidth = static_cast<uint8_t>(toWidth);
+  slot.toHeight = static_cast<uint8_t>(toHeight);
+  slot.numerator = static_cast<uint8_t>(numerator);
+  slot.denominator = static_cast<uint8_t>(denominator);
+  slot.source = rows;
+  slot.rows.fill(0);
+  resampler.Start(rows, width, height, toWidth, toHeight, {numerator, denominator});
+  for (int y = 0; y < toHeight; ++y) slot.rows[y] = resampler.Row(y);
+  return slot.rows;
+}
 
 Layout LayoutOf(const GlyphRows& rows, int width, int height) {
   Layout layout{};
@@ -277,13 +313,16 @@ int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRow
 namespace {
 
 Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                            const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, RowResampler& resampler) {
+                            size_t number, const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, GridCache& grids,
+                            RowResampler& resampler) {
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
-  resampler.Start(entryRows, size.width, size.height, box.Width, box.Height);
+  const RowResampler::Share half = RowResampler::kHalf;
+  const GlyphRows& resampled = grids.Onto(number, entryRows, size.width, size.height, box.Width,
+                                          box.Height, half.numerator, half.denominator, resampler);
   int similarity = ScoreRows(
-      rows, box.Width, box.Height, [&resampler](int y) { return resampler.Row(y); }, box.Width,
+      rows, box.Width, box.Height, [&resampled](int y) { return resampled[y]; }, box.Width,
       box.Height, floor);
   if (similarity < floor && size.width * size.height < box.Width * box.Height) {
     // Blown up, a smaller entry's pixels turn to blocks the box never
@@ -524,8 +563,8 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     const bool near = SizePasses(size, glyph, box, settings);
     if (size.width != box.Width || size.height != box.Height) {
       const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
-      const Comparison c = CompareResampled(rows, layout, box, matrix.Rows(n), matrix.Size(n),
-                                            layouts_[n], floor, resampler);
+      const Comparison c = CompareResampled(rows, layout, box, n, matrix.Rows(n), matrix.Size(n),
+                                            layouts_[n], floor, grids_, resampler);
       Keep(candidates_, first_, {n, c.similarity, c.factor});
       // Drawn on another grid (not of about the box's size), the entry's
       // strokes may sit a row or column off: compared by shape too.
@@ -548,9 +587,9 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   shearedSize.width = static_cast<uint8_t>(
       ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
   if (shearedSize.width == 0) return;
-  const Comparison c = CompareResampled(rows, layout, box, sheared, shearedSize,
+  const Comparison c = CompareResampled(rows, layout, box, number, sheared, shearedSize,
                                         LayoutOf(sheared, shearedSize.width, shearedSize.height),
-                                        Floor(), resampler);
+                                        Floor(), grids_, resampler);
   Keep(candidates_, first_, {number, c.similarity, c.factor});
 }
 
@@ -567,10 +606,17 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
     boxGrid_ = grid;
     OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, boxOnGrid_);
   }
-  GlyphRows entry;
-  OntoGrid(matrix.Rows(number), size.width, size.height, grid.width, grid.height, resampler, entry);
+  GlyphRows onGrid;
+  const GlyphRows* entry = &onGrid;
+  if (size.width != grid.width || size.height != grid.height) {
+    entry = &grids_.Onto(number, matrix.Rows(number), size.width, size.height, grid.width,
+                         grid.height, kShapeShare.numerator, kShapeShare.denominator, resampler);
+  } else {
+    OntoGrid(matrix.Rows(number), size.width, size.height, grid.width, grid.height, resampler,
+             onGrid);
+  }
   const int floor = kShapeCloseness - kShapeMargin;
-  const int closeness = ShapeCloseness(boxOnGrid_, entry, grid.width, grid.height, floor);
+  const int closeness = ShapeCloseness(boxOnGrid_, *entry, grid.width, grid.height, floor);
   if (closeness < floor) return;
   Keep(shapes_, shapeFirst_, {number, closeness, factor});
 }

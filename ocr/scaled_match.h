@@ -95,6 +95,30 @@ int NearSizeSimilarity(const EntrySize& size, const CharBox& box);
 
 class RowResampler;
 
+// Entries brought onto other grids, kept across boxes and lines: the
+// letters of one size meet the same entries on the same grids again and
+// again. A slot keeps a copy of the drawing it was made from and is used
+// only for that very drawing, so an entry the matrix changed since is
+// brought onto the grid afresh. Its slots are made once, on first use.
+class GridCache {
+ public:
+  // `rows` (`width` x `height`, entry `number`) on the `toWidth` x
+  // `toHeight` grid, each target pixel set when `numerator`/`denominator`
+  // of it is covered.
+  const GlyphRows& Onto(size_t number, const GlyphRows& rows, int width, int height, int toWidth,
+                        int toHeight, int numerator, int denominator, RowResampler& resampler);
+
+ private:
+  struct Slot {
+    size_t number = 0;
+    uint8_t width = 0, height = 0, toWidth = 0, toHeight = 0;
+    uint8_t numerator = 0, denominator = 0;
+    GlyphRows source{};
+    GlyphRows rows{};
+  };
+  std::vector<Slot> slots_;
+};
+
 // Reads the boxes of one line that no entry matches at their own size.
 // Across the line the factors must agree: a candidate whose factor no other
 // box of the line shares is dropped (unless no other box reads at another
@@ -198,6 +222,7 @@ class OtherSizeReader {
   GlyphRows boxOnGrid_{};
   int needed_ = kOtherSizeSimilarity;  // by the current box
   size_t readingBoxes_ = 0;            // boxes with a candidate that reads
+  GridCache grids_;                    // entries resampled and on shape grids
   std::vector<Layout> layouts_;        // of every entry, by number
   std::vector<uint8_t> dots_;          // whether each entry is a dot, by number
   std::vector<float> slopes_;          // of the line's boxes

@@ -180,6 +180,21 @@ TEST(OtherSizes, LettersTaughtAtOneSizeReadAtOneAndAHalf) {
   EXPECT_EQ(reader.readerAllocations, 0u);
 }
 
+TEST(OtherSizes, AReaderKeepsNoDrawingOfAnEntryTheMatrixHasSinceChanged) {
+  // The reader keeps entries resampled across lines; entry 1 is an "E" in
+  // one matrix and an "O" of the very same size in the other.
+  CharacterMatrix withE, withO;
+  Teach({{&kE, 2}, {&kH, 2}, {&kT, 2}}, "EHT", withE);
+  Teach({{&kO, 2}, {&kH, 2}, {&kT, 2}}, "OHT", withO);
+  ASSERT_EQ(withE.Size(1).width, withO.Size(1).width);
+  ASSERT_EQ(withE.Size(1).height, withO.Size(1).height);
+  LineReader reader;
+  EXPECT_EQ(reader.Read({{&kT, 3}, {&kH, 3}, {&kE, 3}}, withE), "THE");
+  EXPECT_EQ(reader.Read({{&kT, 3}, {&kH, 3}, {&kE, 3}}, withO), "TH?");
+  EXPECT_EQ(reader.Read({{&kT, 3}, {&kH, 3}, {&kO, 3}}, withO), "THO");
+  EXPECT_EQ(reader.Read({{&kT, 3}, {&kH, 3}, {&kO, 3}}, withE), "TH?");
+}
+
 TEST(OtherSizes, ThinStrokesTaughtSmallReadWhenTheBoxIsBroughtDownToTheEntry) {
   // Blown up, the small ring's stroke doubles and misses the large ring's
   // inner rows; halved, the large ring is the small one.
