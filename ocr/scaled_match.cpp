@@ -153,13 +153,13 @@ struct Comparison {
 
 // The entry (rows of `size`) resampled to the box and scored against the
 // box's rows; factor 0 when it does not come near.
-Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                            size_t number, const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, GridCache& grids,
-                            RowResampler& resampler);
+Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
+                            const CharBox& box, size_t number, const GlyphRows& entryRows,
+                            const EntrySize& size, const Layout& entryLayout, int floor,
+                            GridCache& grids, RowResampler& resampler);
 
 // Slots of a GridCache; a power of two.
-constexpr size_t kGridSlots = 2048;
+constexpr size_t kGridSlots = 4096;
 
 size_t SlotOf(size_t number, int width, int height, int toWidth, int toHeight, int denominator) {
   size_t key = number;
@@ -171,17 +171,24 @@ size_t SlotOf(size_t number, int width, int height, int toWidth, int toHeight, i
 
 }  // namespace
 
-const GlyphRows& GridCache::Onto(size_t number, const GlyphRows& rows, int width, int height,
+size_t GridCache::KeyOf(const GlyphRows& rows, int height) {
+  // Past every entry number, so a box and an entry seldom share a slot.
+  size_t key = CharacterMatrix::kMaxEntries + 1;
+  for (int y = 0; y < height; ++y) key = (key ^ rows[y]) * 0x100000001b3u;
+  return key;
+}
+
+const GlyphRows& GridCache::Onto(size_t key, const GlyphRows& rows, int width, int height,
                                  int toWidth, int toHeight, int numerator, int denominator,
                                  RowResampler& resampler) {
   if (slots_.empty()) slots_.resize(kGridSlots);
-  Slot& slot = slots_[SlotOf(number, width, height, toWidth, toHeight, denominator)];
-  if (slot.number == number && slot.width == width && slot.height == height &&
-      slot.toWidth == toWidth && slot.toHeight == toHeight && slot.numerator == numerator &&
-      slot.denominator == denominator && slot.source == rows) {
+  Slot& slot = slots_[SlotOf(key, width, height, toWidth, toHeight, denominator)];
+  if (slot.key == key && slot.width == width && slot.height == height && slot.toWidth == toWidth &&
+      slot.toHeight == toHeight && slot.numerator == numerator && slot.denominator == denominator &&
+      std::equal(rows.begin(), rows.begin() + height, slot.source.begin())) {
     return slot.rows;
   }
-  slot.number = number;
+  slot.key = key;
   slot.width = static_cast<uint8_t>(width);
   slot.height = static_cast<uint8_t>(height);
   slot.toWidth = static_cast<uint8_t>(toWidth);
@@ -312,10 +319,10 @@ int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRow
 
 namespace {
 
-Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                            size_t number, const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, GridCache& grids,
-                            RowResampler& resampler) {
+Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
+                            const CharBox& box, size_t number, const GlyphRows& entryRows,
+                            const EntrySize& size, const Layout& entryLayout, int floor,
+                            GridCache& grids, RowResampler& resampler) {
   const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   const RowResampler::Share half = RowResampler::kHalf;
@@ -328,9 +335,10 @@ Comparison CompareResampled(const GlyphRows& rows, const Layout& layout, const C
     // Blown up, a smaller entry's pixels turn to blocks the box never
     // shows: the box is also brought down to the entry's size, where the
     // comparison sees only what both drawings hold.
-    resampler.Start(rows, box.Width, box.Height, size.width, size.height);
+    const GlyphRows& down = grids.Onto(boxKey, rows, box.Width, box.Height, size.width, size.height,
+                                       half.numerator, half.denominator, resampler);
     similarity =
-        ScoreRowsAt([&resampler](int y) { return resampler.Row(y); }, size.width, size.height,
+        ScoreRowsAt([&down](int y) { return down[y]; }, size.width, size.height,
                     [&entryRows](int y) { return entryRows[y]; }, size.width, size.height, floor);
   }
   if (similarity < floor) return {};
@@ -549,6 +557,7 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
   GlyphRows rows;
   glyph.FillRows(rows);
   const Layout layout = LayoutOf(rows, box.Width, box.Height);
+  boxKey_ = GridCache::KeyOf(rows, box.Height);
   first_ = candidates_.size();
   shapeFirst_ = shapes_.size();
   boxGrid_ = {};
@@ -563,8 +572,8 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     const bool near = SizePasses(size, glyph, box, settings);
     if (size.width != box.Width || size.height != box.Height) {
       const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
-      const Comparison c = CompareResampled(rows, layout, box, n, matrix.Rows(n), matrix.Size(n),
-                                            layouts_[n], floor, grids_, resampler);
+      const Comparison c = CompareResampled(rows, boxKey_, layout, box, n, matrix.Rows(n),
+                                            matrix.Size(n), layouts_[n], floor, grids_, resampler);
       Keep(candidates_, first_, {n, c.similarity, c.factor});
       // Drawn on another grid (not of about the box's size), the entry's
       // strokes may sit a row or column off: compared by shape too.
@@ -587,7 +596,7 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   shearedSize.width = static_cast<uint8_t>(
       ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
   if (shearedSize.width == 0) return;
-  const Comparison c = CompareResampled(rows, layout, box, number, sheared, shearedSize,
+  const Comparison c = CompareResampled(rows, boxKey_, layout, box, number, sheared, shearedSize,
                                         LayoutOf(sheared, shearedSize.width, shearedSize.height),
                                         Floor(), grids_, resampler);
   Keep(candidates_, first_, {number, c.similarity, c.factor});
@@ -604,7 +613,12 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
   const ShapeGrid grid = GridFor(box, size);
   if (grid.width != boxGrid_.width || grid.height != boxGrid_.height) {
     boxGrid_ = grid;
-    OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, boxOnGrid_);
+    if (box.Width != grid.width || box.Height != grid.height) {
+      boxOnGrid_ = grids_.Onto(boxKey_, rows, box.Width, box.Height, grid.width, grid.height,
+                               kShapeShare.numerator, kShapeShare.denominator, resampler);
+    } else {
+      OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, boxOnGrid_);
+    }
   }
   GlyphRows onGrid;
   const GlyphRows* entry = &onGrid;

@@ -102,15 +102,17 @@ class RowResampler;
 // brought onto the grid afresh. Its slots are made once, on first use.
 class GridCache {
  public:
-  // `rows` (`width` x `height`, entry `number`) on the `toWidth` x
-  // `toHeight` grid, each target pixel set when `numerator`/`denominator`
-  // of it is covered.
-  const GlyphRows& Onto(size_t number, const GlyphRows& rows, int width, int height, int toWidth,
+  // `rows` (`width` x `height`; `key` an entry's number or a box's
+  // KeyOf) on the `toWidth` x `toHeight` grid, each target pixel set when
+  // `numerator`/`denominator` of it is covered.
+  const GlyphRows& Onto(size_t key, const GlyphRows& rows, int width, int height, int toWidth,
                         int toHeight, int numerator, int denominator, RowResampler& resampler);
+  // The key a box's drawing is kept under.
+  static size_t KeyOf(const GlyphRows& rows, int height);
 
  private:
   struct Slot {
-    size_t number = 0;
+    size_t key = 0;
     uint8_t width = 0, height = 0, toWidth = 0, toHeight = 0;
     uint8_t numerator = 0, denominator = 0;
     GlyphRows source{};
@@ -218,6 +220,7 @@ class OtherSizeReader {
   size_t shapeReadingBoxes_ = 0;         // boxes read either way
   size_t first_ = 0;                     // the current box's first candidate
   size_t shapeFirst_ = 0;                // and its first in shapes_
+  size_t boxKey_ = 0;                    // the current box's GridCache key
   ShapeGrid boxGrid_;                    // the grid boxOnGrid_ holds the box on
   GlyphRows boxOnGrid_{};
   int needed_ = kOtherSizeSimilarity;  // by the current box
