@@ -158,15 +158,16 @@ Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& 
                             const EntrySize& size, const Layout& entryLayout, int floor,
                             GridCache& grids, RowResampler& resampler);
 
-// Slots of a GridCache; a power of two.
-constexpr size_t kGridSlots = 4096;
+// A GridCache's slots: sets of a few, a drawing kept in any slot of the
+// set its key and sizes pick; a power of two of sets.
+constexpr size_t kGridSets = 1024;
+constexpr size_t kGridWays = 4;
 
-size_t SlotOf(size_t number, int width, int height, int toWidth, int toHeight, int denominator) {
-  size_t key = number;
+size_t SetOf(size_t key, int width, int height, int toWidth, int toHeight, int denominator) {
   for (const int part : {width, height, toWidth, toHeight, denominator}) {
-    key = key * 131 + static_cast<size_t>(part);
+    key = (key ^ static_cast<size_t>(part)) * 0x9e3779b97f4a7c15u;
   }
-  return (key ^ (key >> 11)) & (kGridSlots - 1);
+  return (key ^ (key >> 29)) & (kGridSets - 1);
 }
 
 }  // namespace
@@ -181,13 +182,23 @@ size_t GridCache::KeyOf(const GlyphRows& rows, int height) {
 const GlyphRows& GridCache::Onto(size_t key, const GlyphRows& rows, int width, int height,
                                  int toWidth, int toHeight, int numerator, int denominator,
                                  RowResampler& resampler) {
-  if (slots_.empty()) slots_.resize(kGridSlots);
-  Slot& slot = slots_[SlotOf(key, width, height, toWidth, toHeight, denominator)];
-  if (slot.key == key && slot.width == width && slot.height == height && slot.toWidth == toWidth &&
-      slot.toHeight == toHeight && slot.numerator == numerator && slot.denominator == denominator &&
-      std::equal(rows.begin(), rows.begin() + height, slot.source.begin())) {
-    return slot.rows;
+  if (slots_.empty()) slots_.resize(kGridSets * kGridWays);
+  Slot* const set = &slots_[SetOf(key, width, height, toWidth, toHeight, denominator) * kGridWays];
+  ++clock_;
+  for (size_t way = 0; way < kGridWays; ++way) {
+    Slot& slot = set[way];
+    if (slot.key == key && slot.width == width && slot.height == height &&
+        slot.toWidth == toWidth && slot.toHeight == toHeight && slot.numerator == numerator &&
+        slot.denominator == denominator &&
+        std::equal(rows.begin(), rows.begin() + height, slot.source.begin())) {
+      slot.used = clock_;
+      return slot.rows;
+    }
   }
+  // Made afresh in the slot of the set used longest ago.
+  Slot& slot = *std::min_element(set, set + kGridWays,
+                                 [](const Slot& a, const Slot& b) { return a.used < b.used; });
+  slot.used = clock_;
   slot.key = key;
   slot.width = static_cast<uint8_t>(width);
   slot.height = static_cast<uint8_t>(height);

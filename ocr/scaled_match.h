@@ -113,12 +113,14 @@ class GridCache {
  private:
   struct Slot {
     size_t key = 0;
+    uint64_t used = 0;  // when it was last asked for
     uint8_t width = 0, height = 0, toWidth = 0, toHeight = 0;
     uint8_t numerator = 0, denominator = 0;
     GlyphRows source{};
     GlyphRows rows{};
   };
   std::vector<Slot> slots_;
+  uint64_t clock_ = 0;
 };
 
 // Reads the boxes of one line that no entry matches at their own size.
