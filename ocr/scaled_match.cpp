@@ -151,12 +151,14 @@ struct Comparison {
   float factor = 0;  // 0 when the entry cannot be the box
 };
 
-// The entry (rows of `size`) resampled to the box and scored against the
-// box's rows; factor 0 when it does not come near.
+// The entry (rows of `size`, drawn as the box at `factor`, 0 when it cannot
+// be) resampled to the box and scored against the box's rows; factor 0 when
+// it does not come near.
 Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
-                            const CharBox& box, size_t number, const GlyphRows& entryRows,
-                            const EntrySize& size, const Layout& entryLayout, int floor,
-                            GridCache& grids, RowResampler& resampler);
+                            const CharBox& box, float factor, size_t number,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, GridCache& grids,
+                            RowResampler& resampler);
 
 // A GridCache's slots: sets of a few, a drawing kept in any slot of the
 // set its key and sizes pick; a power of two of sets.
@@ -331,10 +333,10 @@ int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRow
 namespace {
 
 Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
-                            const CharBox& box, size_t number, const GlyphRows& entryRows,
-                            const EntrySize& size, const Layout& entryLayout, int floor,
-                            GridCache& grids, RowResampler& resampler) {
-  const float factor = OtherSizeFactor(size, box);
+                            const CharBox& box, float factor, size_t number,
+                            const GlyphRows& entryRows, const EntrySize& size,
+                            const Layout& entryLayout, int floor, GridCache& grids,
+                            RowResampler& resampler) {
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   const RowResampler::Share half = RowResampler::kHalf;
   const GlyphRows& resampled = grids.Onto(number, entryRows, size.width, size.height, box.Width,
@@ -579,16 +581,19 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     // column wider and two rows shorter, or a colon a row taller, does not
     // pass: resampled, it must then read on its own, without rivals below
     // the similarity, and more closely when its shape does not scale alike.
+    // An entry that cannot be drawn as the box is compared neither way.
     const EntrySize& size = matrix.Size(n);
-    const bool near = SizePasses(size, glyph, box, settings);
-    if (size.width != box.Width || size.height != box.Height) {
+    const bool other = size.width != box.Width || size.height != box.Height;
+    const float factor = other ? OtherSizeFactor(size, box) : 0;
+    if (factor != 0) {
+      const bool near = SizePasses(size, glyph, box, settings);
       const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
-      const Comparison c = CompareResampled(rows, boxKey_, layout, box, n, matrix.Rows(n),
-                                            matrix.Size(n), layouts_[n], floor, grids_, resampler);
+      const Comparison c = CompareResampled(rows, boxKey_, layout, box, factor, n, matrix.Rows(n),
+                                            size, layouts_[n], floor, grids_, resampler);
       Keep(candidates_, first_, {n, c.similarity, c.factor});
       // Drawn on another grid (not of about the box's size), the entry's
       // strokes may sit a row or column off: compared by shape too.
-      if (!near) CollectShape(rows, layout, box, n, matrix, resampler);
+      if (!near) CollectShape(rows, layout, box, n, factor, matrix, resampler);
     }
     if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
   }
@@ -607,17 +612,16 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   shearedSize.width = static_cast<uint8_t>(
       ShearRows(matrix.Rows(number), size.width, size.height, slant_, sheared));
   if (shearedSize.width == 0) return;
-  const Comparison c = CompareResampled(rows, boxKey_, layout, box, number, sheared, shearedSize,
-                                        LayoutOf(sheared, shearedSize.width, shearedSize.height),
-                                        Floor(), grids_, resampler);
+  const Comparison c = CompareResampled(
+      rows, boxKey_, layout, box, OtherSizeFactor(shearedSize, box), number, sheared, shearedSize,
+      LayoutOf(sheared, shearedSize.width, shearedSize.height), Floor(), grids_, resampler);
   Keep(candidates_, first_, {number, c.similarity, c.factor});
 }
 
 void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                                   size_t number, const CharacterMatrix& matrix,
+                                   size_t number, float factor, const CharacterMatrix& matrix,
                                    RowResampler& resampler) {
   const EntrySize& size = matrix.Size(number);
-  const float factor = OtherSizeFactor(size, box);
   if (factor == 0 || LayoutDistance(layout, layouts_[number]) > kShapeMaxLayoutDistance) return;
   // Narrow shapes lie within a pixel of any stem.
   if (std::min<int>(size.width, box.Width) < kShapeMinWidth) return;

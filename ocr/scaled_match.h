@@ -181,10 +181,10 @@ class OtherSizeReader {
   // box is the box's size.
   void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
                       size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
-  // Compares entry `number` by shape on a common grid with the box, when
-  // its factor and layout come near.
+  // Compares entry `number` (drawn as the box at `factor`, not 0) by
+  // shape on a common grid with the box, when its layout comes near.
   void CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box, size_t number,
-                    const CharacterMatrix& matrix, RowResampler& resampler);
+                    float factor, const CharacterMatrix& matrix, RowResampler& resampler);
   // The similarity a comparison must reach to be kept.
   int Floor() const;
   // Adds a candidate (factor 0: none) among the current box's in `list`,
