@@ -157,8 +157,7 @@ struct Comparison {
 Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
                             const CharBox& box, float factor, size_t number,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, GridCache& grids,
-                            RowResampler& resampler);
+                            const Layout& entryLayout, int floor, GridCache& grids);
 
 // A GridCache's slots: sets of a few, a drawing kept in any slot of the
 // set its key and sizes pick; a power of two of sets.
@@ -182,8 +181,7 @@ size_t GridCache::KeyOf(const GlyphRows& rows, int height) {
 }
 
 const GlyphRows& GridCache::Onto(size_t key, const GlyphRows& rows, int width, int height,
-                                 int toWidth, int toHeight, int numerator, int denominator,
-                                 RowResampler& resampler) {
+                                 int toWidth, int toHeight, int numerator, int denominator) {
   if (slots_.empty()) slots_.resize(kGridSets * kGridWays);
   Slot* const set = &slots_[SetOf(key, width, height, toWidth, toHeight, denominator) * kGridWays];
   ++clock_;
@@ -210,6 +208,7 @@ const GlyphRows& GridCache::Onto(size_t key, const GlyphRows& rows, int width, i
   slot.denominator = static_cast<uint8_t>(denominator);
   slot.source = rows;
   slot.rows.fill(0);
+  RowResampler resampler;
   resampler.Start(rows, width, height, toWidth, toHeight, {numerator, denominator});
   for (int y = 0; y < toHeight; ++y) slot.rows[y] = resampler.Row(y);
   return slot.rows;
@@ -335,12 +334,11 @@ namespace {
 Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& layout,
                             const CharBox& box, float factor, size_t number,
                             const GlyphRows& entryRows, const EntrySize& size,
-                            const Layout& entryLayout, int floor, GridCache& grids,
-                            RowResampler& resampler) {
+                            const Layout& entryLayout, int floor, GridCache& grids) {
   if (factor == 0 || LayoutDistance(layout, entryLayout) > kMaxLayoutDistance) return {};
   const RowResampler::Share half = RowResampler::kHalf;
   const GlyphRows& resampled = grids.Onto(number, entryRows, size.width, size.height, box.Width,
-                                          box.Height, half.numerator, half.denominator, resampler);
+                                          box.Height, half.numerator, half.denominator);
   int similarity = ScoreRows(
       rows, box.Width, box.Height, [&resampled](int y) { return resampled[y]; }, box.Width,
       box.Height, floor);
@@ -349,7 +347,7 @@ Comparison CompareResampled(const GlyphRows& rows, size_t boxKey, const Layout& 
     // shows: the box is also brought down to the entry's size, where the
     // comparison sees only what both drawings hold.
     const GlyphRows& down = grids.Onto(boxKey, rows, box.Width, box.Height, size.width, size.height,
-                                       half.numerator, half.denominator, resampler);
+                                       half.numerator, half.denominator);
     similarity =
         ScoreRowsAt([&down](int y) { return down[y]; }, size.width, size.height,
                     [&entryRows](int y) { return entryRows[y]; }, size.width, size.height, floor);
@@ -589,19 +587,19 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
       const bool near = SizePasses(size, glyph, box, settings);
       const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
       const Comparison c = CompareResampled(rows, boxKey_, layout, box, factor, n, matrix.Rows(n),
-                                            size, layouts_[n], floor, grids_, resampler);
+                                            size, layouts_[n], floor, grids_);
       Keep(candidates_, first_, {n, c.similarity, c.factor});
       // Drawn on another grid (not of about the box's size), the entry's
       // strokes may sit a row or column off: compared by shape too.
       if (!near) CollectShape(rows, layout, box, n, factor, matrix, resampler);
     }
-    if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix, resampler);
+    if (slant_ != 0) CollectSheared(rows, layout, box, n, matrix);
   }
 }
 
 void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout,
                                      const CharBox& box, size_t number,
-                                     const CharacterMatrix& matrix, RowResampler& resampler) {
+                                     const CharacterMatrix& matrix) {
   // Italic forms differ from sheared upright ones in their widths: only an
   // entry whose sheared box is the box's very size is compared.
   const EntrySize& size = matrix.Size(number);
@@ -614,7 +612,7 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   if (shearedSize.width == 0) return;
   const Comparison c = CompareResampled(
       rows, boxKey_, layout, box, OtherSizeFactor(shearedSize, box), number, sheared, shearedSize,
-      LayoutOf(sheared, shearedSize.width, shearedSize.height), Floor(), grids_, resampler);
+      LayoutOf(sheared, shearedSize.width, shearedSize.height), Floor(), grids_);
   Keep(candidates_, first_, {number, c.similarity, c.factor});
 }
 
@@ -630,7 +628,7 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
     boxGrid_ = grid;
     if (box.Width != grid.width || box.Height != grid.height) {
       boxOnGrid_ = grids_.Onto(boxKey_, rows, box.Width, box.Height, grid.width, grid.height,
-                               kShapeShare.numerator, kShapeShare.denominator, resampler);
+                               kShapeShare.numerator, kShapeShare.denominator);
     } else {
       OntoGrid(rows, box.Width, box.Height, grid.width, grid.height, resampler, boxOnGrid_);
     }
@@ -639,7 +637,7 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
   const GlyphRows* entry = &onGrid;
   if (size.width != grid.width || size.height != grid.height) {
     entry = &grids_.Onto(number, matrix.Rows(number), size.width, size.height, grid.width,
-                         grid.height, kShapeShare.numerator, kShapeShare.denominator, resampler);
+                         grid.height, kShapeShare.numerator, kShapeShare.denominator);
   } else {
     OntoGrid(matrix.Rows(number), size.width, size.height, grid.width, grid.height, resampler,
              onGrid);

@@ -106,7 +106,7 @@ class GridCache {
   // KeyOf) on the `toWidth` x `toHeight` grid, each target pixel set when
   // `numerator`/`denominator` of it is covered.
   const GlyphRows& Onto(size_t key, const GlyphRows& rows, int width, int height, int toWidth,
-                        int toHeight, int numerator, int denominator, RowResampler& resampler);
+                        int toHeight, int numerator, int denominator);
   // The key a box's drawing is kept under.
   static size_t KeyOf(const GlyphRows& rows, int height);
 
@@ -180,7 +180,7 @@ class OtherSizeReader {
   // Compares entry `number` sheared by the line's slant, when its sheared
   // box is the box's size.
   void CollectSheared(const GlyphRows& rows, const Layout& layout, const CharBox& box,
-                      size_t number, const CharacterMatrix& matrix, RowResampler& resampler);
+                      size_t number, const CharacterMatrix& matrix);
   // Compares entry `number` (drawn as the box at `factor`, not 0) by
   // shape on a common grid with the box, when its layout comes near.
   void CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box, size_t number,

@@ -133,6 +133,32 @@ TEST(Resampling, BlocksGrowAndShrinkByWholeCells) {
   EXPECT_EQ(halved[0], 0u);
 }
 
+TEST(Resampling, AKeptDrawingIsTheResampledOneUnderAnyKeyAndAfterAnyEviction) {
+  // Far more drawings than the cache has slots, asked for twice in
+  // different orders: every answer is what resampling gives, whether it
+  // was kept, made afresh or made again after its slot was taken.
+  const auto drawing = [](size_t i) {
+    GlyphRows rows{};
+    for (int y = 0; y < 12; ++y) rows[y] = (0x9e3779b97f4a7c15u * (i + 1) >> (y * 3)) & 0x3ff;
+    return rows;
+  };
+  GridCache cache;
+  for (int round = 0; round < 2; ++round) {
+    for (size_t k = 0; k < 6000; ++k) {
+      const size_t i = round == 0 ? k : (k * 7919) % 6000;
+      const int toWidth = 6 + static_cast<int>(i % 9), toHeight = 8 + static_cast<int>(i % 5);
+      GlyphRows want{};
+      ResampleRows(drawing(i), 10, 12, toWidth, toHeight, want);
+      ASSERT_EQ(cache.Onto(i % 700, drawing(i), 10, 12, toWidth, toHeight, 1, 2), want) << i;
+    }
+  }
+  // One key, one size, another drawing: not the one kept before.
+  GlyphRows want{};
+  ResampleRows(drawing(1), 10, 12, 7, 9, want);
+  cache.Onto(5, drawing(0), 10, 12, 7, 9, 1, 2);
+  EXPECT_EQ(cache.Onto(5, drawing(1), 10, 12, 7, 9, 1, 2), want);
+}
+
 TEST(Resampling, SlantIsMeasuredAndShearedFromTheBottomRow) {
   GlyphRows bar{};
   for (int y = 0; y < 10; ++y) bar[y] = 0b11;  // an upright stem
