@@ -95,16 +95,18 @@ int NearSizeSimilarity(const EntrySize& size, const CharBox& box);
 
 class RowResampler;
 
-// Entries brought onto other grids, kept across boxes and lines: the
+// Drawings brought onto other grids (entries resampled to boxes, boxes to
+// entries, both onto shape grids), kept across boxes and lines: the
 // letters of one size meet the same entries on the same grids again and
 // again. A slot keeps a copy of the drawing it was made from and is used
 // only for that very drawing, so an entry the matrix changed since is
-// brought onto the grid afresh. Its slots are made once, on first use.
+// brought onto the grid afresh. Its slots are made once, on first use;
+// the returned rows stay valid until the next call.
 class GridCache {
  public:
   // `rows` (`width` x `height`; `key` an entry's number or a box's
-  // KeyOf) on the `toWidth` x `toHeight` grid, each target pixel set when
-  // `numerator`/`denominator` of it is covered.
+  // KeyOf) on the `toWidth` x `toHeight` grid (every size 1..45), each
+  // target pixel set when `numerator`/`denominator` of it is covered.
   const GlyphRows& Onto(size_t key, const GlyphRows& rows, int width, int height, int toWidth,
                         int toHeight, int numerator, int denominator);
   // The key a box's drawing is kept under.
