@@ -15,15 +15,7 @@ if [ $# -gt 0 ]; then
   for a in "$@"; do ON+=(--aid "$a"); done
 fi
 for d in "$CORPUS"/p0*; do
-  python3 - "$d" <<'PY' | while read -r s fill truth files; do
-import json, sys
-d = sys.argv[1]
-j = json.load(open(d + '/case.json'))
-files = ' '.join(d + '/' + f for f in j['files_in_order'])
-for s in j['streams']:
-    if s['mode'] == 'image':
-        print(s['index'], s['pixel_codes']['fill'], d + '/' + s['truth'], files)
-PY
+  "$(dirname "$0")/image_streams.py" "$d" | while read -r s fill truth files; do
     for aids in off on; do
       set -- --aids off
       [ "$aids" = on ] && set -- --aids off "${ON[@]}"

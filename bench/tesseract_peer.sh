@@ -14,15 +14,7 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 export OMP_THREAD_LIMIT=1
 for d in "$CORPUS"/p0*; do
-  python3 - "$d" <<'PY' | while read -r s fill truth files; do
-import json, sys
-d = sys.argv[1]
-j = json.load(open(d + '/case.json'))
-files = ' '.join(d + '/' + f for f in j['files_in_order'])
-for s in j['streams']:
-    if s['mode'] == 'image':
-        print(s['index'], s['pixel_codes']['fill'], d + '/' + s['truth'], files)
-PY
+  "$(dirname "$0")/image_streams.py" "$d" | while read -r s fill truth files; do
     out="$WORK/$(basename "$d")_$s"
     mkdir -p "$out"
     # shellcheck disable=SC2086

@@ -77,37 +77,12 @@ void Teach(const std::vector<Letter>& letters, const std::string& texts, Charact
   TeachLineBoxes(Draw(letters), SettingsWithoutAids(), texts, matrix);
 }
 
-// Reads the drawn line as recognition does: at its own size first, then at
-// other sizes; '?' for a box neither reads.
-class LineReader {
+// Reads the drawn line at its own size first, then at other sizes.
+class LineReader : public BoxByBoxReader<OtherSizeReader> {
  public:
   std::string Read(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
-    picture_ = Draw(letters);
-    const OcrSettings settings = OnlyOtherSizes(true);
-    Segmenter().Segment(picture_, kText, settings, table_);
-    EXPECT_EQ(table_.count, 1);
-    const TextLine& line = table_.lines[0];
-    std::string text;
-    reader_.StartLine();
-    for (size_t j = 0; j < line.boxes.size(); ++j) {
-      const Glyph glyph = ExtractGlyph(picture_, line.boxes[j], MarkOf(j));
-      size_t k = MatchGlyph(glyph, line.boxes[j], matrix, settings);
-      if (k == 0) {
-        const size_t before = AllocationCount();
-        k = reader_.Read(picture_, line, j, matrix, settings);
-        readerAllocations += AllocationCount() - before;
-      }
-      text += k == 0 ? "?" : matrix.Entry(k).text;
-    }
-    return text;
+    return BoxByBoxReader::Read(Draw(letters), OnlyOtherSizes(true), matrix);
   }
-
-  size_t readerAllocations = 0;
-
- private:
-  Picture24 picture_;
-  LineTable table_;
-  OtherSizeReader reader_;
 };
 
 TEST(Resampling, BlocksGrowAndShrinkByWholeCells) {

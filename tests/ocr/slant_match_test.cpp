@@ -50,38 +50,13 @@ void Teach(const std::vector<const Cells*>& letters, float lean, const std::stri
   TeachLineBoxes(Draw(letters, lean), SettingsWithoutAids(), texts, matrix);
 }
 
-// Reads the drawn line as recognition does: at its own size first, then in
-// the other slant; '?' for a box neither reads.
-class LineReader {
+// Reads the drawn line at its own size first, then in the other slant.
+class LineReader : public BoxByBoxReader<SlantReader> {
  public:
   std::string Read(const std::vector<const Cells*>& letters, float lean,
                    const CharacterMatrix& matrix, float lastLean = -1) {
-    picture_ = Draw(letters, lean, lastLean);
-    const OcrSettings settings = SettingsWithoutAids();
-    Segmenter().Segment(picture_, kText, settings, table_);
-    EXPECT_EQ(table_.count, 1);
-    const TextLine& line = table_.lines[0];
-    std::string text;
-    reader_.StartLine();
-    for (size_t j = 0; j < line.boxes.size(); ++j) {
-      const Glyph glyph = ExtractGlyph(picture_, line.boxes[j], MarkOf(j));
-      size_t k = MatchGlyph(glyph, line.boxes[j], matrix, settings);
-      if (k == 0) {
-        const size_t before = AllocationCount();
-        k = reader_.Read(picture_, line, j, matrix, settings);
-        readerAllocations += AllocationCount() - before;
-      }
-      text += k == 0 ? "?" : matrix.Entry(k).text;
-    }
-    return text;
+    return BoxByBoxReader::Read(Draw(letters, lean, lastLean), SettingsWithoutAids(), matrix);
   }
-
-  size_t readerAllocations = 0;
-
- private:
-  Picture24 picture_;
-  LineTable table_;
-  SlantReader reader_;
 };
 
 GlyphRows RowsOf(const std::vector<std::string>& art) {
