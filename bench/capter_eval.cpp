@@ -24,7 +24,7 @@
 // With --labels, the teacher answers every box as a person would, from the
 // case's glyphs.json and labels pictures (C: the fill's pixel code, to line
 // the labels up with the decoded pictures); characters never taught are then
-// left out of cer_test and counted in unseen_test. --show-errors prints
+// left out of cer_test, whatever they read as, and counted in unseen_test. --show-errors prints
 // every wrongly read subtitle of the first frozen pass on stderr.
 // --dump-pictures writes every picture, text black on white, as
 // DIR/subNNNN.pgm (NNNN the subtitle's number) for a peer recogniser.
@@ -153,19 +153,28 @@ Options ParseOptions(int argc, char** argv) {
   return o;
 }
 
-size_t Levenshtein(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (size_t i = 1; i <= a.size(); ++i) {
+// Levenshtein distance from `got` to `want`, where reading a character of
+// `want` that `free` marks costs nothing, whether it is missed or read as
+// any number of other characters. With nothing free it is the plain
+// distance.
+size_t Levenshtein(const std::string& got, const std::string& want,
+                   const std::vector<bool>& free = {}) {
+  const auto isFree = [&](size_t j) { return j < free.size() && free[j]; };
+  std::vector<size_t> row(want.size() + 1);
+  row[0] = 0;
+  for (size_t j = 1; j <= want.size(); ++j) row[j] = row[j - 1] + !isFree(j - 1);
+  for (size_t i = 1; i <= got.size(); ++i) {
     size_t diagonal = row[0];
     row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
+    for (size_t j = 1; j <= want.size(); ++j) {
       const size_t up = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+      const bool gratis = isFree(j - 1);
+      row[j] = std::min({row[j] + !gratis, row[j - 1] + !gratis,
+                         diagonal + (!gratis && got[i - 1] != want[j - 1])});
       diagonal = up;
     }
   }
-  return row[b.size()];
+  return row[want.size()];
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -242,12 +251,22 @@ void DumpPictures(const Options& o, const std::vector<Pair>& pairs) {
   }
 }
 
-// `text` without the characters that are not in `seen` (line breaks and
-// spaces are kept).
-std::string SeenOnly(const std::string& text, const std::set<std::string>& seen) {
+// For each character of `text`, whether it was never taught (line breaks
+// and spaces count as taught).
+std::vector<bool> Unseen(const std::string& text, const std::set<std::string>& seen) {
+  std::vector<bool> unseen(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    unseen[i] = c != '\n' && c != ' ' && !seen.count(std::string(1, c));
+  }
+  return unseen;
+}
+
+// `text` without the characters `leaveOut` marks.
+std::string Without(const std::string& text, const std::vector<bool>& leaveOut) {
   std::string out;
-  for (char c : text) {
-    if (c == '\n' || c == ' ' || seen.count(std::string(1, c))) out += c;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!leaveOut[i]) out += text[i];
   }
   return out;
 }
@@ -350,22 +369,21 @@ int main(int argc, char** argv) {
       seconds += std::chrono::duration<double>(Clock::now() - start).count();
       ++timed;
       if (pass > 0) continue;
-      std::string want = Joined(p.truth->lines);
-      std::string got = Joined(session.Lines());
-      if (leaveOutUnseen) {
-        const std::string kept = SeenOnly(want, seen);
-        unseen += want.size() - kept.size();
-        want = kept;
-        got = SeenOnly(got, seen);
-      }
-      const size_t wrong = Levenshtein(got, want);
+      const std::string want = Joined(p.truth->lines);
+      const std::string got = Joined(session.Lines());
+      // A character never taught is left out whatever it reads as: it may be
+      // missed or read as any taught text at no cost.
+      const std::vector<bool> free = leaveOutUnseen ? Unseen(want, seen) : std::vector<bool>{};
+      const size_t wrong = Levenshtein(got, want, free);
+      const size_t left = static_cast<size_t>(std::count(free.begin(), free.end(), true));
+      unseen += left;
       if (wrong > 0 && options.showErrors) {
-        std::fprintf(stderr, "#%d want [%s]\n    got  [%s]\n", p.truth->number, want.c_str(),
-                     got.c_str());
+        std::fprintf(stderr, "#%d want [%s]\n    got  [%s]\n", p.truth->number,
+                     leaveOutUnseen ? Without(want, free).c_str() : want.c_str(), got.c_str());
         PrintGaps(session.Table(), options.settings);
       }
       errors += wrong;
-      length += want.size();
+      length += want.size() - left;
     }
     if (pass == 0) unknownShapes = session.FrozenUnknowns();
   }
