@@ -515,14 +515,11 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
 }
 
 bool IsDot(const GlyphRows& rows, int width, int height) {
-  if (width < 1 || height < 1 || width * height < 2 || width >= kMinHeight ||
-      height >= kMinHeight || std::abs(width - height) > 1) {
-    return false;
-  }
-  const GlyphRow mask = (GlyphRow{1} << width) - 1;
-  int ink = 0;
-  for (int y = 0; y < height; ++y) ink += std::popcount(rows[y] & mask);
-  return 5 * ink >= 4 * width * height;
+  // One solid dot that fills the box.
+  MarkPieces pieces;
+  const int count = SmallMarkPieces(rows, width, height, pieces);
+  return count == 1 && pieces[0].width == width && pieces[0].height == height &&
+         AllSolidDots(pieces, count);
 }
 
 size_t OtherSizeReader::ChooseMark(size_t index, const CharBox& box,
