@@ -458,6 +458,17 @@ TEST(UprightAtOtherSizes, ALetterThatOnlyResemblesAnEntryOnceSetUprightAndScaled
   // beside it.
   const Cells corner = {"##.", "#..", "#..", "#..", "#.."};
   EXPECT_EQ(reader.Read(Leaning({&kH, &corner, &kT}, 3, 0.25f), matrix), "???");
+  // A ring open by a pixel lies as close to a closed one, but encloses no
+  // hole.
+  const Cells small = Ring(8, 12), closed = Ring(12, 18);
+  Cells open = closed;
+  open[0][6] = '.';
+  Teach({{&small, 1}}, "0", matrix);
+  const auto line = [](const Cells* ring) {
+    return std::vector<Letter>{{&kE, 3, 0, 0.25f}, {&kH, 3, 0, 0.25f}, {ring, 1, 0, 0.25f}};
+  };
+  EXPECT_EQ(reader.Read(line(&closed), matrix), "EH0");
+  EXPECT_EQ(reader.Read(line(&open), matrix), "EH?");
   // The H was also taught twice as large as another text: the two lead
   // each other by nothing, whatever their factors.
   Teach({{&kH, 4}}, "K", matrix);
