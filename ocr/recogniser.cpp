@@ -151,6 +151,8 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     size_t k = MatchGlyph(glyph, box, matrix, settings);
     if (k == 0 && settings.OtherSizes) k = otherSizes_.Read(bitmap, line, j, matrix, settings);
     if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
+    if (k == 0 && settings.OtherSizes)
+      k = otherSizes_.ReadUpright(bitmap, line, j, matrix, settings);
     SplitReading split;
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,

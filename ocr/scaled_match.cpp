@@ -7,6 +7,7 @@
 
 #include "ocr/glyph_score.h"
 #include "ocr/matcher.h"
+#include "ocr/scaled_marks.h"
 #include "ocr/shape_distance.h"
 #include "ocr/slant_match.h"
 
@@ -35,6 +36,13 @@ constexpr int kMinHeight = 8;
 constexpr float kMinSlant = 0.1f;
 // Boxes it takes to measure a line's slant.
 constexpr size_t kMinSlantBoxes = 3;
+// A box is set upright only on a line leaning by at least this: upright
+// type measures up to about the italic threshold.
+constexpr float kMinUprightSlant = 0.15f;
+// A box is set upright by the line's slant and by slants up to this many
+// steps either side of it.
+constexpr float kLeanStep = 0.02f;
+constexpr int kLeanSteps = 2;
 // What two misses cost, in thousandths times the box's pixels (a miss
 // loses its hit and costs a penalty of at least one).
 constexpr int kTwoMisses = 4000;
@@ -390,13 +398,24 @@ float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   return factor;
 }
 
-size_t OtherSizeReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
-                             const CharacterMatrix& matrix, const OcrSettings& settings) {
+void OtherSizeReader::Prepare(const Picture24& bitmap, const TextLine& line, size_t index,
+                              const CharacterMatrix& matrix, const OcrSettings& settings) {
   if (!ready_ || index < from_) {
     ReadLine(bitmap, line, index, matrix, settings);
     ready_ = true;
   }
+}
+
+size_t OtherSizeReader::Read(const Picture24& bitmap, const TextLine& line, size_t index,
+                             const CharacterMatrix& matrix, const OcrSettings& settings) {
+  Prepare(bitmap, line, index, matrix, settings);
   return boxes_[index - from_].chosen;
+}
+
+size_t OtherSizeReader::ReadUpright(const Picture24& bitmap, const TextLine& line, size_t index,
+                                    const CharacterMatrix& matrix, const OcrSettings& settings) {
+  Prepare(bitmap, line, index, matrix, settings);
+  return boxes_[index - from_].upright;
 }
 
 void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
@@ -407,18 +426,22 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
   for (size_t j = from; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     BoxCandidates entry;
-    if (box.Width <= kGlyphSize && box.Height <= kGlyphSize && box.Height >= kMinHeight) {
-      entry.glyph = ExtractGlyph(bitmap, box, MarkOf(j));
-      entry.unknown = MatchGlyph(entry.glyph, box, matrix, settings) == 0;
-      GlyphRows rows;
-      entry.glyph.FillRows(rows);
-      slopes_.push_back(SlantOf(rows, box.Width, box.Height));
-    } else if (box.Width < kMinHeight && box.Height < kMinHeight) {
+    const bool tall = box.Height >= kMinHeight, narrow = box.Width < kMinHeight;
+    if (box.Width <= kGlyphSize && box.Height <= kGlyphSize && (tall || narrow)) {
       const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+      const bool unknown = MatchGlyph(glyph, box, matrix, settings) == 0;
       GlyphRows rows;
       glyph.FillRows(rows);
-      entry.dot =
-          IsDot(rows, box.Width, box.Height) && MatchGlyph(glyph, box, matrix, settings) == 0;
+      if (tall) {
+        entry.glyph = glyph;
+        entry.unknown = unknown;
+        slopes_.push_back(SlantOf(rows, box.Width, box.Height));
+      }
+      // A full stop, or the dots of a colon.
+      if (unknown && narrow) {
+        entry.markCount = SmallMarkPieces(rows, box.Width, box.Height, entry.mark);
+        if (!AllSolidDots(entry.mark, entry.markCount)) entry.markCount = 0;
+      }
     }
     boxes_.push_back(entry);
   }
@@ -426,16 +449,24 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
 
   candidates_.clear();
   shapes_.clear();
+  uprights_.clear();
   factors_.clear();
   readingBoxes_ = 0;
   for (size_t b = 0; b < boxes_.size(); ++b) {
     BoxCandidates& entry = boxes_[b];
     entry.first = candidates_.size();
     entry.shapeFirst = shapes_.size();
+    entry.uprightFirst = uprights_.size();
     entry.needed = needed_ = OtherSizeSimilarity(line.boxes[from + b]);
     if (entry.unknown) Collect(entry.glyph, line.boxes[from + b], matrix, settings);
+    if (entry.unknown && uprightSlant_ != 0) {
+      GlyphRows rows;
+      entry.glyph.FillRows(rows);
+      CollectUpright(rows, line.boxes[from + b], matrix);
+    }
     entry.count = candidates_.size() - entry.first;
     entry.shapeCount = shapes_.size() - entry.shapeFirst;
+    entry.uprightCount = uprights_.size() - entry.uprightFirst;
     const size_t before = factors_.size();
     for (size_t i = entry.first; i < candidates_.size(); ++i) {
       if (candidates_[i].similarity >= entry.needed) {
@@ -458,44 +489,65 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
                                           [b](const BoxFactor& f) { return f.box == b; });
     if (shapeFactors_.size() != before && !readByPixels) ++shapeReadingBoxes_;
   }
+  // Boxes set upright share their factor with any other box's reading.
+  uprightFactors_ = shapeFactors_;
+  for (size_t b = 0; b < boxes_.size(); ++b) {
+    const BoxCandidates& entry = boxes_[b];
+    for (size_t i = entry.uprightFirst; i < entry.uprightFirst + entry.uprightCount; ++i) {
+      if (uprights_[i].similarity >= entry.needed)
+        uprightFactors_.push_back({uprights_[i].factor, b});
+    }
+  }
   const auto byFactor = [](const BoxFactor& a, const BoxFactor& b) { return a.factor < b.factor; };
   std::sort(factors_.begin(), factors_.end(), byFactor);
   std::sort(shapeFactors_.begin(), shapeFactors_.end(), byFactor);
+  std::sort(uprightFactors_.begin(), uprightFactors_.end(), byFactor);
+  marksKnown_ = false;
   for (size_t b = 0; b < boxes_.size(); ++b) {
-    boxes_[b].chosen = Choose(b, matrix);
-    if (boxes_[b].chosen == 0) boxes_[b].chosen = ChooseByShape(b, matrix);
-    if (boxes_[b].dot) boxes_[b].chosen = ChooseDot(b, line.boxes[from + b], matrix);
+    BoxCandidates& entry = boxes_[b];
+    entry.chosen = Choose(b, matrix);
+    if (entry.chosen == 0) entry.chosen = ChooseByShape(b, matrix);
+    if (entry.chosen == 0 && entry.markCount != 0) {
+      entry.chosen = ChooseMark(b, line.boxes[from + b], matrix);
+    }
+    entry.upright = entry.chosen == 0 ? ChooseUpright(b, matrix) : 0;
   }
 }
 
 bool IsDot(const GlyphRows& rows, int width, int height) {
-  if (width < 1 || height < 1 || width * height < 2 || width >= kMinHeight ||
-      height >= kMinHeight || std::abs(width - height) > 1) {
-    return false;
-  }
-  const GlyphRow mask = (GlyphRow{1} << width) - 1;
-  int ink = 0;
-  for (int y = 0; y < height; ++y) ink += std::popcount(rows[y] & mask);
-  return 5 * ink >= 4 * width * height;
+  // One solid dot that fills the box.
+  MarkPieces pieces;
+  const int count = SmallMarkPieces(rows, width, height, pieces);
+  return count == 1 && pieces[0].width == width && pieces[0].height == height &&
+         AllSolidDots(pieces, count);
 }
 
-size_t OtherSizeReader::ChooseDot(size_t index, const CharBox& box,
-                                  const CharacterMatrix& matrix) const {
-  // A dot has no shape to tell its size by: only a factor at which another
-  // box of the line reads can, and the dot must then sit where the entry's
-  // bottom comes to (a full stop on the baseline, not a dot in mid-line).
+size_t OtherSizeReader::ChooseMark(size_t index, const CharBox& box,
+                                   const CharacterMatrix& matrix) {
+  if (!marksKnown_) {
+    markCounts_.assign(matrix.Count() + 1, 0);
+    marks_.resize(matrix.Count() + 1);
+    for (size_t n = 1; n <= matrix.Count(); ++n) {
+      const EntrySize& size = matrix.Size(n);
+      if (size.width >= kMinHeight) continue;
+      const int count = SmallMarkPieces(matrix.Rows(n), size.width, size.height, marks_[n]);
+      markCounts_[n] = static_cast<uint8_t>(AllSolidDots(marks_[n], count) ? count : 0);
+    }
+    marksKnown_ = true;
+  }
+  // Dots have no shape to tell their size by: only a factor at which
+  // another box of the line reads can, and each dot must then end on the
+  // row the entry's comes to (a full stop on the baseline, not a dot in
+  // mid-line).
+  const BoxCandidates& candidate = boxes_[index];
   size_t chosen = 0;
-  const float bottom = static_cast<float>(box.TopOffset + box.Height);
-  for (size_t n = 1; n < dots_.size(); ++n) {
-    if (!dots_[n]) continue;
-    const EntrySize& size = matrix.Size(n);
+  for (size_t n = 1; n < markCounts_.size(); ++n) {
+    if (markCounts_[n] == 0) continue;
+    const int top = matrix.Size(n).topOffset;
     const bool scales =
         std::any_of(shapeFactors_.begin(), shapeFactors_.end(), [&](const BoxFactor& f) {
-          const float expected = static_cast<float>(size.topOffset + size.height) * f.factor;
-          return f.box != index &&
-                 Near(box.Width, size.width * f.factor, 1 + kSizeTolerance * box.Width) &&
-                 Near(box.Height, size.height * f.factor, 1 + kSizeTolerance * box.Height) &&
-                 Near(bottom, expected, 1 + kTopTolerance * std::max(bottom, expected));
+          return f.box != index && DotsScale(candidate.mark, candidate.markCount, box.TopOffset,
+                                             marks_[n], markCounts_[n], top, f.factor);
         });
     if (!scales) continue;
     if (chosen != 0 && matrix.Entry(chosen).text != matrix.Entry(n).text) return 0;
@@ -539,11 +591,10 @@ void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
     std::nth_element(slopes_.begin(), middle, slopes_.end());
     if (*middle >= kMinSlant) slant_ = *middle;
   }
+  uprightSlant_ = slant_ >= kMinUprightSlant ? slant_ : 0;
   layouts_.resize(matrix.Count() + 1);
-  dots_.resize(matrix.Count() + 1);
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     layouts_[n] = LayoutOf(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height);
-    dots_[n] = IsDot(matrix.Rows(n), matrix.Size(n).width, matrix.Size(n).height) ? 1 : 0;
   }
 }
 
@@ -585,7 +636,8 @@ void OtherSizeReader::Collect(const Glyph& glyph, const CharBox& box, const Char
     const float factor = other ? OtherSizeFactor(size, box) : 0;
     if (factor != 0) {
       const bool near = SizePasses(size, glyph, box, settings);
-      const int floor = near ? std::max(Floor(), NearSizeSimilarity(size, box)) : Floor();
+      const int least = Floor(candidates_, first_);
+      const int floor = near ? std::max(least, NearSizeSimilarity(size, box)) : least;
       const Comparison c = CompareResampled(rows, boxKey_, layout, box, factor, n, matrix.Rows(n),
                                             size, layouts_[n], floor, grids_);
       Keep(candidates_, first_, {n, c.similarity, c.factor});
@@ -612,7 +664,7 @@ void OtherSizeReader::CollectSheared(const GlyphRows& rows, const Layout& layout
   if (shearedSize.width == 0) return;
   const Comparison c = CompareResampled(
       rows, boxKey_, layout, box, OtherSizeFactor(shearedSize, box), number, sheared, shearedSize,
-      LayoutOf(sheared, shearedSize.width, shearedSize.height), Floor(), grids_);
+      LayoutOf(sheared, shearedSize.width, shearedSize.height), Floor(candidates_, first_), grids_);
   Keep(candidates_, first_, {number, c.similarity, c.factor});
 }
 
@@ -648,12 +700,12 @@ void OtherSizeReader::CollectShape(const GlyphRows& rows, const Layout& layout, 
   Keep(shapes_, shapeFirst_, {number, closeness, factor});
 }
 
-int OtherSizeReader::Floor() const {
+int OtherSizeReader::Floor(const std::vector<Candidate>& list, size_t first) const {
   // A candidate must come within the margin of reading; once the box keeps
   // its fill, it must also beat the least of them.
   const int floor = needed_ - kOtherSizeMargin;
-  if (candidates_.size() - first_ < kMaxCandidates) return floor;
-  return std::max(floor, candidates_.back().similarity + 1);
+  if (list.size() - first < kMaxCandidates) return floor;
+  return std::max(floor, list.back().similarity + 1);
 }
 
 void OtherSizeReader::Keep(std::vector<Candidate>& list, size_t first, const Candidate& candidate) {
@@ -696,6 +748,84 @@ size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) cons
   }
   if (best == nullptr || best->similarity < box.needed) return 0;
   if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
+  return best->number;
+}
+
+void OtherSizeReader::CollectUpright(const GlyphRows& rows, const CharBox& box,
+                                     const CharacterMatrix& matrix) {
+  // The box set upright by the line's slant, and by slants a little either
+  // side of it: the line's slant is a median over jagged stems, and a
+  // letter's own lean strays from it by the rounding of its drawing.
+  struct Upright {
+    GlyphRows rows;
+    CharBox box;
+    Layout layout;
+    size_t key;
+  };
+  std::array<Upright, 2 * kLeanSteps + 1> drawn;
+  size_t count = 0;
+  for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
+    Upright& u = drawn[count];
+    const float lean = -uprightSlant_ + kLeanStep * static_cast<float>(step);
+    const int width = LeanRows(rows, box.Width, box.Height, lean, u.rows);
+    if (width == 0 ||
+        (count != 0 && width == drawn[count - 1].box.Width && u.rows == drawn[count - 1].rows)) {
+      continue;
+    }
+    u.box = box;
+    u.box.Width = static_cast<decltype(u.box.Width)>(width);
+    u.layout = LayoutOf(u.rows, width, box.Height);
+    u.key = GridCache::KeyOf(u.rows, box.Height);
+    ++count;
+  }
+  const size_t first = uprights_.size();
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    Candidate best;
+    for (size_t i = 0; i < count; ++i) {
+      const Upright& u = drawn[i];
+      // At the upright box's very size the reader of the other slant
+      // compared it already.
+      if (size.width == u.box.Width && size.height == u.box.Height) continue;
+      const Comparison c =
+          CompareResampled(u.rows, u.key, u.layout, u.box, OtherSizeFactor(size, u.box), n,
+                           matrix.Rows(n), size, layouts_[n], Floor(uprights_, first), grids_);
+      if (c.factor != 0 && c.similarity > best.similarity) best = {n, c.similarity, c.factor};
+    }
+    Keep(uprights_, first, best);
+  }
+}
+
+size_t OtherSizeReader::ChooseUpright(size_t index, const CharacterMatrix& matrix) const {
+  const BoxCandidates& box = boxes_[index];
+  const Candidate* best = nullptr;
+  for (size_t i = box.uprightFirst; i < box.uprightFirst + box.uprightCount; ++i) {
+    // Another box must read at the factor, whatever the rest of the line.
+    if (SharedFactor(uprightFactors_, 2, uprights_[i].factor, index)) {
+      best = &uprights_[i];
+      break;
+    }
+  }
+  if (best == nullptr || best->similarity < box.needed) return 0;
+  // Any other text that came near, set upright or not, at any factor.
+  const std::string& text = matrix.Entry(best->number).text;
+  int rival = 0;
+  const auto against = [&](const std::vector<Candidate>& list, size_t first, size_t count) {
+    for (size_t i = first; i < first + count; ++i) {
+      if (matrix.Entry(list[i].number).text != text) rival = std::max(rival, list[i].similarity);
+    }
+  };
+  against(uprights_, box.uprightFirst, box.uprightCount);
+  against(candidates_, box.first, box.count);
+  if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
+  // A closed bowl is not an open one, whatever the lean.
+  GlyphRows rows;
+  box.glyph.FillRows(rows);
+  const EntrySize& size = matrix.Size(best->number);
+  if (HolesOf(rows, box.glyph.Width, box.glyph.Height) !=
+      HolesOf(matrix.Rows(best->number), size.width, size.height)) {
+    return 0;
+  }
   return best->number;
 }
 

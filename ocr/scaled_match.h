@@ -2,8 +2,10 @@
 // own size is compared with entries of other sizes, each entry's glyph
 // resampled to the box's width and height; failing that, by shape, both
 // brought onto one grid where a stroke a pixel off costs nothing; on a
-// slanted line, also with upright entries sheared by the line's slant. A
-// full stop reads by the factor of its line.
+// slanted line, also with upright entries sheared by the line's slant, and
+// failing every other reading, with the box set upright by the line's slant
+// and compared with entries of other sizes. Full stops and colons read by
+// the factor of their line.
 #pragma once
 
 #include <array>
@@ -15,6 +17,7 @@
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
+#include "ocr/slant_match.h"
 #include "stream/picture.h"
 
 namespace capter {
@@ -143,6 +146,15 @@ class OtherSizeReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The entry box `index` of `line` reads as once set upright by the
+  // line's slant, at another size, or 0: for a box that neither Read nor
+  // the reader of the other slant reads. Two freedoms at once ask for more
+  // than each alone: the factor must be one another box of the line reads
+  // at, the entry must lead every other text (any factor, any way of
+  // reading) by the margin and enclose as many holes as the box.
+  size_t ReadUpright(const Picture24& bitmap, const TextLine& line, size_t index,
+                     const CharacterMatrix& matrix, const OcrSettings& settings);
+
   // The most similar entry at another size for box `index` of the line
   // last read, whose factor the line shares, even when it falls short of
   // the similarity or the margin a reading needs (it came within the
@@ -163,17 +175,30 @@ class OtherSizeReader {
     size_t count = 0;
     size_t shapeFirst = 0;  // into shapes_
     size_t shapeCount = 0;
+    size_t uprightFirst = 0;  // into uprights_
+    size_t uprightCount = 0;
     size_t chosen = 0;                  // entry number, 0 for none
+    size_t upright = 0;                 // read set upright, 0 for none
     int needed = kOtherSizeSimilarity;  // the similarity it needs to read
-    bool dot = false;                   // a small solid mark, unknown
+    int markCount = 0;                  // unknown and made of solid dots: how many
+    MarkPieces mark{};
   };
 
+  // Weighs the line from box `from` unless it was weighed from there.
+  void Prepare(const Picture24& bitmap, const TextLine& line, size_t index,
+               const CharacterMatrix& matrix, const OcrSettings& settings);
   void ReadLine(const Picture24& bitmap, const TextLine& line, size_t from,
                 const CharacterMatrix& matrix, const OcrSettings& settings);
-  // The dot entry box `index` (from from_) reads as: one whose size and
-  // bottom scale to the box's by a factor another box of the line reads
-  // at; 0 when none does or dots of different texts do.
-  size_t ChooseDot(size_t index, const CharBox& box, const CharacterMatrix& matrix) const;
+  // The mark of solid dots entry box `index` (from from_) reads as: one
+  // whose dots scale to the box's (DotsScale) by a factor another box of
+  // the line reads at; 0 when none does or marks of different texts do.
+  size_t ChooseMark(size_t index, const CharBox& box, const CharacterMatrix& matrix);
+  // Compares the box set upright by the line's slant (and a little either
+  // side) with the entries of other sizes.
+  void CollectUpright(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix);
+  // The entry box `index` (from from_) reads as set upright (see
+  // ReadUpright), or 0.
+  size_t ChooseUpright(size_t index, const CharacterMatrix& matrix) const;
   // Measures the line's slant and every entry's layout.
   void PrepareEntries(const CharacterMatrix& matrix);
   // Appends the entries of other sizes that come near the box.
@@ -187,8 +212,9 @@ class OtherSizeReader {
   // shape on a common grid with the box, when its layout comes near.
   void CollectShape(const GlyphRows& rows, const Layout& layout, const CharBox& box, size_t number,
                     float factor, const CharacterMatrix& matrix, RowResampler& resampler);
-  // The similarity a comparison must reach to be kept.
-  int Floor() const;
+  // The similarity a comparison must reach to be kept among the current
+  // box's in `list`, whose first is `first`.
+  int Floor(const std::vector<Candidate>& list, size_t first) const;
   // Adds a candidate (factor 0: none) among the current box's in `list`,
   // whose first is `first`, keeping the most similar.
   static void Keep(std::vector<Candidate>& list, size_t first, const Candidate& candidate);
@@ -208,7 +234,8 @@ class OtherSizeReader {
   const Candidate* Best(size_t index) const;
 
   std::vector<Candidate> candidates_;
-  std::vector<Candidate> shapes_;  // similarity: the closeness of the shapes
+  std::vector<Candidate> shapes_;    // similarity: the closeness of the shapes
+  std::vector<Candidate> uprights_;  // the boxes set upright
   std::vector<BoxCandidates> boxes_;
   struct BoxFactor {
     float factor = 0;
@@ -219,21 +246,25 @@ class OtherSizeReader {
   static bool SharedFactor(const std::vector<BoxFactor>& factors, size_t readingBoxes, float factor,
                            size_t box);
 
-  std::vector<BoxFactor> factors_;       // of every candidate that reads, ascending
-  std::vector<BoxFactor> shapeFactors_;  // the same with the readings by shape
-  size_t shapeReadingBoxes_ = 0;         // boxes read either way
-  size_t first_ = 0;                     // the current box's first candidate
-  size_t shapeFirst_ = 0;                // and its first in shapes_
-  size_t boxKey_ = 0;                    // the current box's GridCache key
-  ShapeGrid boxGrid_;                    // the grid boxOnGrid_ holds the box on
+  std::vector<BoxFactor> factors_;         // of every candidate that reads, ascending
+  std::vector<BoxFactor> shapeFactors_;    // the same with the readings by shape
+  std::vector<BoxFactor> uprightFactors_;  // and with the boxes set upright
+  size_t shapeReadingBoxes_ = 0;           // boxes read either way
+  size_t first_ = 0;                       // the current box's first candidate
+  size_t shapeFirst_ = 0;                  // and its first in shapes_
+  size_t boxKey_ = 0;                      // the current box's GridCache key
+  ShapeGrid boxGrid_;                      // the grid boxOnGrid_ holds the box on
   GlyphRows boxOnGrid_{};
   int needed_ = kOtherSizeSimilarity;  // by the current box
   size_t readingBoxes_ = 0;            // boxes with a candidate that reads
   GridCache grids_;                    // entries resampled and on shape grids
   std::vector<Layout> layouts_;        // of every entry, by number
-  std::vector<uint8_t> dots_;          // whether each entry is a dot, by number
+  std::vector<uint8_t> markCounts_;    // each entry's solid dots (0: none), by number
+  std::vector<MarkPieces> marks_;      // and where they lie
+  bool marksKnown_ = false;            // whether the two above are for this line
   std::vector<float> slopes_;          // of the line's boxes
   float slant_ = 0;                    // of the line, 0 when upright
+  float uprightSlant_ = 0;             // what sets its boxes upright, 0 for none
   size_t from_ = 0;
   bool ready_ = false;
 };

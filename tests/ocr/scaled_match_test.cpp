@@ -6,6 +6,7 @@
 #include "ocr/recogniser.h"
 #include "ocr/scaled_match.h"
 #include "ocr/segmentation.h"
+#include "ocr/slant_match.h"
 #include "tests/ocr/allocation_counter.h"
 #include "tests/ocr/ocr_test_support.h"
 #include "tests/ocr/teach_line.h"
@@ -375,6 +376,26 @@ TEST(OtherSizes, AFullStopReadsByTheFactorOfItsLineWhereItsBottomComesTo) {
   EXPECT_FALSE(IsDot(square, 4, 4));
 }
 
+TEST(OtherSizes, MarksOfSmallTypeReadByTheirDotsAtTheLinesFactor) {
+  // A full stop of small type is a pixel wide and two high; a colon, two
+  // dots of two pixels square.
+  const Cells tallDot = {"#", "#"};
+  const Cells colon = {"##", "##", "..", "..", "..", "..", "##", "##"};
+  OcrSettings settings = OnlyOtherSizes(true);
+  settings.KeepSmallMarks = true;
+  CharacterMatrix matrix;
+  TeachLineBoxes(Draw({{&kE, 2}, {&tallDot, 1, 8}, {&colon, 1, 2}}), settings, "E.:", matrix);
+  BoxByBoxReader<OtherSizeReader> reader;
+  // Twice as large, the full stop is four pixels square; the colon's dots
+  // three, further apart than twice their gap (too narrow a colon to be
+  // the entry resampled).
+  Cells largeColon(18, "...");
+  largeColon[0] = largeColon[1] = largeColon[2] = "###";
+  largeColon[15] = largeColon[16] = largeColon[17] = "###";
+  EXPECT_EQ(reader.Read(Draw({{&kE, 4}, {&kDot, 4, 4}, {&largeColon, 1, 4}}), settings, matrix),
+            "E.:");
+}
+
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
@@ -382,6 +403,76 @@ TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
   EXPECT_EQ(reader.Read({{&kH, 2, 0, 0.2f}, {&kE, 2, 0, 0.2f}, {&kO, 2, 0, 0.2f}}, matrix), "HEO");
   // One leaning letter among upright ones does not make the line slanted.
   EXPECT_EQ(reader.Read({{&kH, 2}, {&kE, 2}, {&kO, 2, 0, 0.2f}}, matrix), "HE?");
+}
+
+// Reads as recognition does: at other sizes, then in the other slant, then
+// set upright at other sizes.
+struct EveryOtherReading {
+  void StartLine() {
+    sizes.StartLine();
+    slants.StartLine();
+  }
+  size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
+              const CharacterMatrix& matrix, const OcrSettings& settings) {
+    size_t k = sizes.Read(bitmap, line, index, matrix, settings);
+    if (k == 0) k = slants.Read(bitmap, line, index, matrix, settings);
+    if (k == 0) k = sizes.ReadUpright(bitmap, line, index, matrix, settings);
+    return k;
+  }
+  OtherSizeReader sizes;
+  SlantReader slants;
+};
+
+class SlantedLineReader : public BoxByBoxReader<EveryOtherReading> {
+ public:
+  std::string Read(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+    return BoxByBoxReader::Read(Draw(letters), OnlyOtherSizes(true), matrix);
+  }
+};
+
+std::vector<Letter> Leaning(const std::vector<const Cells*>& cells, int unit, float lean) {
+  std::vector<Letter> letters;
+  for (const Cells* c : cells) letters.push_back({c, unit, 0, lean});
+  return letters;
+}
+
+TEST(UprightAtOtherSizes, UprightLettersReadInASlantedLineOfAnotherSize) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
+  // Neither a change of size nor a lean alone brings them together.
+  LineReader sizesOnly;
+  EXPECT_EQ(sizesOnly.Read(Leaning({&kH, &kE, &kO}, 3, 0.25f), matrix), "???");
+  SlantedLineReader reader;
+  EXPECT_EQ(reader.Read(Leaning({&kH, &kE, &kO}, 3, 0.25f), matrix), "HEO");
+  // Reading again allocates nothing once the reader has seen such a line.
+  reader.readerAllocations = 0;
+  EXPECT_EQ(reader.Read(Leaning({&kO, &kH, &kE}, 3, 0.25f), matrix), "OHE");
+  EXPECT_EQ(reader.readerAllocations, 0u);
+}
+
+TEST(UprightAtOtherSizes, ALetterThatOnlyResemblesAnEntryOnceSetUprightAndScaledNeedsMore) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
+  SlantedLineReader reader;
+  // No other box of the line reads at its factor: letters never taught
+  // beside it.
+  const Cells corner = {"##.", "#..", "#..", "#..", "#.."};
+  EXPECT_EQ(reader.Read(Leaning({&kH, &corner, &kT}, 3, 0.25f), matrix), "???");
+  // A ring open by a pixel lies as close to a closed one, but encloses no
+  // hole.
+  const Cells small = Ring(8, 12), closed = Ring(12, 18);
+  Cells open = closed;
+  open[0][6] = '.';
+  Teach({{&small, 1}}, "0", matrix);
+  const auto line = [](const Cells* ring) {
+    return std::vector<Letter>{{&kE, 3, 0, 0.25f}, {&kH, 3, 0, 0.25f}, {ring, 1, 0, 0.25f}};
+  };
+  EXPECT_EQ(reader.Read(line(&closed), matrix), "EH0");
+  EXPECT_EQ(reader.Read(line(&open), matrix), "EH?");
+  // The H was also taught twice as large as another text: the two lead
+  // each other by nothing, whatever their factors.
+  Teach({{&kH, 4}}, "K", matrix);
+  EXPECT_EQ(reader.Read(Leaning({&kE, &kH, &kO}, 3, 0.25f), matrix), "E?O");
 }
 
 TEST(OtherSizes, WithTheAidOffTheTeacherIsAskedAndAnswersAreNotRepeated) {
