@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ocr/mark_above.h"
 #include "ocr/matcher.h"
 #include "ocr/scaled_match.h"
 
@@ -295,10 +296,22 @@ void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box,
   }
   // Only what could still be the best, or lie within the margin of it, is
   // scored out.
+  // A dotted stem is not a plain one, nor the reverse.
+  const MarkAbove mark = MarkAboveOf(rows, width, box.Height);
+  const bool entryMarked = MarkAboveOf(matrix.Rows(number), size.width, size.height).markRows != 0;
+  if ((mark.markRows != 0) != entryMarked) return;
   const int floor =
       std::max(std::min(best.similarity, best.rival) + 1, kSlantSimilarity - kSlantMargin);
-  const int similarity =
+  int similarity =
       RowsSimilarity(rows, width, box.Height, matrix.Rows(number), size.width, size.height, floor);
+  if (similarity < floor && entryMarked) {
+    // The lean moves the mark against the body and the gap between them
+    // may differ by a row: the body is compared by pixels, the mark by the
+    // layout of its pieces.
+    similarity =
+        MarkedSimilarity(rows, width, box.Height, mark, matrix.Rows(number), size.width,
+                         size.height, settings.MaxCharDiffWidth, settings.MaxCharDiffHeight, floor);
+  }
   if (similarity < floor) return;
   // A closed bowl is not an open one: an italic "a" set upright comes
   // close to a "u".
