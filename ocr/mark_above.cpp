@@ -10,9 +10,9 @@
 namespace capter {
 namespace {
 
-// A mark is lower than the rows a lean needs, and at most this share of
-// the glyph's height.
-constexpr int kMaxMarkRows = 7;
+// A mark is lower than the rows a lean needs, and at most a third of the
+// glyph's height.
+constexpr int kMaxMarkRows = kMinSlantHeight - 1;
 constexpr int kMarkShareDivisor = 3;
 // How far a mark's gap to the body and its middle against the body's may
 // differ (pixels; the middles are compared doubled).

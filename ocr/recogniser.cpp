@@ -160,6 +160,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
                                      settings.OtherSizes ? &slants_ : nullptr);
     }
+    if (k == 0 && split.parts == 0 && settings.OtherSizes) {
+      k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
+    }
     const size_t start = text.size();
     if (k > 0) {
       text += matrix.Entry(k).text;

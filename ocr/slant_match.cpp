@@ -19,12 +19,6 @@ constexpr size_t kMinSlantBoxes = 3;
 // An entry leans against an upright box by an italic slant: at least the
 // italic threshold, at most this.
 constexpr float kMaxLean = 0.4f;
-// An italic box is set upright by the line's slant and by slants up to
-// this many steps either side of it.
-constexpr float kLeanStep = 0.02f;
-constexpr int kLeanSteps = 2;
-// Smaller boxes carry too few rows to measure or undo a slant.
-constexpr int kMinHeight = 8;
 
 // A hole of one pixel comes and goes with the rounding of a lean.
 constexpr int kMinHole = 2;
@@ -82,7 +76,7 @@ int SmallMarkPieces(const GlyphRows& rows, int width, int height, MarkPieces& pi
         left[r] &= ~piece[r];
       }
       const GlyphPiece p{lo, first, hi - lo + 1, last - first + 1, pixels};
-      if (p.height >= kMinHeight || p.width >= kMinHeight) return 0;
+      if (p.height >= kMinSlantHeight || p.width >= kMinSlantHeight) return 0;
       pieces[static_cast<size_t>(count++)] = p;
     }
   }
@@ -198,7 +192,7 @@ EntryMatch SlantReader::ReadPart(const Picture24& bitmap, const TextLine& line, 
 EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
                                const CharacterMatrix& matrix, const OcrSettings& settings,
                                int floor) const {
-  if (box.Height < kMinHeight) return {};
+  if (box.Height < kMinSlantHeight) return {};
   Best best;
   if (slant_ != 0) {
     // An italic line: the box set upright by the line's slant, and by
@@ -209,8 +203,7 @@ EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
     GlyphRows leaned, previous{};
     int previousWidth = 0;
     for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
-      const float lean = -slant_ + kLeanStep * static_cast<float>(step);
-      const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
+      const int width = LeanRows(rows, box.Width, box.Height, UprightLean(step), leaned);
       if (width == 0 || (width == previousWidth && leaned == previous)) continue;
       for (size_t n = 1; n <= matrix.Count(); ++n) {
         Consider(leaned, width, box, n, matrix, settings, best);
@@ -271,7 +264,7 @@ void SlantReader::MeasureLine(const Picture24& bitmap, const TextLine& line) {
   slopes_.clear();
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
-    if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) continue;
+    if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinSlantHeight) continue;
     GlyphRows rows;
     ExtractGlyph(bitmap, box, MarkOf(j)).FillRows(rows);
     slopes_.push_back(SlantOf(rows, box.Width, box.Height));
@@ -318,9 +311,15 @@ void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box,
   if (HolesOf(rows, width, box.Height) != HolesOf(matrix.Rows(number), size.width, size.height)) {
     return;
   }
+  Keep(number, similarity, matrix, best);
+}
+
+void SlantReader::Keep(size_t number, int similarity, const CharacterMatrix& matrix, Best& best) {
   const std::string& text = matrix.Entry(number).text;
   if (best.number == 0 || similarity > best.similarity) {
-    if (best.number != 0 && matrix.Entry(best.number).text != text) best.rival = best.similarity;
+    if (best.number != 0 && matrix.Entry(best.number).text != text) {
+      best.rival = std::max(best.rival, best.similarity);
+    }
     best.number = number;
     best.similarity = similarity;
   } else if (text != matrix.Entry(best.number).text && similarity > best.rival) {
