@@ -3,29 +3,18 @@
 // slant from their upright entries.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "ocr/mark_above.h"
-#include "ocr/matcher.h"
-#include "ocr/recogniser.h"
+#include "tests/ocr/art_line.h"
 #include "tests/ocr/ocr_test_support.h"
 #include "tests/ocr/teach_line.h"
-#include "tests/support/scripted_message_boxes.h"
 
 namespace capter::testing {
 namespace {
 
-using Art = std::vector<std::string>;
-
-const Art kH = {"###...###", "###...###", "###...###", "###...###", "###...###",
-                "###...###", "#########", "#########", "#########", "###...###",
-                "###...###", "###...###", "###...###", "###...###", "###...###"};
-const Art kE = {"#########", "#########", "#########", "###......", "###......",
-                "###......", "#######..", "#######..", "#######..", "###......",
-                "###......", "###......", "#########", "#########", "#########"};
 // A serif stem with its dot three rows above it; the italic one is drawn
 // with a gap of two rows, one row lower, as italic type draws it.
 const Art kI = {".###.", ".###.", ".###.", ".....", ".....", ".....", "####.", ".###.",
@@ -35,59 +24,8 @@ const Art kItalicI = {".###.", ".###.", ".###.", ".....", ".....", "####.", ".##
 const Art kL = {"####.", ".###.", ".###.", ".###.", ".###.", ".###.", ".###.", ".###.",
                 ".###.", ".###.", ".###.", ".###.", ".###.", ".###.", "#####"};
 
-// The letters side by side on one line, their bottoms on one row, each
-// leaning by `lean` columns per row up.
-Picture24 Draw(const std::vector<const Art*>& letters, float lean) {
-  int rows = 0, width = 2;
-  for (const Art* art : letters) {
-    rows = std::max(rows, static_cast<int>(art->size()));
-    width += static_cast<int>((*art)[0].size()) + 3;
-  }
-  const int slack = static_cast<int>(lean * static_cast<float>(rows)) + 1;
-  Art picture(rows + 4, std::string(width + letters.size() * slack, '.'));
-  int x = 2;
-  for (const Art* art : letters) {
-    const int top = rows - static_cast<int>(art->size());
-    for (int y = 0; y < static_cast<int>(art->size()); ++y) {
-      const int shift = static_cast<int>(lean * static_cast<float>(art->size() - 1 - y) + 0.5f);
-      for (size_t px = 0; px < (*art)[y].size(); ++px) {
-        if ((*art)[y][px] == '#') picture[2 + top + y][x + shift + px] = '#';
-      }
-    }
-    x += static_cast<int>((*art)[0].size()) + 3 + slack;
-  }
-  return PictureFromArt(picture);
-}
-
-GlyphRows RowsOf(const Art& art) {
-  GlyphRows rows{};
-  for (size_t y = 0; y < art.size(); ++y) {
-    for (size_t x = 0; x < art[y].size(); ++x) {
-      if (art[y][x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-  }
-  return rows;
-}
-
 MarkAbove MarkOfArt(const Art& art) {
   return MarkAboveOf(RowsOf(art), static_cast<int>(art[0].size()), static_cast<int>(art.size()));
-}
-
-// Recognises the drawn line with the other sizes and slant on; '?' for
-// every box the teacher is asked about (it answers nothing).
-std::string Recognise(const std::vector<const Art*>& letters, float lean, CharacterMatrix matrix) {
-  OcrSettings settings = SettingsWithoutAids();
-  settings.OtherSizes = true;
-  TextColourState colour;
-  ScriptedColourChooser chooser({3});
-  ScriptedTeacher teacher({}, Taught("?"));
-  CollectingSink sink;
-  ScriptedMessageBoxes messages;
-  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
-  Picture24 picture = Draw(letters, lean);
-  recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
-                                 TimeCode{}, TimeCode{});
-  return recogniser.Lines().empty() ? std::string{} : recogniser.Lines()[0];
 }
 
 TEST(MarkAbove, ADotOrAnAccentIsAMarkTheTopOfABrokenLetterIsNot) {
@@ -133,23 +71,25 @@ TEST(MarkAbove, MarkedLettersAreComparedByBodyAndByTheLayoutOfTheirMarks) {
 
 TEST(MarkAbove, AnItalicDottedStemReadsFromTheUprightOneAndNotAsAStem) {
   CharacterMatrix matrix;
-  TeachLineBoxes(Draw({&kH, &kE, &kI}, 0.0f), SettingsWithoutAids(), "HEi", matrix);
-  EXPECT_EQ(Recognise({&kH, &kE, &kItalicI, &kH}, 0.25f, matrix), "HEiH");
+  TeachLineBoxes(DrawArtLine({&kBlockH, &kBlockE, &kI}, 0.0f), SettingsWithoutAids(), "HEi",
+                 matrix);
+  EXPECT_EQ(RecogniseArtLine({&kBlockH, &kBlockE, &kItalicI, &kBlockH}, 0.25f, matrix), "HEiH");
   // An italic stem taught as well is nearer in size and slant: the dot
   // still decides.
   CharacterMatrix withL = matrix;
-  TeachLineBoxes(Draw({&kL}, 0.25f), SettingsWithoutAids(), "l", withL);
-  EXPECT_EQ(Recognise({&kH, &kE, &kItalicI, &kH}, 0.25f, withL), "HEiH");
-  EXPECT_EQ(Recognise({&kH, &kE, &kL, &kH}, 0.25f, withL), "HElH");
+  TeachLineBoxes(DrawArtLine({&kL}, 0.25f), SettingsWithoutAids(), "l", withL);
+  EXPECT_EQ(RecogniseArtLine({&kBlockH, &kBlockE, &kItalicI, &kBlockH}, 0.25f, withL), "HEiH");
+  EXPECT_EQ(RecogniseArtLine({&kBlockH, &kBlockE, &kL, &kBlockH}, 0.25f, withL), "HElH");
 }
 
 TEST(MarkAbove, AnUndottedStemIsNotReadAsADottedEntryNorTheReverse) {
   CharacterMatrix matrix;
-  TeachLineBoxes(Draw({&kH, &kE, &kI}, 0.0f), SettingsWithoutAids(), "HEi", matrix);
-  EXPECT_EQ(Recognise({&kH, &kE, &kL, &kH}, 0.25f, matrix), "HE?H");
+  TeachLineBoxes(DrawArtLine({&kBlockH, &kBlockE, &kI}, 0.0f), SettingsWithoutAids(), "HEi",
+                 matrix);
+  EXPECT_EQ(RecogniseArtLine({&kBlockH, &kBlockE, &kL, &kBlockH}, 0.25f, matrix), "HE?H");
   CharacterMatrix stems;
-  TeachLineBoxes(Draw({&kH, &kE, &kL}, 0.0f), SettingsWithoutAids(), "HEl", stems);
-  EXPECT_EQ(Recognise({&kH, &kE, &kItalicI, &kH}, 0.25f, stems), "HE?H");
+  TeachLineBoxes(DrawArtLine({&kBlockH, &kBlockE, &kL}, 0.0f), SettingsWithoutAids(), "HEl", stems);
+  EXPECT_EQ(RecogniseArtLine({&kBlockH, &kBlockE, &kItalicI, &kBlockH}, 0.25f, stems), "HE?H");
 }
 
 TEST(MarkAbove, AtAnotherSizeAStemReadsOnlyAsAStemOfItsKind) {
@@ -174,9 +114,9 @@ TEST(MarkAbove, AtAnotherSizeAStemReadsOnlyAsAStemOfItsKind) {
                                                  std::tuple{&tallDotted, &plain, &dotted, "i"}}) {
     SCOPED_TRACE(text);
     CharacterMatrix matrix;
-    TeachLineBoxes(Draw({taught}, 0.0f), SettingsWithoutAids(), text, matrix);
-    EXPECT_EQ(Recognise({read}, 0.0f, matrix), "?");
-    EXPECT_EQ(Recognise({same}, 0.0f, matrix), text);
+    TeachLineBoxes(DrawArtLine({taught}, 0.0f), SettingsWithoutAids(), text, matrix);
+    EXPECT_EQ(RecogniseArtLine({read}, 0.0f, matrix), "?");
+    EXPECT_EQ(RecogniseArtLine({same}, 0.0f, matrix), text);
   }
 }
 
