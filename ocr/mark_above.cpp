@@ -96,6 +96,12 @@ size_t KeepIfSameMarkKind(size_t number, const Glyph& glyph, const CharacterMatr
 int MarkedSimilarity(const GlyphRows& rows, int width, int height, MarkAbove mark,
                      const GlyphRows& entryRows, int entryWidth, int entryHeight, int maxWidthDiff,
                      int maxHeightDiff, int floor) {
+  // Only a glyph's 45 x 45 pixels exist, whatever size a damaged file
+  // declares.
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  entryWidth = std::min(entryWidth, kGlyphSize);
+  entryHeight = std::min(entryHeight, kGlyphSize);
   const MarkAbove entryMark = MarkAboveOf(entryRows, entryWidth, entryHeight);
   if (mark.markRows == 0 || entryMark.markRows == 0) return 0;
   const MarkedParts box = CutMarked(rows, width, height, mark);

@@ -67,6 +67,12 @@ TEST(MarkAbove, MarkedLettersAreComparedByBodyAndByTheLayoutOfTheirMarks) {
   EXPECT_EQ(similarity(two, kI), 0);
   EXPECT_EQ(similarity(lower, kI), 0);
   EXPECT_EQ(similarity(kL, kI), 0);
+  // A size past the glyph's 45 rows (a damaged file) compares only the rows
+  // that exist.
+  Art deep = kI;
+  deep.resize(45, ".###.");
+  EXPECT_LT(MarkedSimilarity(RowsOf(deep), 5, 200, MarkOfArt(deep), RowsOf(kI), 5, 15, 2, 200, 0),
+            1000);
 }
 
 TEST(MarkAbove, AnItalicDottedStemReadsFromTheUprightOneAndNotAsAStem) {
