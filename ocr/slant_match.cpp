@@ -287,12 +287,12 @@ void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box,
       std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > settings.MaxCharDiffTop) {
     return;
   }
-  // Only what could still be the best, or lie within the margin of it, is
-  // scored out.
   // A dotted stem is not a plain one, nor the reverse.
   const MarkAbove mark = MarkAboveOf(rows, width, box.Height);
   const bool entryMarked = MarkAboveOf(matrix.Rows(number), size.width, size.height).markRows != 0;
   if ((mark.markRows != 0) != entryMarked) return;
+  // Only what could still be the best, or lie within the margin of it, is
+  // scored out.
   const int floor =
       std::max(std::min(best.similarity, best.rival) + 1, kSlantSimilarity - kSlantMargin);
   int similarity =

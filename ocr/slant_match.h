@@ -4,7 +4,8 @@
 // upright by the line's slant, and by the lean each upright entry has short
 // of it; on an upright line, it is leaned by the lean each italic entry has
 // beyond it. Dots and ticks (a full stop, the dots of a colon) are compared
-// by the layout of their pieces instead.
+// by the layout of their pieces instead, a dotted stem by its body and its
+// dot; an italic form that is no leaned upright one, by shape.
 #pragma once
 
 #include <array>
