@@ -12,8 +12,6 @@
 namespace capter {
 namespace {
 
-// A line whose letters lean by at least this (columns per row) is italic.
-constexpr float kMinSlant = 0.1f;
 // Boxes it takes to measure a line's slant.
 constexpr size_t kMinSlantBoxes = 3;
 // An entry leans against an upright box by an italic slant: at least the
@@ -254,7 +252,7 @@ void SlantReader::ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box,
       continue;
     }
     const float lean = SlantOf(matrix.Rows(n), size.width, size.height) - own;
-    if (direction * lean < kMinSlant || direction * lean > kMaxLean) continue;
+    if (direction * lean < kMinItalicSlant || direction * lean > kMaxLean) continue;
     const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
     if (width != 0) Consider(leaned, width, box, n, matrix, settings, best);
   }
@@ -273,7 +271,7 @@ void SlantReader::MeasureLine(const Picture24& bitmap, const TextLine& line) {
   if (slopes_.size() < kMinSlantBoxes) return;
   const auto middle = slopes_.begin() + static_cast<std::ptrdiff_t>(slopes_.size() / 2);
   std::nth_element(slopes_.begin(), middle, slopes_.end());
-  if (*middle >= kMinSlant) slant_ = *middle;
+  if (*middle >= kMinItalicSlant) slant_ = *middle;
 }
 
 void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,

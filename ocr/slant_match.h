@@ -27,6 +27,8 @@ inline constexpr int kSlantSimilarity = 930;
 inline constexpr int kSlantMargin = 20;
 // Smaller boxes carry too few rows to measure or undo a slant.
 inline constexpr int kMinSlantHeight = 8;
+// A line whose letters lean by at least this (columns per row) is italic.
+inline constexpr float kMinItalicSlant = 0.1f;
 
 // `rows` (`width` x `height`) leaned by `lean` columns to the right per row
 // up from the bottom row (negative: to the left, setting an italic letter
@@ -75,7 +77,8 @@ class SlantReader {
 
   // The entry box `index` of an italic line reads as by shape, when
   // nothing else reads it (not even split): set upright, it is brought
-  // onto one grid with each entry of about its height and place, a width
+  // onto one grid with each upright entry (leaning at least the italic
+  // threshold less than the line) of about its height and place, a width
   // that may differ by a quarter (italic forms are narrower), and must lie
   // as close (ShapeCloseness) as a letter of another size read by shape,
   // lead every other text by as much, and enclose as many holes; 0

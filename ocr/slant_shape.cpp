@@ -68,7 +68,9 @@ void SlantReader::ConsiderShapes(const GlyphRows& rows, int width, const CharBox
         std::abs(size.height - static_cast<int>(box.Height)) > settings.MaxCharDiffHeight ||
         std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > kTopSlack ||
         std::abs(size.width - width) > 1 + wider / kWidthShareDivisor ||
-        size.width < kShapeMinWidth || !SameMarkKind(rows, width, box.Height, matrix, n) ||
+        size.width < kShapeMinWidth ||
+        SlantOf(matrix.Rows(n), size.width, size.height) > slant_ - kMinItalicSlant ||
+        !SameMarkKind(rows, width, box.Height, matrix, n) ||
         LayoutDistance(layout, LayoutOf(matrix.Rows(n), size.width, size.height)) >
             kMaxLayoutDistance) {
       continue;
