@@ -1,6 +1,7 @@
 #include "ocr/recogniser.h"
 
 #include "ocr/line_teaching.h"
+#include "ocr/mark_above.h"
 #include "ocr/matcher.h"
 #include "ocr/touching_split.h"
 #include "stream/crop.h"
@@ -119,7 +120,8 @@ std::string Recogniser::Proposal(const Picture24& bitmap, const TextLine& line, 
   if (closest.number != 0) return matrix.Entry(closest.number).text;
   // Failing both, an entry of another size that came near but did not
   // read the box (too little similarity or margin).
-  const size_t nearest = settings.OtherSizes ? otherSizes_.Nearest(index) : 0;
+  const size_t nearest =
+      settings.OtherSizes ? KeepIfSameMarkKind(otherSizes_.Nearest(index), glyph, matrix) : 0;
   return nearest != 0 ? matrix.Entry(nearest).text : std::string{};
 }
 
@@ -149,7 +151,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
     size_t k = MatchGlyph(glyph, box, matrix, settings);
-    if (k == 0 && settings.OtherSizes) k = otherSizes_.Read(bitmap, line, j, matrix, settings);
+    if (k == 0 && settings.OtherSizes) {
+      k = KeepIfSameMarkKind(otherSizes_.Read(bitmap, line, j, matrix, settings), glyph, matrix);
+    }
     if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
     if (k == 0 && settings.OtherSizes)
       k = otherSizes_.ReadUpright(bitmap, line, j, matrix, settings);
@@ -157,6 +161,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
                                      settings.OtherSizes ? &slants_ : nullptr);
+    }
+    if (k == 0 && split.parts == 0 && settings.OtherSizes) {
+      k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
     }
     const size_t start = text.size();
     if (k > 0) {

@@ -5,25 +5,18 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ocr/mark_above.h"
 #include "ocr/matcher.h"
 #include "ocr/scaled_match.h"
 
 namespace capter {
 namespace {
 
-// A line whose letters lean by at least this (columns per row) is italic.
-constexpr float kMinSlant = 0.1f;
 // Boxes it takes to measure a line's slant.
 constexpr size_t kMinSlantBoxes = 3;
 // An entry leans against an upright box by an italic slant: at least the
 // italic threshold, at most this.
 constexpr float kMaxLean = 0.4f;
-// An italic box is set upright by the line's slant and by slants up to
-// this many steps either side of it.
-constexpr float kLeanStep = 0.02f;
-constexpr int kLeanSteps = 2;
-// Smaller boxes carry too few rows to measure or undo a slant.
-constexpr int kMinHeight = 8;
 
 // A hole of one pixel comes and goes with the rounding of a lean.
 constexpr int kMinHole = 2;
@@ -81,7 +74,7 @@ int SmallMarkPieces(const GlyphRows& rows, int width, int height, MarkPieces& pi
         left[r] &= ~piece[r];
       }
       const GlyphPiece p{lo, first, hi - lo + 1, last - first + 1, pixels};
-      if (p.height >= kMinHeight || p.width >= kMinHeight) return 0;
+      if (p.height >= kMinSlantHeight || p.width >= kMinSlantHeight) return 0;
       pieces[static_cast<size_t>(count++)] = p;
     }
   }
@@ -197,7 +190,7 @@ EntryMatch SlantReader::ReadPart(const Picture24& bitmap, const TextLine& line, 
 EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
                                const CharacterMatrix& matrix, const OcrSettings& settings,
                                int floor) const {
-  if (box.Height < kMinHeight) return {};
+  if (box.Height < kMinSlantHeight) return {};
   Best best;
   if (slant_ != 0) {
     // An italic line: the box set upright by the line's slant, and by
@@ -208,8 +201,7 @@ EntryMatch SlantReader::Leaned(const GlyphRows& rows, const CharBox& box,
     GlyphRows leaned, previous{};
     int previousWidth = 0;
     for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
-      const float lean = -slant_ + kLeanStep * static_cast<float>(step);
-      const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
+      const int width = LeanRows(rows, box.Width, box.Height, UprightLean(step), leaned);
       if (width == 0 || (width == previousWidth && leaned == previous)) continue;
       for (size_t n = 1; n <= matrix.Count(); ++n) {
         Consider(leaned, width, box, n, matrix, settings, best);
@@ -260,7 +252,7 @@ void SlantReader::ConsiderEntryLeans(const GlyphRows& rows, const CharBox& box,
       continue;
     }
     const float lean = SlantOf(matrix.Rows(n), size.width, size.height) - own;
-    if (direction * lean < kMinSlant || direction * lean > kMaxLean) continue;
+    if (direction * lean < kMinItalicSlant || direction * lean > kMaxLean) continue;
     const int width = LeanRows(rows, box.Width, box.Height, lean, leaned);
     if (width != 0) Consider(leaned, width, box, n, matrix, settings, best);
   }
@@ -270,7 +262,7 @@ void SlantReader::MeasureLine(const Picture24& bitmap, const TextLine& line) {
   slopes_.clear();
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
-    if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinHeight) continue;
+    if (box.Width > kGlyphSize || box.Height > kGlyphSize || box.Height < kMinSlantHeight) continue;
     GlyphRows rows;
     ExtractGlyph(bitmap, box, MarkOf(j)).FillRows(rows);
     slopes_.push_back(SlantOf(rows, box.Width, box.Height));
@@ -279,7 +271,7 @@ void SlantReader::MeasureLine(const Picture24& bitmap, const TextLine& line) {
   if (slopes_.size() < kMinSlantBoxes) return;
   const auto middle = slopes_.begin() + static_cast<std::ptrdiff_t>(slopes_.size() / 2);
   std::nth_element(slopes_.begin(), middle, slopes_.end());
-  if (*middle >= kMinSlant) slant_ = *middle;
+  if (*middle >= kMinItalicSlant) slant_ = *middle;
 }
 
 void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,
@@ -293,21 +285,39 @@ void SlantReader::Consider(const GlyphRows& rows, int width, const CharBox& box,
       std::abs(size.topOffset - static_cast<int>(box.TopOffset)) > settings.MaxCharDiffTop) {
     return;
   }
+  // A dotted stem is not a plain one, nor the reverse.
+  const MarkAbove mark = MarkAboveOf(rows, width, box.Height);
+  const bool entryMarked = MarkAboveOf(matrix.Rows(number), size.width, size.height).markRows != 0;
+  if ((mark.markRows != 0) != entryMarked) return;
   // Only what could still be the best, or lie within the margin of it, is
   // scored out.
   const int floor =
       std::max(std::min(best.similarity, best.rival) + 1, kSlantSimilarity - kSlantMargin);
-  const int similarity =
+  int similarity =
       RowsSimilarity(rows, width, box.Height, matrix.Rows(number), size.width, size.height, floor);
+  if (similarity < floor && entryMarked) {
+    // The lean moves the mark against the body and the gap between them
+    // may differ by a row: the body is compared by pixels, the mark by the
+    // layout of its pieces.
+    similarity =
+        MarkedSimilarity(rows, width, box.Height, mark, matrix.Rows(number), size.width,
+                         size.height, settings.MaxCharDiffWidth, settings.MaxCharDiffHeight, floor);
+  }
   if (similarity < floor) return;
   // A closed bowl is not an open one: an italic "a" set upright comes
   // close to a "u".
   if (HolesOf(rows, width, box.Height) != HolesOf(matrix.Rows(number), size.width, size.height)) {
     return;
   }
+  Keep(number, similarity, matrix, best);
+}
+
+void SlantReader::Keep(size_t number, int similarity, const CharacterMatrix& matrix, Best& best) {
   const std::string& text = matrix.Entry(number).text;
   if (best.number == 0 || similarity > best.similarity) {
-    if (best.number != 0 && matrix.Entry(best.number).text != text) best.rival = best.similarity;
+    if (best.number != 0 && matrix.Entry(best.number).text != text) {
+      best.rival = std::max(best.rival, best.similarity);
+    }
     best.number = number;
     best.similarity = similarity;
   } else if (text != matrix.Entry(best.number).text && similarity > best.rival) {

@@ -4,7 +4,8 @@
 // upright by the line's slant, and by the lean each upright entry has short
 // of it; on an upright line, it is leaned by the lean each italic entry has
 // beyond it. Dots and ticks (a full stop, the dots of a colon) are compared
-// by the layout of their pieces instead.
+// by the layout of their pieces instead, a dotted stem by its body and its
+// dot; an italic form that is no leaned upright one, by shape.
 #pragma once
 
 #include <array>
@@ -24,6 +25,10 @@ namespace capter {
 inline constexpr int kSlantSimilarity = 930;
 // How far the best entry must lead the best one with a different text.
 inline constexpr int kSlantMargin = 20;
+// Smaller boxes carry too few rows to measure or undo a slant.
+inline constexpr int kMinSlantHeight = 8;
+// A line whose letters lean by at least this (columns per row) is italic.
+inline constexpr float kMinItalicSlant = 0.1f;
 
 // `rows` (`width` x `height`) leaned by `lean` columns to the right per row
 // up from the bottom row (negative: to the left, setting an italic letter
@@ -70,6 +75,17 @@ class SlantReader {
   size_t Read(const Picture24& bitmap, const TextLine& line, size_t index,
               const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The entry box `index` of an italic line reads as by shape, when
+  // nothing else reads it (not even split): set upright, it is brought
+  // onto one grid with each upright entry (leaning at least the italic
+  // threshold less than the line) of about its height and place, a width
+  // that may differ by a quarter (italic forms are narrower), and must lie
+  // as close (ShapeCloseness) as a letter of another size read by shape,
+  // lead every other text by as much, and enclose as many holes; 0
+  // otherwise.
+  size_t ReadByShape(const Picture24& bitmap, const TextLine& line, size_t index,
+                     const CharacterMatrix& matrix, const OcrSettings& settings);
+
   // The entry a part of a box of `line` (its glyph and box, as a split
   // cuts it) reads as once leaned, when it reaches `floor` (at least
   // kSlantSimilarity) and leads other texts by the margin; number 0
@@ -84,6 +100,12 @@ class SlantReader {
     int similarity = 0;
     int rival = 0;  // the best similarity of another text
   };
+
+  // An italic box is set upright by the line's slant and by slants up to
+  // kLeanSteps steps of kLeanStep either side of it.
+  static constexpr float kLeanStep = 0.02f;
+  static constexpr int kLeanSteps = 2;
+  float UprightLean(int step) const { return -slant_ + kLeanStep * static_cast<float>(step); }
 
   // Measures the line's slant once per line.
   void Measure(const Picture24& bitmap, const TextLine& line);
@@ -106,6 +128,14 @@ class SlantReader {
   // `number` and keeps it when it is the best or the best of another text.
   void Consider(const GlyphRows& rows, int width, const CharBox& box, size_t number,
                 const CharacterMatrix& matrix, const OcrSettings& settings, Best& best) const;
+  // Keeps entry `number` in `best` when it is the most similar, or the
+  // most similar of another text.
+  static void Keep(size_t number, int similarity, const CharacterMatrix& matrix, Best& best);
+  // Brings the upright box (`rows`, `width` x the box's height) onto one
+  // grid with each entry that may be its upright form and keeps the
+  // closest, and the closest of another text, in `best`.
+  void ConsiderShapes(const GlyphRows& rows, int width, const CharBox& box,
+                      const CharacterMatrix& matrix, const OcrSettings& settings, Best& best) const;
 
   std::vector<float> slopes_;  // of the line's boxes
   float slant_ = 0;            // of the line, 0 when upright
