@@ -155,8 +155,10 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       k = KeepIfSameMarkKind(otherSizes_.Read(bitmap, line, j, matrix, settings), glyph, matrix);
     }
     if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
-    if (k == 0 && settings.OtherSizes)
-      k = otherSizes_.ReadUpright(bitmap, line, j, matrix, settings);
+    if (k == 0 && settings.OtherSizes) {
+      k = KeepIfSameMarkKind(otherSizes_.ReadUpright(bitmap, line, j, matrix, settings), glyph,
+                             matrix);
+    }
     SplitReading split;
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
