@@ -157,6 +157,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
                                      settings.OtherSizes ? &slants_ : nullptr);
+      if (split.parts == 0 && settings.OtherSizes) {
+        split = otherSizes_.ReadUprightTouching(bitmap, line, j, matrix, settings);
+      }
     }
     const size_t start = text.size();
     if (k > 0) {

@@ -1,0 +1,205 @@
+#include "ocr/composite_match.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+#include "ocr/glyph_score.h"
+#include "ocr/scaled_match.h"
+#include "ocr/shape_distance.h"
+
+namespace capter {
+namespace {
+
+// Entries lower than this carry too few pixels to judge a scale, as for a
+// single letter of another size.
+constexpr int kMinPartHeight = 8;
+// Letters are drawn from about 0.4 to 2.5 times a taught size.
+constexpr float kMinFactor = 0.4f;
+constexpr float kMaxFactor = 2.5f;
+// The top offset may stray by a pixel plus this share of the larger of the
+// box's height and the expected offset.
+constexpr float kTopTolerance = 0.1f;
+// Factors compared per drawing: the box's height over a few entries'.
+constexpr size_t kMaxFactors = 8;
+// The share of a part's ink that must lie within a pixel of the box's ink
+// for the part to be placed there.
+constexpr int kInsideNumerator = 9;
+constexpr int kInsideDenominator = 10;
+
+// How far two neighbouring parts may overlap: a kerning's few columns, a
+// third of the narrower one at most (and at least one column); they may
+// also lie a column apart, as resampling rounds.
+bool Kerned(int leftEnd, int rightStart, int leftWidth, int rightWidth) {
+  const int overlap = leftEnd - rightStart;
+  return overlap >= -1 && overlap <= std::max(1, std::min(leftWidth, rightWidth) / 3);
+}
+
+// A composite's text, its parts' texts side by side, without allocating.
+struct TextKey {
+  std::array<char, kMaxCompositeParts * CharacterMatrix::kMaxEntryText> chars{};
+  size_t length = 0;
+
+  void Set(const CharacterMatrix& matrix, const size_t* numbers, int parts) {
+    length = 0;
+    for (int i = 0; i < parts; ++i) {
+      for (const char c : matrix.Entry(numbers[i]).text) {
+        if (length < chars.size()) chars[length++] = c;
+      }
+    }
+  }
+  friend bool operator==(const TextKey& a, const TextKey& b) {
+    return a.length == b.length &&
+           std::equal(a.chars.begin(), a.chars.begin() + a.length, b.chars.begin());
+  }
+};
+
+}  // namespace
+
+std::string CompositeText(const CompositeReading& reading, const CharacterMatrix& matrix) {
+  std::string text;
+  for (int i = 0; i < reading.parts; ++i)
+    text += matrix.Entry(reading.numbers[static_cast<size_t>(i)]).text;
+  return text;
+}
+
+void CompositeReader::Compare(const GlyphRows& rows, int width, int height, int topOffset,
+                              const CharacterMatrix& matrix, const std::vector<float>& factors,
+                              float tolerance, int floor, GridCache& grids) {
+  if (width < 2 || width > kGlyphSize || height < kMinPartHeight || height > kGlyphSize) return;
+  // The factor is the box's height over an entry's that spans it, placed
+  // where the box lies in its line, and one another box of the line reads
+  // at.
+  tried_.clear();
+  for (size_t n = 1; n <= matrix.Count() && tried_.size() < kMaxFactors; ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (matrix.Entry(n).text.empty() || size.height < kMinPartHeight || size.height > kGlyphSize) {
+      continue;
+    }
+    const float factor = static_cast<float>(height) / size.height;
+    if (factor < kMinFactor || factor > kMaxFactor) continue;
+    const float top = size.topOffset * factor;
+    if (std::fabs(static_cast<float>(topOffset) - top) >
+        1 + kTopTolerance * std::max(static_cast<float>(height), top)) {
+      continue;
+    }
+    const auto low = std::lower_bound(factors.begin(), factors.end(), factor * (1 - tolerance));
+    if (low == factors.end() || *low > factor * (1 + tolerance)) continue;
+    // Factors that draw the box's height alike are one.
+    if (std::any_of(tried_.begin(), tried_.end(), [&](float f) {
+          return std::fabs(f - factor) * static_cast<float>(height) < 0.5f;
+        })) {
+      continue;
+    }
+    tried_.push_back(factor);
+    // The entry spans the box: its top is the box's top row.
+    CompareAt(rows, width, height, static_cast<int>(std::lround(top)), factor, matrix, floor,
+              grids);
+  }
+}
+
+void CompositeReader::DrawParts(int width, int height, int boxTop, float factor,
+                                const CharacterMatrix& matrix, GridCache& grids) {
+  parts_.clear();
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (matrix.Entry(n).text.empty() || size.height < kMinPartHeight || size.width < 1 ||
+        size.width > kGlyphSize || size.height > kGlyphSize) {
+      continue;
+    }
+    const int w = static_cast<int>(std::lround(size.width * factor));
+    const int h = static_cast<int>(std::lround(size.height * factor));
+    const int y = static_cast<int>(std::lround(size.topOffset * factor)) - boxTop;
+    // Narrow drawings lie within a pixel of any stem.
+    if (w < kShapeMinWidth || w >= width || h < 1 || h > kGlyphSize || y < -1 || y + h > height + 1)
+      continue;
+    Part& part = parts_.emplace_back();
+    part.number = n;
+    part.width = w;
+    const GlyphRows& drawn = grids.Onto(n, matrix.Rows(n), size.width, size.height, w, h, 1, 2);
+    for (int r = std::max(0, -y); r < h && y + r < height; ++r) part.rows[y + r] = drawn[r];
+  }
+}
+
+void CompositeReader::Window(const GlyphRows& grown, int height, int from, int to,
+                             bool rightAligned, int width, std::vector<Placed>& out) const {
+  // A part lies in the box when nearly all its ink falls within a pixel of
+  // the box's: its neighbours add ink to the box, they take none away.
+  out.clear();
+  for (size_t p = 0; p < parts_.size(); ++p) {
+    const Part& part = parts_[p];
+    const int first = rightAligned ? width - part.width : from;
+    const int last = rightAligned ? first : std::min(to, width - part.width);
+    for (int x = first; x <= last; ++x) {
+      int ink = 0, inside = 0;
+      for (int y = 0; y < height; ++y) {
+        const GlyphRow row = part.rows[y] << x;
+        ink += std::popcount(row);
+        inside += std::popcount(row & grown[y]);
+      }
+      if (ink == 0 || inside * kInsideDenominator < ink * kInsideNumerator) continue;
+      out.push_back(Placed{p, x, inside * 1000 / ink});
+    }
+  }
+}
+
+void CompositeReader::CompareAt(const GlyphRows& rows, int width, int height, int boxTop,
+                                float factor, const CharacterMatrix& matrix, int floor,
+                                GridCache& grids) {
+  DrawParts(width, height, boxTop, factor, matrix, grids);
+  GlyphRows grown;
+  GrowInk(rows, width, height, grown);
+  Window(grown, height, 0, 0, false, width, lefts_);
+  Window(grown, height, 0, 0, true, width, rights_);
+  Window(grown, height, 1, width, false, width, middles_);
+  if (lefts_.empty() || rights_.empty()) return;
+  const auto end = [this](const Placed& p) { return p.x + parts_[p.part].width; };
+  const auto width_of = [this](const Placed& p) { return parts_[p.part].width; };
+  for (const Placed& l : lefts_) {
+    for (const Placed& r : rights_) {
+      if (Kerned(end(l), r.x, width_of(l), width_of(r))) {
+        Record(rows, width, height, factor, matrix, floor, {l, r});
+      }
+      for (const Placed& m : middles_) {
+        if (Kerned(end(l), m.x, width_of(l), width_of(m)) &&
+            Kerned(end(m), r.x, width_of(m), width_of(r))) {
+          Record(rows, width, height, factor, matrix, floor, {l, m, r});
+        }
+      }
+    }
+  }
+}
+
+void CompositeReader::Record(const GlyphRows& rows, int width, int height, float factor,
+                             const CharacterMatrix& matrix, int floor,
+                             std::initializer_list<Placed> placed) {
+  GlyphRows drawing{};
+  std::array<size_t, kMaxCompositeParts> numbers{};
+  int count = 0;
+  for (const Placed& p : placed) {
+    const Part& part = parts_[p.part];
+    numbers[static_cast<size_t>(count++)] = part.number;
+    for (int y = 0; y < height; ++y) drawing[y] |= part.rows[y] << p.x;
+  }
+  const int similarity = ShapeCloseness(rows, drawing, width, height, floor);
+  if (similarity < floor) return;
+  TextKey text, best;
+  text.Set(matrix, numbers.data(), count);
+  best.Set(matrix, reading_.numbers.data(), reading_.parts);
+  CompositeReading& r = reading_;
+  if (r.parts != 0 && similarity <= r.similarity) {
+    if (!(text == best)) r.rival = std::max(r.rival, similarity);
+    return;
+  }
+  if (r.parts != 0 && !(text == best)) r.rival = std::max(r.rival, r.similarity);
+  r.numbers = numbers;
+  r.parts = count;
+  r.similarity = similarity;
+  r.factor = factor;
+  r.drawing = drawing;
+  r.box = rows;
+  r.width = width;
+}
+
+}  // namespace capter
