@@ -29,11 +29,12 @@ constexpr int kInsideNumerator = 9;
 constexpr int kInsideDenominator = 10;
 
 // How far two neighbouring parts may overlap: a kerning's few columns, a
-// third of the narrower one at most (and at least one column); they may
-// also lie a column apart, as resampling rounds.
+// quarter of the narrower one at most (and at least one column), less than
+// the stem an "r" and an "n" would share to pass for an "m"; they may also
+// lie a column apart, as resampling rounds.
 bool Kerned(int leftEnd, int rightStart, int leftWidth, int rightWidth) {
   const int overlap = leftEnd - rightStart;
-  return overlap >= -1 && overlap <= std::max(1, std::min(leftWidth, rightWidth) / 3);
+  return overlap >= -1 && overlap <= std::max(1, std::min(leftWidth, rightWidth) / 4);
 }
 
 // A composite's text, its parts' texts side by side, without allocating.
