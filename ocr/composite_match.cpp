@@ -37,6 +37,19 @@ bool Kerned(int leftEnd, int rightStart, int leftWidth, int rightWidth) {
   return overlap >= -1 && overlap <= std::max(1, std::min(leftWidth, rightWidth) / 4);
 }
 
+// Whether nearly all the ink of a part (`rows`, `ink` pixels) drawn from
+// column `x` lies within a pixel of the box's ink (`grown`): its
+// neighbours add ink to the box, they take none away.
+bool LiesIn(const GlyphRows& rows, int ink, int x, const GlyphRows& grown, int height) {
+  const int allowed = ink * (kInsideDenominator - kInsideNumerator) / kInsideDenominator;
+  int outside = 0;
+  for (int y = 0; y < height; ++y) {
+    outside += std::popcount((rows[y] << x) & ~grown[y]);
+    if (outside > allowed) return false;
+  }
+  return ink > 0;
+}
+
 // A composite's text, its parts' texts side by side, without allocating.
 struct TextKey {
   std::array<char, kMaxCompositeParts * CharacterMatrix::kMaxEntryText> chars{};
@@ -65,10 +78,14 @@ std::string CompositeText(const CompositeReading& reading, const CharacterMatrix
   return text;
 }
 
-void CompositeReader::Compare(const GlyphRows& rows, int width, int height, int topOffset,
-                              const CharacterMatrix& matrix, const std::vector<float>& factors,
-                              float tolerance, int floor, GridCache& grids) {
-  if (width < 2 || width > kGlyphSize || height < kMinPartHeight || height > kGlyphSize) return;
+void CompositeReader::Read(const UprightDrawing* drawings, size_t count, int height, int topOffset,
+                           const CharacterMatrix& matrix, const std::vector<float>& factors,
+                           float tolerance, int floor, GridCache& grids) {
+  reading_ = {};
+  if (height < kMinPartHeight || height > kGlyphSize) return;
+  int widest = 0;
+  for (size_t i = 0; i < count; ++i) widest = std::max(widest, drawings[i].width);
+  if (widest > kGlyphSize) return;
   // The factor is the box's height over an entry's that spans it, placed
   // where the box lies in its line, and one another box of the line reads
   // at.
@@ -95,8 +112,10 @@ void CompositeReader::Compare(const GlyphRows& rows, int width, int height, int 
     }
     tried_.push_back(factor);
     // The entry spans the box: its top is the box's top row.
-    CompareAt(rows, width, height, static_cast<int>(std::lround(top)), factor, matrix, floor,
-              grids);
+    DrawParts(widest, height, static_cast<int>(std::lround(top)), factor, matrix, grids);
+    for (size_t i = 0; i < count; ++i) {
+      CompareAt(*drawings[i].rows, drawings[i].width, height, factor, matrix, floor);
+    }
   }
 }
 
@@ -119,52 +138,46 @@ void CompositeReader::DrawParts(int width, int height, int boxTop, float factor,
     part.number = n;
     part.width = w;
     const GlyphRows& drawn = grids.Onto(n, matrix.Rows(n), size.width, size.height, w, h, 1, 2);
-    for (int r = std::max(0, -y); r < h && y + r < height; ++r) part.rows[y + r] = drawn[r];
+    for (int r = std::max(0, -y); r < h && y + r < height; ++r) {
+      part.rows[y + r] = drawn[r];
+      part.ink += std::popcount(drawn[r]);
+    }
   }
 }
 
 void CompositeReader::Window(const GlyphRows& grown, int height, int from, int to,
                              bool rightAligned, int width, std::vector<Placed>& out) const {
-  // A part lies in the box when nearly all its ink falls within a pixel of
-  // the box's: its neighbours add ink to the box, they take none away.
   out.clear();
   for (size_t p = 0; p < parts_.size(); ++p) {
     const Part& part = parts_[p];
+    if (part.width >= width) continue;
     const int first = rightAligned ? width - part.width : from;
     const int last = rightAligned ? first : std::min(to, width - part.width);
     for (int x = first; x <= last; ++x) {
-      int ink = 0, inside = 0;
-      for (int y = 0; y < height; ++y) {
-        const GlyphRow row = part.rows[y] << x;
-        ink += std::popcount(row);
-        inside += std::popcount(row & grown[y]);
-      }
-      if (ink == 0 || inside * kInsideDenominator < ink * kInsideNumerator) continue;
-      out.push_back(Placed{p, x, inside * 1000 / ink});
+      if (LiesIn(part.rows, part.ink, x, grown, height)) out.push_back(Placed{p, x});
     }
   }
 }
 
-void CompositeReader::CompareAt(const GlyphRows& rows, int width, int height, int boxTop,
-                                float factor, const CharacterMatrix& matrix, int floor,
-                                GridCache& grids) {
-  DrawParts(width, height, boxTop, factor, matrix, grids);
+void CompositeReader::CompareAt(const GlyphRows& rows, int width, int height, float factor,
+                                const CharacterMatrix& matrix, int floor) {
+  if (width < 2) return;
   GlyphRows grown;
   GrowInk(rows, width, height, grown);
   Window(grown, height, 0, 0, false, width, lefts_);
+  if (lefts_.empty()) return;
   Window(grown, height, 0, 0, true, width, rights_);
+  if (rights_.empty()) return;
   Window(grown, height, 1, width, false, width, middles_);
-  if (lefts_.empty() || rights_.empty()) return;
   const auto end = [this](const Placed& p) { return p.x + parts_[p.part].width; };
-  const auto width_of = [this](const Placed& p) { return parts_[p.part].width; };
+  const auto wide = [this](const Placed& p) { return parts_[p.part].width; };
   for (const Placed& l : lefts_) {
     for (const Placed& r : rights_) {
-      if (Kerned(end(l), r.x, width_of(l), width_of(r))) {
+      if (Kerned(end(l), r.x, wide(l), wide(r))) {
         Record(rows, width, height, factor, matrix, floor, {l, r});
       }
       for (const Placed& m : middles_) {
-        if (Kerned(end(l), m.x, width_of(l), width_of(m)) &&
-            Kerned(end(m), r.x, width_of(m), width_of(r))) {
+        if (Kerned(end(l), m.x, wide(l), wide(m)) && Kerned(end(m), r.x, wide(m), wide(r))) {
           Record(rows, width, height, factor, matrix, floor, {l, m, r});
         }
       }

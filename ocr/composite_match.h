@@ -22,7 +22,7 @@ class GridCache;
 // The most parts a composite is drawn from.
 inline constexpr int kMaxCompositeParts = 3;
 
-// The best composite found so far, and the best of another text.
+// The best composite of a box, and how close the best of another text came.
 struct CompositeReading {
   std::array<size_t, kMaxCompositeParts> numbers{};  // entry numbers, left to right
   int parts = 0;                                     // 0 when none came near
@@ -37,21 +37,25 @@ struct CompositeReading {
 // The text of a composite: its entries' texts side by side.
 std::string CompositeText(const CompositeReading& reading, const CharacterMatrix& matrix);
 
+// One drawing of a box set upright: its rows and inked width.
+struct UprightDrawing {
+  const GlyphRows* rows = nullptr;
+  int width = 0;
+};
+
 // Compares upright drawings of one box with composites of entries. Keeps
 // its buffers between boxes.
 class CompositeReader {
  public:
-  // Forgets the box: call it before the first drawing of every box.
-  void Start() { reading_ = {}; }
-
-  // Compares `rows` (`width` x `height`, the box set upright; the box lies
-  // `topOffset` rows below its line's top) with composites of two or three
-  // entries, each drawn at one factor from `factors` (ascending: the
-  // factors other boxes of the line read at; a composite's factor must lie
-  // within `tolerance` of one). Keeps composites reaching `floor`.
-  void Compare(const GlyphRows& rows, int width, int height, int topOffset,
-               const CharacterMatrix& matrix, const std::vector<float>& factors, float tolerance,
-               int floor, GridCache& grids);
+  // Compares `count` drawings of one box set upright (each `height` rows;
+  // the box lies `topOffset` rows below its line's top) with composites of
+  // two or three entries, each drawn at one factor another box of the line
+  // reads at (`factors`, ascending: a composite's factor must lie within
+  // `tolerance` of one), by shape (ShapeCloseness). Keeps composites
+  // reaching `floor`; forgets the box read before.
+  void Read(const UprightDrawing* drawings, size_t count, int height, int topOffset,
+            const CharacterMatrix& matrix, const std::vector<float>& factors, float tolerance,
+            int floor, GridCache& grids);
 
   const CompositeReading& Reading() const { return reading_; }
 
@@ -60,26 +64,27 @@ class CompositeReader {
   struct Part {
     size_t number = 0;
     int width = 0;
+    int ink = 0;       // pixels set
     GlyphRows rows{};  // the box's rows
   };
-  // A part at a column, with how well it alone matches the box's columns
-  // it covers.
+  // A part at a column.
   struct Placed {
     size_t part = 0;  // into parts_
     int x = 0;
-    int score = 0;
   };
 
-  void CompareAt(const GlyphRows& rows, int width, int height, int boxTop, float factor,
-                 const CharacterMatrix& matrix, int floor, GridCache& grids);
-  // Draws every entry that fits the box's rows at `factor` into parts_,
-  // each placed by its top offset (`boxTop`: the box's top row, drawn at
-  // the factor).
+  // Compares one drawing with the composites of parts_.
+  void CompareAt(const GlyphRows& rows, int width, int height, float factor,
+                 const CharacterMatrix& matrix, int floor);
+  // Draws every entry narrower than `width` that fits the box's rows at
+  // `factor` into parts_, each placed by its top offset (`boxTop`: the
+  // box's top row, drawn at the factor).
   void DrawParts(int width, int height, int boxTop, float factor, const CharacterMatrix& matrix,
                  GridCache& grids);
-  // The best few placements of a part starting in columns [from, to],
-  // each scored against the box's columns it covers, into `out`.
-  void Window(const GlyphRows& rows, int height, int from, int to, bool rightAligned, int width,
+  // The placements of every part starting in columns [from, to] (or
+  // ending on the box's last column) whose ink lies in the box's (`grown`:
+  // its ink grown by a pixel), into `out`.
+  void Window(const GlyphRows& grown, int height, int from, int to, bool rightAligned, int width,
               std::vector<Placed>& out) const;
   // Scores the composite of `placed` (left to right) and keeps it.
   void Record(const GlyphRows& rows, int width, int height, float factor,
@@ -88,7 +93,7 @@ class CompositeReader {
   CompositeReading reading_;
   std::vector<Part> parts_;
   std::vector<Placed> lefts_, rights_, middles_;
-  std::vector<float> tried_;  // the factors compared for the current drawing
+  std::vector<float> tried_;  // the factors compared for the current box
 };
 
 }  // namespace capter

@@ -812,11 +812,10 @@ SplitReading OtherSizeReader::ReadUprightTouching(const Picture24& bitmap, const
   GlyphRows rows;
   entry.glyph.FillRows(rows);
   const size_t count = DrawUpright(rows, box);
-  composite_.Start();
-  for (size_t i = 0; i < count; ++i) {
-    composite_.Compare(upright_[i].rows, upright_[i].box.Width, box.Height, box.TopOffset, matrix,
-                       lineFactors_, kLineTolerance, kShapeCloseness - kShapeMargin, grids_);
-  }
+  std::array<UprightDrawing, 2 * kLeanSteps + 1> drawings;
+  for (size_t i = 0; i < count; ++i) drawings[i] = {&upright_[i].rows, upright_[i].box.Width};
+  composite_.Read(drawings.data(), count, box.Height, box.TopOffset, matrix, lineFactors_,
+                  kLineTolerance, kShapeCloseness - kShapeMargin, grids_);
   const CompositeReading& best = composite_.Reading();
   if (best.parts == 0 || best.similarity < kShapeCloseness) return {};
   if (best.rival != 0 && best.similarity - best.rival < kShapeMargin) return {};
