@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdlib>
 
-#include "ocr/glyph_score.h"
 #include "ocr/scaled_match.h"
 #include "ocr/shape_distance.h"
 
@@ -15,13 +13,7 @@ namespace {
 // Entries lower than this carry too few pixels to judge a scale, as for a
 // single letter of another size.
 constexpr int kMinPartHeight = 8;
-// Letters are drawn from about 0.4 to 2.5 times a taught size.
-constexpr float kMinFactor = 0.4f;
-constexpr float kMaxFactor = 2.5f;
-// The top offset may stray by a pixel plus this share of the larger of the
-// box's height and the expected offset.
-constexpr float kTopTolerance = 0.1f;
-// Factors compared per drawing: the box's height over a few entries'.
+// Factors compared per box: the box's height over a few entries'.
 constexpr size_t kMaxFactors = 8;
 // The share of a part's ink that must lie within a pixel of the box's ink
 // for the part to be placed there.
@@ -78,10 +70,11 @@ std::string CompositeText(const CompositeReading& reading, const CharacterMatrix
   return text;
 }
 
-void CompositeReader::Read(const UprightDrawing* drawings, size_t count, int height, int topOffset,
+void CompositeReader::Read(const UprightDrawing* drawings, size_t count, const CharBox& box,
                            const CharacterMatrix& matrix, const std::vector<float>& factors,
                            float tolerance, int floor, GridCache& grids) {
   reading_ = {};
+  const int height = box.Height;
   if (height < kMinPartHeight || height > kGlyphSize) return;
   int widest = 0;
   for (size_t i = 0; i < count; ++i) widest = std::max(widest, drawings[i].width);
@@ -96,12 +89,7 @@ void CompositeReader::Read(const UprightDrawing* drawings, size_t count, int hei
       continue;
     }
     const float factor = static_cast<float>(height) / size.height;
-    if (factor < kMinFactor || factor > kMaxFactor) continue;
-    const float top = size.topOffset * factor;
-    if (std::fabs(static_cast<float>(topOffset) - top) >
-        1 + kTopTolerance * std::max(static_cast<float>(height), top)) {
-      continue;
-    }
+    if (!FactorPlaces(factor, size.topOffset, box)) continue;
     const auto low = std::lower_bound(factors.begin(), factors.end(), factor * (1 - tolerance));
     if (low == factors.end() || *low > factor * (1 + tolerance)) continue;
     // Factors that draw the box's height alike are one.
@@ -112,7 +100,8 @@ void CompositeReader::Read(const UprightDrawing* drawings, size_t count, int hei
     }
     tried_.push_back(factor);
     // The entry spans the box: its top is the box's top row.
-    DrawParts(widest, height, static_cast<int>(std::lround(top)), factor, matrix, grids);
+    DrawParts(widest, height, static_cast<int>(std::lround(size.topOffset * factor)), factor,
+              matrix, grids);
     for (size_t i = 0; i < count; ++i) {
       CompareAt(*drawings[i].rows, drawings[i].width, height, factor, matrix, floor);
     }

@@ -14,6 +14,7 @@
 
 #include "ocr/character_matrix.h"
 #include "ocr/glyph.h"
+#include "ocr/line_table.h"
 
 namespace capter {
 
@@ -47,13 +48,13 @@ struct UprightDrawing {
 // its buffers between boxes.
 class CompositeReader {
  public:
-  // Compares `count` drawings of one box set upright (each `height` rows;
-  // the box lies `topOffset` rows below its line's top) with composites of
-  // two or three entries, each drawn at one factor another box of the line
-  // reads at (`factors`, ascending: a composite's factor must lie within
-  // `tolerance` of one), by shape (ShapeCloseness). Keeps composites
-  // reaching `floor`; forgets the box read before.
-  void Read(const UprightDrawing* drawings, size_t count, int height, int topOffset,
+  // Compares `count` drawings of `box` set upright (each of the box's
+  // height) with composites of two or three entries, each drawn at one
+  // factor another box of the line reads at (`factors`, ascending: a
+  // composite's factor must lie within `tolerance` of one), by shape
+  // (ShapeCloseness). Keeps composites reaching `floor`; forgets the box
+  // read before.
+  void Read(const UprightDrawing* drawings, size_t count, const CharBox& box,
             const CharacterMatrix& matrix, const std::vector<float>& factors, float tolerance,
             int floor, GridCache& grids);
 

@@ -385,17 +385,22 @@ float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   }
   const float w = box.Width, h = box.Height;
   const float factor = (w + h) / static_cast<float>(size.width + size.height);
-  if (factor < kMinFactor || factor > kMaxFactor) return 0;
-  const float top = size.topOffset * factor;
+  if (!FactorPlaces(factor, size.topOffset, box)) return 0;
   // The width the entry would have at the box's height: an "r" is not a
   // squeezed "n".
   if (!Near(w, size.width * (h / size.height), 1 + kAspectTolerance * w)) return 0;
   if (!Near(w, size.width * factor, 1 + kSizeTolerance * w) ||
-      !Near(h, size.height * factor, 1 + kSizeTolerance * h) ||
-      !Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top))) {
+      !Near(h, size.height * factor, 1 + kSizeTolerance * h)) {
     return 0;
   }
   return factor;
+}
+
+bool FactorPlaces(float factor, int entryTop, const CharBox& box) {
+  if (factor < kMinFactor || factor > kMaxFactor) return false;
+  const float top = static_cast<float>(entryTop) * factor;
+  const float h = box.Height;
+  return Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top));
 }
 
 void OtherSizeReader::Prepare(const Picture24& bitmap, const TextLine& line, size_t index,
@@ -814,8 +819,8 @@ SplitReading OtherSizeReader::ReadUprightTouching(const Picture24& bitmap, const
   const size_t count = DrawUpright(rows, box);
   std::array<UprightDrawing, 2 * kLeanSteps + 1> drawings;
   for (size_t i = 0; i < count; ++i) drawings[i] = {&upright_[i].rows, upright_[i].box.Width};
-  composite_.Read(drawings.data(), count, box.Height, box.TopOffset, matrix, lineFactors_,
-                  kLineTolerance, kShapeCloseness - kShapeMargin, grids_);
+  composite_.Read(drawings.data(), count, box, matrix, lineFactors_, kLineTolerance,
+                  kShapeCloseness - kShapeMargin, grids_);
   const CompositeReading& best = composite_.Reading();
   if (best.parts == 0 || best.similarity < kShapeCloseness) return {};
   if (best.rival != 0 && best.similarity - best.rival < kShapeMargin) return {};

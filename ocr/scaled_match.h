@@ -4,8 +4,9 @@
 // brought onto one grid where a stroke a pixel off costs nothing; on a
 // slanted line, also with upright entries sheared by the line's slant, and
 // failing every other reading, with the box set upright by the line's slant
-// and compared with entries of other sizes. Full stops and colons read by
-// the factor of their line.
+// and compared with entries of other sizes, alone or, for touching letters,
+// two or three drawn side by side. Full stops and colons read by the factor
+// of their line.
 #pragma once
 
 #include <array>
@@ -84,6 +85,12 @@ int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRow
 // height and top offset do not scale by about one factor, or the factor
 // is out of range).
 float OtherSizeFactor(const EntrySize& size, const CharBox& box);
+
+// Whether `factor` is one letters are drawn at (about 0.4 to 2.5 times a
+// taught size) and an entry whose top lies `entryTop` rows below its
+// line's top, drawn at it, has its top where `box` has (within a pixel
+// plus a tenth of the larger of the box's height and the expected offset).
+bool FactorPlaces(float factor, int entryTop, const CharBox& box);
 
 // The similarity `box` needs to read as an entry of another size:
 // kOtherSizeSimilarity less what two misses cost at the box's size, at most

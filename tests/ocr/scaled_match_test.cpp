@@ -477,27 +477,42 @@ TEST(UprightAtOtherSizes, ALetterThatOnlyResemblesAnEntryOnceSetUprightAndScaled
 
 // Reads a drawn line as recognition does once nothing else reads a box:
 // every other reading first, then as touching letters set upright at
-// another size; '?' for a box nothing reads.
-std::string ReadTouching(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
-  Picture24 picture = Draw(letters);
-  const OcrSettings settings = OnlyOtherSizes(true);
-  LineTable table;
-  Segmenter().Segment(picture, kText, settings, table);
-  EXPECT_EQ(table.count, 1);
-  const TextLine& line = table.lines[0];
-  EveryOtherReading reader;
-  reader.StartLine();
-  std::string text;
-  for (size_t j = 0; j < line.boxes.size(); ++j) {
-    size_t k = MatchGlyph(ExtractGlyph(picture, line.boxes[j], MarkOf(j)), line.boxes[j], matrix,
-                          settings);
-    if (k == 0) k = reader.Read(picture, line, j, matrix, settings);
-    const SplitReading split =
-        k == 0 ? reader.sizes.ReadUprightTouching(picture, line, j, matrix, settings)
-               : SplitReading{};
-    text += k != 0 ? matrix.Entry(k).text : split.parts != 0 ? split.text : "?";
+// another size; '?' for a box nothing reads. Counts what the reader
+// allocates.
+class TouchingLineReader {
+ public:
+  std::string Read(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+    picture_ = Draw(letters);
+    const OcrSettings settings = OnlyOtherSizes(true);
+    Segmenter().Segment(picture_, kText, settings, table_);
+    EXPECT_EQ(table_.count, 1);
+    const TextLine& line = table_.lines[0];
+    reader_.StartLine();
+    std::string text;
+    for (size_t j = 0; j < line.boxes.size(); ++j) {
+      size_t k = MatchGlyph(ExtractGlyph(picture_, line.boxes[j], MarkOf(j)), line.boxes[j], matrix,
+                            settings);
+      const size_t before = AllocationCount();
+      if (k == 0) k = reader_.Read(picture_, line, j, matrix, settings);
+      const SplitReading split =
+          k == 0 ? reader_.sizes.ReadUprightTouching(picture_, line, j, matrix, settings)
+                 : SplitReading{};
+      allocations += AllocationCount() - before;
+      text += k != 0 ? matrix.Entry(k).text : split.parts != 0 ? split.text : "?";
+    }
+    return text;
   }
-  return text;
+
+  size_t allocations = 0;
+
+ private:
+  Picture24 picture_;
+  LineTable table_;
+  EveryOtherReading reader_;
+};
+
+std::string ReadTouching(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+  return TouchingLineReader().Read(letters, matrix);
 }
 
 // Letters drawn touching: each row of the first, then of the second.
@@ -515,7 +530,12 @@ TEST(TouchingAtOtherSizes, TouchingLettersInASlantedLineOfAnotherSizeReadWhole) 
   // entry set upright.
   SlantedLineReader single;
   EXPECT_EQ(single.Read(Leaning({&kO, &he, &kE}, 6, 0.2f), matrix), "O?E");
-  EXPECT_EQ(ReadTouching(Leaning({&kO, &he, &kE}, 6, 0.2f), matrix), "OHEE");
+  TouchingLineReader reader;
+  EXPECT_EQ(reader.Read(Leaning({&kO, &he, &kE}, 6, 0.2f), matrix), "OHEE");
+  // Reading again allocates nothing once the reader has seen such a line.
+  reader.allocations = 0;
+  EXPECT_EQ(reader.Read(Leaning({&kE, &he, &kO}, 6, 0.2f), matrix), "EHEO");
+  EXPECT_EQ(reader.allocations, 0u);
   // The factor must be one another box of the line reads at.
   EXPECT_EQ(ReadTouching(Leaning({&he}, 6, 0.2f), matrix), "?");
   // Upright lines are not read so.
