@@ -134,14 +134,32 @@ void CompositeReader::DrawParts(int width, int height, int boxTop, float factor,
   }
 }
 
-void CompositeReader::Window(const GlyphRows& grown, int height, int from, int to,
-                             bool rightAligned, int width, std::vector<Placed>& out) const {
+void CompositeReader::Window(const GlyphRows& grown, int height, int width, Slot slot,
+                             std::vector<Placed>& out) const {
   out.clear();
+  // Where the first parts end and the last parts start: a middle part
+  // lies between them, kerned to both.
+  int firstEnds[2] = {width, 0}, lastStarts[2] = {width, 0};
+  for (const Placed& l : lefts_) {
+    firstEnds[0] = std::min(firstEnds[0], parts_[l.part].width);
+    firstEnds[1] = std::max(firstEnds[1], parts_[l.part].width);
+  }
+  for (const Placed& r : rights_) {
+    lastStarts[0] = std::min(lastStarts[0], r.x);
+    lastStarts[1] = std::max(lastStarts[1], r.x);
+  }
   for (size_t p = 0; p < parts_.size(); ++p) {
     const Part& part = parts_[p];
     if (part.width >= width) continue;
-    const int first = rightAligned ? width - part.width : from;
-    const int last = rightAligned ? first : std::min(to, width - part.width);
+    int first = 0, last = 0;
+    if (slot == Slot::Last) {
+      first = last = width - part.width;
+    } else if (slot == Slot::Middle) {
+      const int overlap = std::max(1, part.width / 4);
+      first = std::max({1, firstEnds[0] - overlap, lastStarts[0] - 1 - part.width});
+      last = std::min(
+          {width - part.width - 1, firstEnds[1] + 1, lastStarts[1] + overlap - part.width});
+    }
     for (int x = first; x <= last; ++x) {
       if (LiesIn(part.rows, part.ink, x, grown, height)) out.push_back(Placed{p, x});
     }
@@ -153,11 +171,11 @@ void CompositeReader::CompareAt(const GlyphRows& rows, int width, int height, fl
   if (width < 2) return;
   GlyphRows grown;
   GrowInk(rows, width, height, grown);
-  Window(grown, height, 0, 0, false, width, lefts_);
+  Window(grown, height, width, Slot::First, lefts_);
   if (lefts_.empty()) return;
-  Window(grown, height, 0, 0, true, width, rights_);
+  Window(grown, height, width, Slot::Last, rights_);
   if (rights_.empty()) return;
-  Window(grown, height, 1, width, false, width, middles_);
+  Window(grown, height, width, Slot::Middle, middles_);
   const auto end = [this](const Placed& p) { return p.x + parts_[p.part].width; };
   const auto wide = [this](const Placed& p) { return parts_[p.part].width; };
   for (const Placed& l : lefts_) {

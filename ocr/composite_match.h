@@ -82,10 +82,12 @@ class CompositeReader {
   // box's top row, drawn at the factor).
   void DrawParts(int width, int height, int boxTop, float factor, const CharacterMatrix& matrix,
                  GridCache& grids);
-  // The placements of every part starting in columns [from, to] (or
-  // ending on the box's last column) whose ink lies in the box's (`grown`:
-  // its ink grown by a pixel), into `out`.
-  void Window(const GlyphRows& grown, int height, int from, int to, bool rightAligned, int width,
+  // Where a part may lie: from the box's first column, up to its last, or
+  // between the two (kerned to the first and last parts placed).
+  enum class Slot { First, Last, Middle };
+  // The placements of every part in `slot` whose ink lies in the box's
+  // (`grown`: its ink grown by a pixel), into `out`.
+  void Window(const GlyphRows& grown, int height, int width, Slot slot,
               std::vector<Placed>& out) const;
   // Scores the composite of `placed` (left to right) and keeps it.
   void Record(const GlyphRows& rows, int width, int height, float factor,
