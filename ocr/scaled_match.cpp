@@ -823,9 +823,17 @@ SplitReading OtherSizeReader::ReadUprightTouching(const Picture24& bitmap, const
                   kShapeCloseness - kShapeMargin, grids_);
   const CompositeReading& best = composite_.Reading();
   if (best.parts == 0 || best.similarity < kShapeCloseness) return {};
-  if (best.rival != 0 && best.similarity - best.rival < kShapeMargin) return {};
   SplitReading reading;
   reading.text = CompositeText(best, matrix);
+  // A composite of another text, or an entry of another text alone by
+  // shape, as close within the margin.
+  int rival = best.rival;
+  for (size_t i = entry.shapeFirst; i < entry.shapeFirst + entry.shapeCount; ++i) {
+    if (matrix.Entry(shapes_[i].number).text != reading.text) {
+      rival = std::max(rival, shapes_[i].similarity);
+    }
+  }
+  if (rival != 0 && best.similarity - rival < kShapeMargin) return {};
   // An entry of another text that came within the margin of reading the
   // box alone, set upright or not, at any factor.
   const auto rivals = [&](const std::vector<Candidate>& list, size_t first, size_t n) {

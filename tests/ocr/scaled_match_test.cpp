@@ -562,6 +562,33 @@ TEST(TouchingAtOtherSizes, AnMIsNeverReadAsAnRTouchingAnN) {
   EXPECT_EQ(ReadTouching(Leaning({&kO, &m, &kE}, 6, 0.2f), matrix), "O?E");
 }
 
+TEST(TouchingAtOtherSizes, RecognitionReadsThePairOnlyWithSplittingOn) {
+  for (bool split : {false, true}) {
+    SCOPED_TRACE(split);
+    CharacterMatrix matrix;
+    Teach({{&kE, 4}, {&kH, 4}, {&kO, 4}}, "EHO", matrix);
+    OcrSettings settings = OnlyOtherSizes(true);
+    settings.SplitTouching = split;
+    TextColourState colour;
+    ScriptedColourChooser chooser({3});
+    ScriptedTeacher teacher({Taught("HE")});
+    CollectingSink sink;
+    ScriptedMessageBoxes messages;
+    Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+    const Cells he = Touching(kH, kE);
+    Picture24 picture = Draw(Leaning({&kO, &he, &kE}, 6, 0.2f));
+    recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                   TimeCode{}, TimeCode{});
+    if (split) {
+      EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"O HE E"});
+      EXPECT_TRUE(teacher.asked.empty());
+    } else {
+      ASSERT_FALSE(teacher.asked.empty());
+      EXPECT_EQ(teacher.asked[0].index, 1u);
+    }
+  }
+}
+
 TEST(OtherSizes, WithTheAidOffTheTeacherIsAskedAndAnswersAreNotRepeated) {
   for (bool on : {false, true}) {
     SCOPED_TRACE(on);
