@@ -163,6 +163,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k == 0 && settings.SplitTouching) {
       split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
                                      settings.OtherSizes ? &slants_ : nullptr);
+      if (split.parts == 0 && settings.OtherSizes) {
+        split = otherSizes_.ReadUprightTouching(bitmap, line, j, matrix, settings);
+      }
     }
     if (k == 0 && split.parts == 0 && settings.OtherSizes) {
       k = slants_.ReadByShape(bitmap, line, j, matrix, settings);

@@ -385,17 +385,22 @@ float OtherSizeFactor(const EntrySize& size, const CharBox& box) {
   }
   const float w = box.Width, h = box.Height;
   const float factor = (w + h) / static_cast<float>(size.width + size.height);
-  if (factor < kMinFactor || factor > kMaxFactor) return 0;
-  const float top = size.topOffset * factor;
+  if (!FactorPlaces(factor, size.topOffset, box)) return 0;
   // The width the entry would have at the box's height: an "r" is not a
   // squeezed "n".
   if (!Near(w, size.width * (h / size.height), 1 + kAspectTolerance * w)) return 0;
   if (!Near(w, size.width * factor, 1 + kSizeTolerance * w) ||
-      !Near(h, size.height * factor, 1 + kSizeTolerance * h) ||
-      !Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top))) {
+      !Near(h, size.height * factor, 1 + kSizeTolerance * h)) {
     return 0;
   }
   return factor;
+}
+
+bool FactorPlaces(float factor, int entryTop, const CharBox& box) {
+  if (factor < kMinFactor || factor > kMaxFactor) return false;
+  const float top = static_cast<float>(entryTop) * factor;
+  const float h = box.Height;
+  return Near(box.TopOffset, top, 1 + kTopTolerance * std::max(h, top));
 }
 
 void OtherSizeReader::Prepare(const Picture24& bitmap, const TextLine& line, size_t index,
@@ -751,25 +756,17 @@ size_t OtherSizeReader::Choose(size_t index, const CharacterMatrix& matrix) cons
   return best->number;
 }
 
-void OtherSizeReader::CollectUpright(const GlyphRows& rows, const CharBox& box,
-                                     const CharacterMatrix& matrix) {
-  // The box set upright by the line's slant, and by slants a little either
-  // side of it: the line's slant is a median over jagged stems, and a
-  // letter's own lean strays from it by the rounding of its drawing.
-  struct Upright {
-    GlyphRows rows;
-    CharBox box;
-    Layout layout;
-    size_t key;
-  };
-  std::array<Upright, 2 * kLeanSteps + 1> drawn;
+size_t OtherSizeReader::DrawUpright(const GlyphRows& rows, const CharBox& box) {
+  // The line's slant is a median over jagged stems, and a letter's own lean
+  // strays from it by the rounding of its drawing.
+  static_assert(std::tuple_size_v<decltype(upright_)> == 2 * kLeanSteps + 1);
   size_t count = 0;
   for (int step = -kLeanSteps; step <= kLeanSteps; ++step) {
-    Upright& u = drawn[count];
+    Upright& u = upright_[count];
     const float lean = -uprightSlant_ + kLeanStep * static_cast<float>(step);
     const int width = LeanRows(rows, box.Width, box.Height, lean, u.rows);
-    if (width == 0 ||
-        (count != 0 && width == drawn[count - 1].box.Width && u.rows == drawn[count - 1].rows)) {
+    if (width == 0 || (count != 0 && width == upright_[count - 1].box.Width &&
+                       u.rows == upright_[count - 1].rows)) {
       continue;
     }
     u.box = box;
@@ -778,6 +775,13 @@ void OtherSizeReader::CollectUpright(const GlyphRows& rows, const CharBox& box,
     u.key = GridCache::KeyOf(u.rows, box.Height);
     ++count;
   }
+  return count;
+}
+
+void OtherSizeReader::CollectUpright(const GlyphRows& rows, const CharBox& box,
+                                     const CharacterMatrix& matrix) {
+  const size_t count = DrawUpright(rows, box);
+  const std::array<Upright, 2 * kLeanSteps + 1>& drawn = upright_;
   const size_t first = uprights_.size();
   for (size_t n = 1; n <= matrix.Count(); ++n) {
     const EntrySize& size = matrix.Size(n);
@@ -794,6 +798,64 @@ void OtherSizeReader::CollectUpright(const GlyphRows& rows, const CharBox& box,
     }
     Keep(uprights_, first, best);
   }
+}
+
+SplitReading OtherSizeReader::ReadUprightTouching(const Picture24& bitmap, const TextLine& line,
+                                                  size_t index, const CharacterMatrix& matrix,
+                                                  const OcrSettings& settings) {
+  Prepare(bitmap, line, index, matrix, settings);
+  const size_t b = index - from_;
+  const BoxCandidates& entry = boxes_[b];
+  if (!entry.unknown || uprightSlant_ == 0 || entry.chosen != 0 || entry.upright != 0) return {};
+  // The composite's factor must be one another box of the line reads at.
+  lineFactors_.clear();
+  for (const BoxFactor& f : uprightFactors_) {
+    if (f.box != b) lineFactors_.push_back(f.factor);
+  }
+  if (lineFactors_.empty()) return {};
+  const CharBox& box = line.boxes[index];
+  GlyphRows rows;
+  entry.glyph.FillRows(rows);
+  const size_t count = DrawUpright(rows, box);
+  std::array<UprightDrawing, 2 * kLeanSteps + 1> drawings;
+  for (size_t i = 0; i < count; ++i) drawings[i] = {&upright_[i].rows, upright_[i].box.Width};
+  composite_.Read(drawings.data(), count, box, matrix, lineFactors_, kLineTolerance,
+                  kShapeCloseness - kShapeMargin, grids_);
+  const CompositeReading& best = composite_.Reading();
+  if (best.parts == 0 || best.similarity < kShapeCloseness) return {};
+  SplitReading reading;
+  reading.text = CompositeText(best, matrix);
+  // A composite of another text, or an entry of another text alone by
+  // shape, as close within the margin.
+  int rival = best.rival;
+  for (size_t i = entry.shapeFirst; i < entry.shapeFirst + entry.shapeCount; ++i) {
+    if (matrix.Entry(shapes_[i].number).text != reading.text) {
+      rival = std::max(rival, shapes_[i].similarity);
+    }
+  }
+  if (rival != 0 && best.similarity - rival < kShapeMargin) return {};
+  // An entry of another text that came within the margin of reading the
+  // box alone, set upright or not, at any factor.
+  const auto rivals = [&](const std::vector<Candidate>& list, size_t first, size_t n) {
+    return std::any_of(
+        list.begin() + static_cast<std::ptrdiff_t>(first),
+        list.begin() + static_cast<std::ptrdiff_t>(first + n),
+        [&](const Candidate& c) { return matrix.Entry(c.number).text != reading.text; });
+  };
+  if (rivals(uprights_, entry.uprightFirst, entry.uprightCount) ||
+      rivals(candidates_, entry.first, entry.count)) {
+    return {};
+  }
+  if (HolesOf(best.box, best.width, box.Height) != HolesOf(best.drawing, best.width, box.Height)) {
+    return {};
+  }
+  reading.similarity = best.similarity;
+  reading.parts = best.parts;
+  for (int i = 0; i < best.parts; ++i) {
+    const size_t length = matrix.Entry(best.numbers[static_cast<size_t>(i)]).text.size();
+    reading.part[static_cast<size_t>(i)] = {box, static_cast<uint8_t>(length)};
+  }
+  return reading;
 }
 
 size_t OtherSizeReader::ChooseUpright(size_t index, const CharacterMatrix& matrix) const {

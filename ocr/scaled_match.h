@@ -4,8 +4,9 @@
 // brought onto one grid where a stroke a pixel off costs nothing; on a
 // slanted line, also with upright entries sheared by the line's slant, and
 // failing every other reading, with the box set upright by the line's slant
-// and compared with entries of other sizes. Full stops and colons read by
-// the factor of their line.
+// and compared with entries of other sizes, alone or, for touching letters,
+// two or three drawn side by side. Full stops and colons read by the factor
+// of their line.
 #pragma once
 
 #include <array>
@@ -14,10 +15,12 @@
 #include <vector>
 
 #include "ocr/character_matrix.h"
+#include "ocr/composite_match.h"
 #include "ocr/glyph.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
 #include "ocr/slant_match.h"
+#include "ocr/touching_split.h"
 #include "stream/picture.h"
 
 namespace capter {
@@ -82,6 +85,12 @@ int OtherSizeCloseness(const GlyphRows& rows, const CharBox& box, const GlyphRow
 // height and top offset do not scale by about one factor, or the factor
 // is out of range).
 float OtherSizeFactor(const EntrySize& size, const CharBox& box);
+
+// Whether `factor` is one letters are drawn at (about 0.4 to 2.5 times a
+// taught size) and an entry whose top lies `entryTop` rows below its
+// line's top, drawn at it, has its top where `box` has (within a pixel
+// plus a tenth of the larger of the box's height and the expected offset).
+bool FactorPlaces(float factor, int entryTop, const CharBox& box);
 
 // The similarity `box` needs to read as an entry of another size:
 // kOtherSizeSimilarity less what two misses cost at the box's size, at most
@@ -155,6 +164,17 @@ class OtherSizeReader {
   size_t ReadUpright(const Picture24& bitmap, const TextLine& line, size_t index,
                      const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // Box `index` of `line` read as two or three touching letters at another
+  // size, for a box that nothing else reads (not ReadUpright, nor a split
+  // at its own size): set upright as ReadUpright sets it and compared
+  // whole with entries drawn side by side at a factor another box of the
+  // line reads at. The composite must reach the similarity a single entry
+  // needs, lead every composite and every entry of another text by the
+  // margin and enclose as many holes as the box. Each part's box is the
+  // whole box. No parts when nothing reads it so.
+  SplitReading ReadUprightTouching(const Picture24& bitmap, const TextLine& line, size_t index,
+                                   const CharacterMatrix& matrix, const OcrSettings& settings);
+
   // The most similar entry at another size for box `index` of the line
   // last read, whose factor the line shares, even when it falls short of
   // the similarity or the margin a reading needs (it came within the
@@ -193,6 +213,9 @@ class OtherSizeReader {
   // whose dots scale to the box's (DotsScale) by a factor another box of
   // the line reads at; 0 when none does or marks of different texts do.
   size_t ChooseMark(size_t index, const CharBox& box, const CharacterMatrix& matrix);
+  // The box set upright by the line's slant and by slants a little either
+  // side of it, each drawing once, into upright_; returns how many.
+  size_t DrawUpright(const GlyphRows& rows, const CharBox& box);
   // Compares the box set upright by the line's slant (and a little either
   // side) with the entries of other sizes.
   void CollectUpright(const GlyphRows& rows, const CharBox& box, const CharacterMatrix& matrix);
@@ -233,6 +256,14 @@ class OtherSizeReader {
   // agrees with the line, or null.
   const Candidate* Best(size_t index) const;
 
+  struct Upright {
+    GlyphRows rows;
+    CharBox box;
+    Layout layout;
+    size_t key;
+  };
+  std::array<Upright, 5> upright_{};  // the line's slant and two steps either side
+
   std::vector<Candidate> candidates_;
   std::vector<Candidate> shapes_;    // similarity: the closeness of the shapes
   std::vector<Candidate> uprights_;  // the boxes set upright
@@ -258,6 +289,8 @@ class OtherSizeReader {
   int needed_ = kOtherSizeSimilarity;  // by the current box
   size_t readingBoxes_ = 0;            // boxes with a candidate that reads
   GridCache grids_;                    // entries resampled and on shape grids
+  CompositeReader composite_;          // touching letters set upright
+  std::vector<float> lineFactors_;     // the factors other boxes read at
   std::vector<Layout> layouts_;        // of every entry, by number
   std::vector<uint8_t> markCounts_;    // each entry's solid dots (0: none), by number
   std::vector<MarkPieces> marks_;      // and where they lie

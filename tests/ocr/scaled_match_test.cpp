@@ -475,6 +475,120 @@ TEST(UprightAtOtherSizes, ALetterThatOnlyResemblesAnEntryOnceSetUprightAndScaled
   EXPECT_EQ(reader.Read(Leaning({&kE, &kH, &kO}, 3, 0.25f), matrix), "E?O");
 }
 
+// Reads a drawn line as recognition does once nothing else reads a box:
+// every other reading first, then as touching letters set upright at
+// another size; '?' for a box nothing reads. Counts what the reader
+// allocates.
+class TouchingLineReader {
+ public:
+  std::string Read(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+    picture_ = Draw(letters);
+    const OcrSettings settings = OnlyOtherSizes(true);
+    Segmenter().Segment(picture_, kText, settings, table_);
+    EXPECT_EQ(table_.count, 1);
+    const TextLine& line = table_.lines[0];
+    reader_.StartLine();
+    std::string text;
+    for (size_t j = 0; j < line.boxes.size(); ++j) {
+      size_t k = MatchGlyph(ExtractGlyph(picture_, line.boxes[j], MarkOf(j)), line.boxes[j], matrix,
+                            settings);
+      const size_t before = AllocationCount();
+      if (k == 0) k = reader_.Read(picture_, line, j, matrix, settings);
+      const SplitReading split =
+          k == 0 ? reader_.sizes.ReadUprightTouching(picture_, line, j, matrix, settings)
+                 : SplitReading{};
+      allocations += AllocationCount() - before;
+      text += k != 0 ? matrix.Entry(k).text : split.parts != 0 ? split.text : "?";
+    }
+    return text;
+  }
+
+  size_t allocations = 0;
+
+ private:
+  Picture24 picture_;
+  LineTable table_;
+  EveryOtherReading reader_;
+};
+
+std::string ReadTouching(const std::vector<Letter>& letters, const CharacterMatrix& matrix) {
+  return TouchingLineReader().Read(letters, matrix);
+}
+
+// Letters drawn touching: each row of the first, then of the second.
+Cells Touching(const Cells& a, const Cells& b) {
+  Cells joined = a;
+  for (size_t y = 0; y < joined.size(); ++y) joined[y] += b[y];
+  return joined;
+}
+
+TEST(TouchingAtOtherSizes, TouchingLettersInASlantedLineOfAnotherSizeReadWhole) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 4}, {&kH, 4}, {&kO, 4}}, "EHO", matrix);
+  const Cells he = Touching(kH, kE);
+  // Nothing else reads the pair: neither a split at its own size nor an
+  // entry set upright.
+  SlantedLineReader single;
+  EXPECT_EQ(single.Read(Leaning({&kO, &he, &kE}, 6, 0.2f), matrix), "O?E");
+  TouchingLineReader reader;
+  EXPECT_EQ(reader.Read(Leaning({&kO, &he, &kE}, 6, 0.2f), matrix), "OHEE");
+  // Reading again allocates nothing once the reader has seen such a line.
+  reader.allocations = 0;
+  EXPECT_EQ(reader.Read(Leaning({&kE, &he, &kO}, 6, 0.2f), matrix), "EHEO");
+  EXPECT_EQ(reader.allocations, 0u);
+  // The factor must be one another box of the line reads at.
+  EXPECT_EQ(ReadTouching(Leaning({&he}, 6, 0.2f), matrix), "?");
+  // Upright lines are not read so.
+  EXPECT_EQ(ReadTouching(Leaning({&kO, &he, &kE}, 6, 0.0f), matrix), "O?E");
+}
+
+TEST(TouchingAtOtherSizes, APairThatOnlyResemblesACompositeWithinTheMarginStaysUnknown) {
+  CharacterMatrix matrix;
+  Teach({{&kE, 4}, {&kH, 4}, {&kO, 4}}, "EHO", matrix);
+  const Cells he = Touching(kH, kE);
+  // The E's shape also taught as another text: "HE" and "H3" tie.
+  Teach({{&kE, 4}}, "3", matrix);
+  EXPECT_EQ(ReadTouching(Leaning({&kO, &he, &kO}, 6, 0.2f), matrix), "O?O");
+}
+
+TEST(TouchingAtOtherSizes, AnMIsNeverReadAsAnRTouchingAnN) {
+  CharacterMatrix matrix;
+  const Cells r = {"###", "#..", "#..", "#..", "#.."};
+  const Cells n = {"###", "#.#", "#.#", "#.#", "#.#"};
+  const Cells m = {"#####", "#.#.#", "#.#.#", "#.#.#", "#.#.#"};
+  Teach({{&kE, 4}, {&kH, 4}, {&kO, 4}, {&r, 4}, {&n, 4}}, "EHOrn", matrix);
+  // Drawn side by side, an "r" and an "n" come close to an "m": the box
+  // stays unknown.
+  EXPECT_EQ(ReadTouching(Leaning({&kO, &m, &kE}, 6, 0.2f), matrix), "O?E");
+}
+
+TEST(TouchingAtOtherSizes, RecognitionReadsThePairOnlyWithSplittingOn) {
+  for (bool split : {false, true}) {
+    SCOPED_TRACE(split);
+    CharacterMatrix matrix;
+    Teach({{&kE, 4}, {&kH, 4}, {&kO, 4}}, "EHO", matrix);
+    OcrSettings settings = OnlyOtherSizes(true);
+    settings.SplitTouching = split;
+    TextColourState colour;
+    ScriptedColourChooser chooser({3});
+    ScriptedTeacher teacher({Taught("HE")});
+    CollectingSink sink;
+    ScriptedMessageBoxes messages;
+    Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
+    const Cells he = Touching(kH, kE);
+    Picture24 picture = Draw(Leaning({&kO, &he, &kE}, 6, 0.2f));
+    recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
+                                   TimeCode{}, TimeCode{});
+    if (split) {
+      EXPECT_EQ(recogniser.Lines(), std::vector<std::string>{"O HE E"});
+      EXPECT_TRUE(teacher.asked.empty());
+    } else {
+      ASSERT_FALSE(teacher.asked.empty());
+      EXPECT_EQ(teacher.asked[0].index, 1u);
+    }
+  }
+}
+
 TEST(OtherSizes, WithTheAidOffTheTeacherIsAskedAndAnswersAreNotRepeated) {
   for (bool on : {false, true}) {
     SCOPED_TRACE(on);
