@@ -14,7 +14,9 @@ if [ $# -gt 0 ]; then
   ON=(--aids off)
   for a in "$@"; do ON+=(--aid "$a"); done
 fi
-for d in "$CORPUS"/p0*; do
+for d in "$CORPUS"/*/; do
+  d=${d%/}
+  [ -f "$d/case.json" ] || continue
   "$(dirname "$0")/image_streams.py" "$d" | while read -r s fill truth files; do
     for aids in off on; do
       set -- --aids off

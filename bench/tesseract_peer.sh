@@ -13,7 +13,9 @@ CORPUS=${2:-$(dirname "$0")/../../shared/corpus}
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 export OMP_THREAD_LIMIT=1
-for d in "$CORPUS"/p0*; do
+for d in "$CORPUS"/*/; do
+  d=${d%/}
+  [ -f "$d/case.json" ] || continue
   "$(dirname "$0")/image_streams.py" "$d" | while read -r s fill truth files; do
     out="$WORK/$(basename "$d")_$s"
     mkdir -p "$out"

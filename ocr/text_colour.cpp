@@ -80,6 +80,16 @@ bool LessExposed(const Contact& c, uint8_t i, uint8_t j) {
   return c.touching[i] * c.count[j] < c.touching[j] * c.count[i];
 }
 
+// The share of grey i's pixels in contact with the greys of `c`.
+double ExposedShare(const Contact& c, uint8_t i) {
+  return c.count[i] ? static_cast<double>(c.touching[i]) / static_cast<double>(c.count[i]) : 1;
+}
+
+// How much more exposed to the background than the least exposed grey the
+// body may be: a fill and its antialias are both all but unexposed inside
+// an outline.
+constexpr double kExposureTolerance = 0.05;
+
 }  // namespace
 
 std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
@@ -103,14 +113,23 @@ std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
   for (int k = 1; k < n; ++k) {
     if (LessExposed(byBackground, outer, others[k])) outer = others[k];
   }
-  // The body: of the greys with a fair share of pixels, the one least in
-  // contact with the background and the outer layer.
+  // The body: of the greys with a fair share of pixels, those about as
+  // little in contact with the background as the least (under a drop
+  // shadow the antialias leaves the fill a little exposed, the shadow much
+  // more), and of them the one least in contact with the background and
+  // the outer layer (an antialias between fill and outline touches both).
   const Contact byOuter = Contacts(map, w, h, (1u << background) | (1u << outer));
+  const auto fair = [&](uint8_t i) {
+    return (n == 1 || i != outer) && byOuter.count[i] * 4 >= largest;
+  };
+  double least = 1;
+  for (int k = 0; k < n; ++k) {
+    if (fair(others[k])) least = std::min(least, ExposedShare(byBackground, others[k]));
+  }
   int body = -1;
   for (int k = 0; k < n; ++k) {
     const uint8_t i = others[k];
-    if (n > 1 && i == outer) continue;
-    if (byOuter.count[i] * 4 < largest) continue;
+    if (!fair(i) || ExposedShare(byBackground, i) > least + kExposureTolerance) continue;
     if (body < 0 || LessExposed(byOuter, i, static_cast<uint8_t>(body))) body = i;
   }
   if (body < 0) body = outer;

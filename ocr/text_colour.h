@@ -46,11 +46,12 @@ std::array<uint8_t, 4> DetectTextColour(const Picture24& bitmap,
 
 // The order by layers: [0] the background (the most frequent grey on the
 // picture's edge), [1] the text body, the others by count. The outer layer
-// (outline or shadow) is the grey that lies against the background most;
-// the body is, among the greys with at least a quarter of the largest
-// count, the one least in contact with background and outer layer. Pixel
-// counts alone mislead when the outline outnumbers the fill or the picture
-// is tight around its text.
+// (outline, shadow or antialias) is the grey that lies against the
+// background most; the body is, among the other greys with at least a
+// quarter of the largest count and about as little in contact with the
+// background as the least of them, the one least in contact with
+// background and outer layer. Pixel counts alone mislead when the outline
+// outnumbers the fill or the picture is tight around its text.
 std::array<uint8_t, 4> DetectTextColourByLayers(const Picture24& bitmap,
                                                 const std::array<Colour, 4>& greys);
 

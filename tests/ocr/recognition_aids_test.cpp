@@ -318,6 +318,20 @@ TEST(TextColourDetection, LayersFindTheFillAboveADropShadow) {
   EXPECT_EQ(ProposeExtraTextIndices(picture, kPaletteGreys, 3), 0u);  // the shadow is not text
 }
 
+TEST(TextColourDetection, LayersFindTheFillInItsAntialiasAboveAThickDropShadow) {
+  // Bars of fill three pixels wide in a ring of antialias, a shadow three
+  // pixels down and right: the thin ring touches the background most, and
+  // the shadow touches the ring and the background less, in proportion,
+  // than the thin fill touches the ring.
+  Picture24 picture(40, 22);
+  picture.Fill(kPaletteGreys[0]);
+  const int lefts[] = {2, 12, 22};
+  for (int left : lefts) picture.FillRect(Rect{left + 3, 5, left + 7, 19}, kPaletteGreys[1]);
+  for (int left : lefts) picture.FillRect(Rect{left, 2, left + 4, 16}, kPaletteGreys[2]);
+  for (int left : lefts) picture.FillRect(Rect{left + 1, 3, left + 3, 15}, kPaletteGreys[3]);
+  EXPECT_EQ(DetectTextColourByLayers(picture, kPaletteGreys)[1], 3);
+}
+
 // Answers from a list and keeps every request's proposal and screen box.
 class RecordingTeacher : public CharacterTeacher {
  public:
