@@ -177,8 +177,9 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
     if (k > 0) {
       text += matrix.Entry(k).text;
       // A leaning bar is noted as it reads: set upright.
-      if (settings.IAndLByContext)
+      if (settings.IAndLByContext) {
         bars_.NoteEntry(text, start, slantBar ? slants_.UprightBar() : glyph);
+      }
     } else if (split.parts != 0) {
       text += split.text;
       if (settings.IAndLByContext) bars_.NoteSplit(text, start, split, bitmap, MarkOf(j));
