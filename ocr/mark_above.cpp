@@ -61,6 +61,13 @@ MarkedParts CutMarked(const GlyphRows& rows, int width, int height, MarkAbove ma
   return parts;
 }
 
+// Whether two marks are one and sit alike against their bodies.
+bool SameMarkPlace(const MarkedParts& box, const MarkedParts& entry) {
+  return std::abs(box.gap - entry.gap) <= kPlaceSlack &&
+         std::abs(box.middle - entry.middle) <= 2 * kPlaceSlack &&
+         SameSmallMark(box.pieces, box.pieceCount, entry.pieces, entry.pieceCount);
+}
+
 }  // namespace
 
 MarkAbove MarkAboveOf(const GlyphRows& rows, int width, int height) {
@@ -107,14 +114,24 @@ int MarkedSimilarity(const GlyphRows& rows, int width, int height, MarkAbove mar
   const MarkedParts box = CutMarked(rows, width, height, mark);
   const MarkedParts entry = CutMarked(entryRows, entryWidth, entryHeight, entryMark);
   if (std::abs(box.bodyWidth - entry.bodyWidth) > maxWidthDiff ||
-      std::abs(box.bodyHeight - entry.bodyHeight) > maxHeightDiff ||
-      std::abs(box.gap - entry.gap) > kPlaceSlack ||
-      std::abs(box.middle - entry.middle) > 2 * kPlaceSlack ||
-      !SameSmallMark(box.pieces, box.pieceCount, entry.pieces, entry.pieceCount)) {
+      std::abs(box.bodyHeight - entry.bodyHeight) > maxHeightDiff || !SameMarkPlace(box, entry)) {
     return 0;
   }
   return RowsSimilarity(box.body, box.bodyWidth, box.bodyHeight, entry.body, entry.bodyWidth,
                         entry.bodyHeight, floor);
+}
+
+bool SameMarkAbove(const GlyphRows& rows, int width, int height, const GlyphRows& entryRows,
+                   int entryWidth, int entryHeight) {
+  width = std::min(width, kGlyphSize);
+  height = std::min(height, kGlyphSize);
+  entryWidth = std::min(entryWidth, kGlyphSize);
+  entryHeight = std::min(entryHeight, kGlyphSize);
+  const MarkAbove mark = MarkAboveOf(rows, width, height);
+  const MarkAbove entryMark = MarkAboveOf(entryRows, entryWidth, entryHeight);
+  if (mark.markRows == 0 || entryMark.markRows == 0) return false;
+  return SameMarkPlace(CutMarked(rows, width, height, mark),
+                       CutMarked(entryRows, entryWidth, entryHeight, entryMark));
 }
 
 }  // namespace capter

@@ -47,4 +47,10 @@ int MarkedSimilarity(const GlyphRows& rows, int width, int height, MarkAbove mar
                      const GlyphRows& entryRows, int entryWidth, int entryHeight, int maxWidthDiff,
                      int maxHeightDiff, int floor);
 
+// Whether a glyph and an entry both have a mark above and the marks are one
+// (as for MarkedSimilarity: the pieces, the gap to the body and the middles),
+// whatever their bodies.
+bool SameMarkAbove(const GlyphRows& rows, int width, int height, const GlyphRows& entryRows,
+                   int entryWidth, int entryHeight);
+
 }  // namespace capter

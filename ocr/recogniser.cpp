@@ -167,13 +167,19 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
         split = otherSizes_.ReadUprightTouching(bitmap, line, j, matrix, settings);
       }
     }
+    bool slantBar = false;
     if (k == 0 && split.parts == 0 && settings.OtherSizes) {
-      k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
+      k = slants_.ReadBar(bitmap, line, j, matrix, settings);
+      slantBar = k != 0;
+      if (k == 0) k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
     }
     const size_t start = text.size();
     if (k > 0) {
       text += matrix.Entry(k).text;
-      if (settings.IAndLByContext) bars_.NoteEntry(text, start, glyph);
+      // A leaning bar is noted as it reads: set upright.
+      if (settings.IAndLByContext) {
+        bars_.NoteEntry(text, start, slantBar ? slants_.UprightBar() : glyph);
+      }
     } else if (split.parts != 0) {
       text += split.text;
       if (settings.IAndLByContext) bars_.NoteSplit(text, start, split, bitmap, MarkOf(j));

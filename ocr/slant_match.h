@@ -86,6 +86,21 @@ class SlantReader {
   size_t ReadByShape(const Picture24& bitmap, const TextLine& line, size_t index,
                      const CharacterMatrix& matrix, const OcrSettings& settings);
 
+  // The entry box `index` of an italic line reads as when it is a plain
+  // bar leaning at about the line's slant (one piece, or a stem with a mark
+  // above): set upright, its body is a plain bar, and it reads as the
+  // upright entry of a plain bar as wide within a pixel, of the same height
+  // and top within a row and with the same mark above or none, when exactly
+  // one text fits, or when the texts are "I" and "l" and IAndLByContext
+  // decides between them once the line is read; 0 otherwise. A bar lies
+  // within a pixel of any stem, so bars are kept out of the comparison by
+  // pixels and by shape and read by this strict rule instead.
+  size_t ReadBar(const Picture24& bitmap, const TextLine& line, size_t index,
+                 const CharacterMatrix& matrix, const OcrSettings& settings);
+  // The body of the bar ReadBar last read, set upright: what the I and l
+  // rules see.
+  const Glyph& UprightBar() const { return bar_; }
+
   // The entry a part of a box of `line` (its glyph and box, as a split
   // cuts it) reads as once leaned, when it reaches `floor` (at least
   // kSlantSimilarity) and leads other texts by the margin; number 0
@@ -137,6 +152,12 @@ class SlantReader {
   void ConsiderShapes(const GlyphRows& rows, int width, const CharBox& box,
                       const CharacterMatrix& matrix, const OcrSettings& settings, Best& best) const;
 
+  // Sets the box `rows` upright by the line's slant or a step either side
+  // of it so that its body is a plain bar, into `leaned` and `bar_`;
+  // returns the leaned width, 0 when no lean makes it one.
+  int UprightBarOf(const GlyphRows& rows, const CharBox& box, GlyphRows& leaned);
+
+  Glyph bar_;                  // the last bar read, set upright
   std::vector<float> slopes_;  // of the line's boxes
   float slant_ = 0;            // of the line, 0 when upright
   bool measured_ = false;
