@@ -1,8 +1,12 @@
 #include "ocr/recogniser.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "ocr/line_teaching.h"
 #include "ocr/mark_above.h"
 #include "ocr/matcher.h"
+#include "ocr/text_colour.h"
 #include "ocr/touching_split.h"
 #include "stream/crop.h"
 
@@ -13,6 +17,14 @@ namespace {
 // The closest entry is proposed only from this similarity up; below it the
 // proposal would more likely mislead than help.
 constexpr int kProposalFloor = 800;
+
+// At most this many stray pieces are joined per sub-picture, each costing a
+// new cut of the picture.
+constexpr size_t kMaxStrayJoins = 32;
+
+bool JoinsStrayPieces(const OcrSettings& settings) {
+  return settings.SplitTouching && !settings.WholeGlyphs;
+}
 
 // What an answer that is neither Ok nor MatrixFound does to the line: it is
 // skipped (the line empty, reading goes on: true) or the sub-picture is
@@ -55,6 +67,10 @@ RecognitionOutcome Recogniser::RecogniseSubPicture(Picture24& bitmap, const Rect
   textArea_ = Rect{};
   CropToText(bitmap);
   if (preview_) preview_(bitmap);
+  joins_.clear();
+  strayJoins_ = 0;
+  antialiasKnown_ = false;
+  if (JoinsStrayPieces(settings)) unmarked_ = bitmap;
   segmenter_.Segment(bitmap, CurrentTextGreys(), settings, table_);
 
   for (int i = 0; i < table_.count; ++i) {
@@ -139,7 +155,54 @@ TeachAnswer Recogniser::AskWholeLine(const Picture24& bitmap, int lineIndex) {
   return TeachWholeLine(question, context_);
 }
 
-bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
+bool Recogniser::JoinStrayPiece(Picture24& bitmap, int lineIndex, size_t index,
+                                const std::string* namedBefore) {
+  if (!JoinsStrayPieces(context_.settings) || strayJoins_ >= kMaxStrayJoins) return false;
+  if (!antialiasKnown_) {
+    antialiasKnown_ = true;
+    antialias_ = TextGreys{};
+    const TextColourState& colour = context_.colour;
+    const uint8_t extra =
+        ProposeExtraTextIndices(unmarked_, context_.greys, colour.TextColourIndex);
+    for (uint8_t i = 0; i < 4; ++i) {
+      if ((extra & (1u << i)) && i != colour.TextColourIndex) antialias_.Add(context_.greys[i]);
+    }
+  }
+  if (antialias_.Count() == 0) return false;
+  const TextLine& line = table_.lines[lineIndex];
+  const auto linked = [&](size_t a, size_t b) {
+    return FindAntialiasLink(bitmap, antialias_, line.boxes[a], MarkOf(a), line.boxes[b], MarkOf(b),
+                             link_);
+  };
+  const bool withBefore = index > 0 && linked(index - 1, index);
+  if (!withBefore && !(index + 1 < line.boxes.size() && linked(index, index + 1))) return false;
+  const CharBox a = line.boxes[withBefore ? index - 1 : index];
+  const CharBox b = line.boxes[withBefore ? index : index + 1];
+  ++strayJoins_;
+  joins_.insert(joins_.end(), link_.begin(), link_.end());
+  bitmap = unmarked_;
+  segmenter_.Segment(bitmap, CurrentTextGreys(), context_.settings, table_, joins_);
+  if (withBefore && namedBefore != nullptr) TeachJoined(bitmap, lineIndex, a, b, *namedBefore);
+  return true;
+}
+
+void Recogniser::TeachJoined(const Picture24& bitmap, int lineIndex, const CharBox& a,
+                             const CharBox& b, const std::string& text) {
+  const TextLine& line = table_.lines[lineIndex];
+  const int left = std::min(a.Left, b.Left), right = std::max(a.Right(), b.Right());
+  const int top = std::min(a.Top, b.Top), bottom = std::max(a.Bottom(), b.Bottom());
+  for (size_t j = 0; j < line.boxes.size(); ++j) {
+    const CharBox& box = line.boxes[j];
+    if (box.Left > left || box.Right() < right || box.Top > top || box.Bottom() < bottom) continue;
+    const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
+    if (MatchGlyph(glyph, box, context_.matrix, context_.settings) == 0) {
+      context_.matrix.Add(MatrixEntry{glyph, text}, context_.boxes);
+    }
+    return;
+  }
+}
+
+bool Recogniser::ReadLine(Picture24& bitmap, int lineIndex, std::string& text,
                           RecognitionOutcome& outcome, bool lineAsked) {
   const TextLine& line = table_.lines[lineIndex];
   CharacterMatrix& matrix = context_.matrix;
@@ -147,6 +210,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
   const int spaceThreshold = settings.AutoSpaces ? LineSpaceThreshold(line, settings) : 0;
   otherSizes_.StartLine();
   slants_.StartLine();
+  std::optional<std::string> namedBefore;  // the answer for the box before
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
@@ -174,6 +238,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       if (k == 0) k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
     }
     const size_t start = text.size();
+    std::optional<std::string> named;  // what the person answered for this box
     if (k > 0) {
       text += matrix.Entry(k).text;
       // A leaning bar is noted as it reads: set upright.
@@ -204,6 +269,7 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       switch (answer.status) {
         case TeachStatus::Ok:
           matrix.Add(MatrixEntry{glyph, answer.text}, context_.boxes);
+          named = answer.text;
           break;
         case TeachStatus::MatrixFound:
           break;
@@ -212,6 +278,16 @@ bool Recogniser::ReadLine(const Picture24& bitmap, int lineIndex, std::string& t
       }
       text += answer.text;
     }
+    // A piece that reads as nothing may be the rest of a letter broken at
+    // its antialias: joined, the line is read again. When the person has
+    // just named both pieces, the joined letter is what they named.
+    if (text.size() == start && split.parts == 0 &&
+        JoinStrayPiece(bitmap, lineIndex, j, named && namedBefore ? &*namedBefore : nullptr)) {
+      text.clear();
+      bars_.Clear();
+      return ReadLine(bitmap, lineIndex, text, outcome, lineAsked);
+    }
+    namedBefore = std::move(named);
     if (SpaceAfter(line, j, settings, spaceThreshold)) text += ' ';
   }
   return true;

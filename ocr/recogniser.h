@@ -69,8 +69,20 @@ class Recogniser {
   // Appends the text of `line` to `text`; false when the sub-picture is
   // abandoned (`outcome` says how). With whole lines, the line's first
   // unknown box has the whole line asked unless `lineAsked`.
-  bool ReadLine(const Picture24& bitmap, int lineIndex, std::string& text,
-                RecognitionOutcome& outcome, bool lineAsked = false);
+  bool ReadLine(Picture24& bitmap, int lineIndex, std::string& text, RecognitionOutcome& outcome,
+                bool lineAsked = false);
+  // With SplitTouching (whole glyphs off): box `index` of line `lineIndex`
+  // reads as nothing (a stray piece); when it lies against a neighbour of
+  // its line through antialias only, the picture is cut again with that
+  // antialias joining the two, and true is returned (the line is to be read
+  // again). `namedBefore`: the person's answer for the box before when they
+  // have just named both; a join with that box is then taught with it.
+  bool JoinStrayPiece(Picture24& bitmap, int lineIndex, size_t index,
+                      const std::string* namedBefore);
+  // Adds the box of line `lineIndex` that now holds both `a` and `b` to the
+  // matrix as `text`, unless the matrix already reads it.
+  void TeachJoined(const Picture24& bitmap, int lineIndex, const CharBox& a, const CharBox& b,
+                   const std::string& text);
   // Asks for the whole of line `lineIndex` and teaches what its answer
   // settles (TeachWholeLine).
   TeachAnswer AskWholeLine(const Picture24& bitmap, int lineIndex);
@@ -95,6 +107,14 @@ class Recogniser {
   LineTable table_;
   BarLetters bars_;  // the current line's bars read as I or l
   std::vector<std::string> lines_;
+  // Joining stray pieces: the cropped picture before marking, its
+  // antialias greys (found when first needed), the pixels that join pieces.
+  Picture24 unmarked_;
+  TextGreys antialias_;
+  bool antialiasKnown_ = false;
+  size_t strayJoins_ = 0;
+  std::vector<JoinPixel> joins_;
+  std::vector<JoinPixel> link_;
   std::function<void(const Picture24&)> preview_;
 };
 

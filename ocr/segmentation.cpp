@@ -47,7 +47,7 @@ void Segmenter::Segment(Picture24& bitmap, Colour textColour, const OcrSettings&
 }
 
 void Segmenter::Segment(Picture24& bitmap, const TextGreys& text, const OcrSettings& settings,
-                        LineTable& table) {
+                        LineTable& table, const std::vector<JoinPixel>& joins) {
   table.Clear();
   width_ = bitmap.Width();
   const int height = bitmap.Height();
@@ -75,7 +75,7 @@ void Segmenter::Segment(Picture24& bitmap, const TextGreys& text, const OcrSetti
     line.top = top;
     line.bottom = bottom;
     line.boxes.clear();
-    LoadLine(bitmap, text, top, bottom);
+    LoadLine(bitmap, text, top, bottom, joins);
     CutCharacters(settings, line);
     StoreMarks(bitmap, top);
   }
@@ -112,7 +112,8 @@ int Segmenter::FindLineBottom(int top, const OcrSettings& settings) const {
   return bottom;
 }
 
-void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom) {
+void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom,
+                         const std::vector<JoinPixel>& joins) {
   height_ = bottom - top + 1;
   cells_.resize(static_cast<size_t>(width_) * height_);
   for (int row = 0; row < height_; ++row) {
@@ -122,17 +123,27 @@ void Segmenter::LoadLine(const Picture24& bitmap, const TextGreys& text, int top
     }
   }
   joining_ = text.Count() > 1;
-  if (!joining_) return;
-  // Only the first grey is the character's body; the others only join it.
-  const TextGreys body(text.First());
-  joinOnly_.assign(cells_.size(), 0);
-  for (int row = 0; row < height_; ++row) {
-    const uint8_t* p = bitmap.Row(top + row);
-    for (int c = 0; c < width_; ++c, p += 3) {
-      if (Cell(c, row) == kText && !body.Has(p)) {
-        joinOnly_[static_cast<size_t>(c) * height_ + row] = 1;
+  if (joining_) {
+    // Only the first grey is the character's body; the others only join it.
+    const TextGreys body(text.First());
+    joinOnly_.assign(cells_.size(), 0);
+    for (int row = 0; row < height_; ++row) {
+      const uint8_t* p = bitmap.Row(top + row);
+      for (int c = 0; c < width_; ++c, p += 3) {
+        if (Cell(c, row) == kText && !body.Has(p)) {
+          joinOnly_[static_cast<size_t>(c) * height_ + row] = 1;
+        }
       }
     }
+  }
+  for (const JoinPixel& p : joins) {
+    if (p.y < top || p.y > bottom || p.x < 0 || p.x >= width_ || Cell(p.x, p.y - top) != kEmpty) {
+      continue;
+    }
+    if (!joining_) joinOnly_.assign(cells_.size(), 0);
+    joining_ = true;
+    Cell(p.x, p.y - top) = kText;
+    joinOnly_[static_cast<size_t>(p.x) * height_ + (p.y - top)] = 1;
   }
 }
 

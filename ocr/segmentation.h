@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ocr/antialias_link.h"
 #include "ocr/line_table.h"
 #include "ocr/ocr_settings.h"
 #include "ocr/text_greys.h"
@@ -21,9 +22,11 @@ class Segmenter {
   // Fills `table` with at most kMaxTextLines lines of boxes and marks the
   // characters (and rejected specks) in `bitmap`.
   void Segment(Picture24& bitmap, Colour textColour, const OcrSettings& settings, LineTable& table);
-  // The same with every grey of `text` counted as text.
+  // The same with every grey of `text` counted as text, and the pixels of
+  // `joins` as well where they join the pieces of a character (never in its
+  // box or glyph, and not where lines are found).
   void Segment(Picture24& bitmap, const TextGreys& text, const OcrSettings& settings,
-               LineTable& table);
+               LineTable& table, const std::vector<JoinPixel>& joins = {});
 
  private:
   enum Label : uint8_t { kEmpty = 0, kText = 1, kLabelA = 2, kLabelB = 3 };
@@ -36,7 +39,8 @@ class Segmenter {
   int BandBottom(int y0, int y1, int explore) const;
   int FindLineBottom(int top, const OcrSettings& settings) const;
 
-  void LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom);
+  void LoadLine(const Picture24& bitmap, const TextGreys& text, int top, int bottom,
+                const std::vector<JoinPixel>& joins);
   // Whether cell (c, r) is of the body grey (the first text grey) rather
   // than a grey that only joins the body's pieces.
   bool Body(int c, int r) const;
