@@ -154,6 +154,15 @@ class RowResampler {
 
 namespace {
 
+// Whether the glyph and entry `number` enclose as many holes.
+bool SameHoles(const Glyph& glyph, const CharacterMatrix& matrix, size_t number) {
+  GlyphRows rows;
+  glyph.FillRows(rows);
+  const EntrySize& size = matrix.Size(number);
+  return HolesOf(rows, glyph.Width, glyph.Height) ==
+         HolesOf(matrix.Rows(number), size.width, size.height);
+}
+
 struct Comparison {
   int similarity = 0;
   float factor = 0;  // 0 when the entry cannot be the box
@@ -578,14 +587,7 @@ size_t OtherSizeReader::ChooseByShape(size_t index, const CharacterMatrix& matri
   if (best == nullptr || best->similarity < kShapeCloseness) return 0;
   if (rival != 0 && best->similarity - rival < kShapeMargin) return 0;
   // A closed bowl and an open one lie close at a pixel's forgiveness.
-  GlyphRows rows;
-  box.glyph.FillRows(rows);
-  const EntrySize& size = matrix.Size(best->number);
-  if (HolesOf(rows, box.glyph.Width, box.glyph.Height) !=
-      HolesOf(matrix.Rows(best->number), size.width, size.height)) {
-    return 0;
-  }
-  return best->number;
+  return SameHoles(box.glyph, matrix, best->number) ? best->number : 0;
 }
 
 void OtherSizeReader::PrepareEntries(const CharacterMatrix& matrix) {
@@ -881,14 +883,7 @@ size_t OtherSizeReader::ChooseUpright(size_t index, const CharacterMatrix& matri
   against(candidates_, box.first, box.count);
   if (rival != 0 && best->similarity - rival < kOtherSizeMargin) return 0;
   // A closed bowl is not an open one, whatever the lean.
-  GlyphRows rows;
-  box.glyph.FillRows(rows);
-  const EntrySize& size = matrix.Size(best->number);
-  if (HolesOf(rows, box.glyph.Width, box.glyph.Height) !=
-      HolesOf(matrix.Rows(best->number), size.width, size.height)) {
-    return 0;
-  }
-  return best->number;
+  return SameHoles(box.glyph, matrix, best->number) ? best->number : 0;
 }
 
 }  // namespace capter

@@ -58,12 +58,13 @@ inline GlyphRows RowsOf(const Art& art) {
   return rows;
 }
 
-// Recognises the drawn line with the other sizes and slant on; every box
-// the teacher is asked about reads "?".
+// Recognises the drawn line with the other sizes and slant on (and the I
+// and l rules when asked); every box the teacher is asked about reads "?".
 inline std::string RecogniseArtLine(const std::vector<const Art*>& letters, float lean,
-                                    CharacterMatrix matrix) {
+                                    CharacterMatrix matrix, bool iAndLByContext = false) {
   OcrSettings settings = SettingsWithoutAids();
   settings.OtherSizes = true;
+  settings.IAndLByContext = iAndLByContext;
   TextColourState colour;
   ScriptedColourChooser chooser({3});
   ScriptedTeacher teacher({}, Taught("?"));

@@ -59,20 +59,8 @@ CharacterMatrix Upright(const std::vector<const Art*>& letters, const std::strin
 // or without the I and l rules.
 std::string ReadItalicBar(const Art& bar, float slant, CharacterMatrix matrix,
                           bool iAndLByContext = false) {
-  OcrSettings settings = SettingsWithoutAids();
-  settings.OtherSizes = true;
-  settings.IAndLByContext = iAndLByContext;
-  TextColourState colour;
-  ScriptedColourChooser chooser({3});
-  ScriptedTeacher teacher({}, Taught("?"));
-  CollectingSink sink;
-  ScriptedMessageBoxes messages;
-  Recogniser recogniser({matrix, settings, colour, chooser, teacher, sink, messages});
   const Art h = Leaning(kBlockH, slant), e = Leaning(kBlockE, slant);
-  Picture24 picture = DrawArtLine({&h, &bar, &e}, 0.0f);
-  recogniser.RecogniseSubPicture(picture, Rect{0, 0, picture.Width() - 1, picture.Height() - 1},
-                                 TimeCode{}, TimeCode{});
-  return recogniser.Lines().empty() ? std::string{} : recogniser.Lines()[0];
+  return RecogniseArtLine({&h, &bar, &e}, 0.0f, std::move(matrix), iAndLByContext);
 }
 
 TEST(SlantBar, AnItalicBarReadsAsTheOneUprightBarOfItsSizeAndMark) {
