@@ -455,6 +455,11 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
       if (unknown && narrow) {
         entry.markCount = SmallMarkPieces(rows, box.Width, box.Height, entry.mark);
         if (!AllSolidDots(entry.mark, entry.markCount)) entry.markCount = 0;
+        // A comma, an apostrophe or a single quote: a tick no higher than
+        // the marks of a line.
+        entry.tick = entry.markCount == 0 && 20 * box.Height <= 9 * (line.bottom - line.top + 1) &&
+                     OneTick(rows, box.Width, box.Height);
+        if (entry.tick) entry.glyph = glyph;
       }
     }
     boxes_.push_back(entry);
@@ -524,6 +529,7 @@ void OtherSizeReader::ReadLine(const Picture24& bitmap, const TextLine& line, si
     if (entry.chosen == 0 && entry.markCount != 0) {
       entry.chosen = ChooseMark(b, line.boxes[from + b], matrix);
     }
+    if (entry.chosen == 0 && entry.tick) entry.chosen = ChooseTick(b, line.boxes[from + b], matrix);
     entry.upright = entry.chosen == 0 ? ChooseUpright(b, matrix) : 0;
   }
 }
@@ -536,19 +542,47 @@ bool IsDot(const GlyphRows& rows, int width, int height) {
          AllSolidDots(pieces, count);
 }
 
+void OtherSizeReader::KnowMarks(const CharacterMatrix& matrix) {
+  if (marksKnown_) return;
+  markCounts_.assign(matrix.Count() + 1, 0);
+  marks_.resize(matrix.Count() + 1);
+  ticks_.assign(matrix.Count() + 1, 0);
+  for (size_t n = 1; n <= matrix.Count(); ++n) {
+    const EntrySize& size = matrix.Size(n);
+    if (size.width >= kMinHeight) continue;
+    const int count = SmallMarkPieces(matrix.Rows(n), size.width, size.height, marks_[n]);
+    markCounts_[n] = static_cast<uint8_t>(AllSolidDots(marks_[n], count) ? count : 0);
+    // Ticks of 8 rows or more are compared by their pixels.
+    ticks_[n] = static_cast<uint8_t>(markCounts_[n] == 0 && size.height < kMinHeight &&
+                                     OneTick(matrix.Rows(n), size.width, size.height));
+  }
+  marksKnown_ = true;
+}
+
+size_t OtherSizeReader::ChooseTick(size_t index, const CharBox& box,
+                                   const CharacterMatrix& matrix) {
+  KnowMarks(matrix);
+  GlyphRows rows;
+  boxes_[index].glyph.FillRows(rows);
+  const MarkDrawing drawing{&rows, box.Width, box.Height, box.TopOffset};
+  size_t chosen = 0;
+  for (size_t n = 1; n < ticks_.size(); ++n) {
+    if (ticks_[n] == 0) continue;
+    const EntrySize& size = matrix.Size(n);
+    const MarkDrawing entry{&matrix.Rows(n), size.width, size.height, size.topOffset};
+    const bool scales = std::any_of(
+        shapeFactors_.begin(), shapeFactors_.end(),
+        [&](const BoxFactor& f) { return f.box != index && TickScales(drawing, entry, f.factor); });
+    if (!scales) continue;
+    if (chosen != 0 && matrix.Entry(chosen).text != matrix.Entry(n).text) return 0;
+    if (chosen == 0) chosen = n;
+  }
+  return chosen;
+}
+
 size_t OtherSizeReader::ChooseMark(size_t index, const CharBox& box,
                                    const CharacterMatrix& matrix) {
-  if (!marksKnown_) {
-    markCounts_.assign(matrix.Count() + 1, 0);
-    marks_.resize(matrix.Count() + 1);
-    for (size_t n = 1; n <= matrix.Count(); ++n) {
-      const EntrySize& size = matrix.Size(n);
-      if (size.width >= kMinHeight) continue;
-      const int count = SmallMarkPieces(matrix.Rows(n), size.width, size.height, marks_[n]);
-      markCounts_[n] = static_cast<uint8_t>(AllSolidDots(marks_[n], count) ? count : 0);
-    }
-    marksKnown_ = true;
-  }
+  KnowMarks(matrix);
   // Dots have no shape to tell their size by: only a factor at which
   // another box of the line reads can, and each dot must then end on the
   // row the entry's comes to (a full stop on the baseline, not a dot in

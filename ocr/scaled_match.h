@@ -202,6 +202,7 @@ class OtherSizeReader {
     int needed = kOtherSizeSimilarity;  // the similarity it needs to read
     int markCount = 0;                  // unknown and made of solid dots: how many
     MarkPieces mark{};
+    bool tick = false;  // unknown and a tick (OneTick) of a mark's size
   };
 
   // Weighs the line from box `from` unless it was weighed from there.
@@ -213,6 +214,12 @@ class OtherSizeReader {
   // whose dots scale to the box's (DotsScale) by a factor another box of
   // the line reads at; 0 when none does or marks of different texts do.
   size_t ChooseMark(size_t index, const CharBox& box, const CharacterMatrix& matrix);
+  // The tick entry box `index` (from from_) reads as: one lower than
+  // kMinHeight drawn as the box (TickScales) by a factor another box of the
+  // line reads at; 0 when none does or ticks of different texts do.
+  size_t ChooseTick(size_t index, const CharBox& box, const CharacterMatrix& matrix);
+  // Finds each entry's solid dots and whether it is a small tick, once a line.
+  void KnowMarks(const CharacterMatrix& matrix);
   // The box set upright by the line's slant and by slants a little either
   // side of it, each drawing once, into upright_; returns how many.
   size_t DrawUpright(const GlyphRows& rows, const CharBox& box);
@@ -294,6 +301,7 @@ class OtherSizeReader {
   std::vector<Layout> layouts_;        // of every entry, by number
   std::vector<uint8_t> markCounts_;    // each entry's solid dots (0: none), by number
   std::vector<MarkPieces> marks_;      // and where they lie
+  std::vector<uint8_t> ticks_;         // whether each entry is a small tick, by number
   bool marksKnown_ = false;            // whether the two above are for this line
   std::vector<float> slopes_;          // of the line's boxes
   float slant_ = 0;                    // of the line, 0 when upright
