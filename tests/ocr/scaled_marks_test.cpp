@@ -53,5 +53,45 @@ TEST(ScaledMarks, OnlySolidDotsAreComparedSo) {
   EXPECT_FALSE(DotsScale(pieces, 0, 0, pieces, 0, 0, 1.0f));
 }
 
+GlyphRows RowsOf(std::initializer_list<const char*> cells) {
+  GlyphRows rows{};
+  size_t y = 0;
+  for (const char* row : cells) {
+    for (int x = 0; row[x] != 0; ++x) {
+      if (row[x] == '#') rows[y] |= GlyphRow{1} << x;
+    }
+    ++y;
+  }
+  return rows;
+}
+
+TEST(ScaledMarks, OnlyOnePieceThatIsNoDotIsATick) {
+  EXPECT_TRUE(OneTick(RowsOf({".#", ".#", "##", "#."}), 2, 4));  // a comma
+  EXPECT_TRUE(OneTick(RowsOf({".#", "#."}), 2, 2));              // joined at a corner
+  EXPECT_FALSE(OneTick(RowsOf({"##", "##"}), 2, 2));             // a full stop
+  EXPECT_FALSE(OneTick(RowsOf({"#", ".", "#"}), 1, 3));          // two dots
+  EXPECT_FALSE(OneTick(RowsOf({"#"}), 1, 1));                    // a speck
+  EXPECT_FALSE(OneTick(RowsOf({}), 3, 3));
+  EXPECT_FALSE(OneTick(RowsOf({"#"}), 0, 1));
+}
+
+TEST(ScaledMarks, ATickScalesWithItsShapeSizeAndPlace) {
+  // A comma 2 x 4 hanging from row 10 of small type; 4 x 8 from row 20 on
+  // a line twice as large, drawn anew rather than blown up.
+  const GlyphRows small = RowsOf({".#", ".#", "##", "#."});
+  const GlyphRows large = RowsOf({"..##", "..##", "..##", "..##", ".##.", ".##.", "##..", "#..."});
+  const MarkDrawing entry{&small, 2, 4, 10};
+  EXPECT_TRUE(TickScales({&large, 4, 8, 20}, entry, 2.0f));
+  EXPECT_TRUE(TickScales({&large, 4, 8, 21}, entry, 2.0f));  // a row off
+  // At the top of the line, or at another factor, it is no such comma.
+  EXPECT_FALSE(TickScales({&large, 4, 8, 1}, entry, 2.0f));
+  EXPECT_FALSE(TickScales({&large, 4, 8, 20}, entry, 1.2f));
+  // Mirrored, it lies beyond a pixel of the entry's ink.
+  const GlyphRows mirrored =
+      RowsOf({"##..", "##..", "##..", "##..", ".##.", ".##.", "..##", "...#"});
+  EXPECT_FALSE(TickScales({&mirrored, 4, 8, 20}, entry, 2.0f));
+  EXPECT_FALSE(TickScales({nullptr, 4, 8, 20}, entry, 2.0f));
+}
+
 }  // namespace
 }  // namespace capter::testing

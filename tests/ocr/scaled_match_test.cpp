@@ -396,6 +396,29 @@ TEST(OtherSizes, MarksOfSmallTypeReadByTheirDotsAtTheLinesFactor) {
             "E.:");
 }
 
+TEST(OtherSizes, TicksOfSmallTypeReadWhereTheySitAtTheLinesFactor) {
+  // A comma hangs below the baseline, an apostrophe of the same shape sits
+  // at the top: only where they sit tells them apart.
+  const Cells tick = {".#", ".#", "##", "#."};
+  OcrSettings settings = OnlyOtherSizes(true);
+  settings.KeepSmallMarks = true;
+  CharacterMatrix matrix;
+  TeachLineBoxes(Draw({{&kE, 2}, {&tick, 1, 8}, {&tick, 1, 0}}), settings, "E,'", matrix);
+  BoxByBoxReader<OtherSizeReader> reader;
+  // Twice as large and drawn anew, not blown up from the small one.
+  const Cells large = {"..##", "..##", "..##", "..##", ".##.", ".##.", "##..", "#..."};
+  EXPECT_EQ(reader.Read(Draw({{&kE, 4}, {&large, 1, 16}, {&large, 1, 0}}), settings, matrix),
+            "E,'");
+  // In mid-line it is neither; alone it has no factor.
+  EXPECT_EQ(reader.Read(Draw({{&kE, 4}, {&large, 1, 7}}), settings, matrix), "E?");
+  EXPECT_EQ(reader.Read(Draw({{&large, 1}}), settings, matrix), "?");
+  // Taught only as a comma, the tick at the top stays unknown.
+  CharacterMatrix commaOnly;
+  TeachLineBoxes(Draw({{&kE, 2}, {&tick, 1, 8}}), settings, "E,", commaOnly);
+  EXPECT_EQ(reader.Read(Draw({{&kE, 4}, {&large, 1, 16}, {&large, 1, 0}}), settings, commaOnly),
+            "E,?");
+}
+
 TEST(OtherSizes, UprightLettersReadOnALineThatLeans) {
   CharacterMatrix matrix;
   Teach({{&kE, 2}, {&kH, 2}, {&kO, 2}}, "EHO", matrix);
