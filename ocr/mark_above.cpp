@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <optional>
 
 #include "ocr/matcher.h"
 #include "ocr/slant_match.h"
@@ -68,6 +69,25 @@ bool SameMarkPlace(const MarkedParts& box, const MarkedParts& entry) {
          SameSmallMark(box.pieces, box.pieceCount, entry.pieces, entry.pieceCount);
 }
 
+// A glyph with its mark `mark` and an entry, each cut into mark and body
+// (only a glyph's 45 x 45 pixels exist, whatever size a damaged file
+// declares); nothing when either has no mark above.
+struct MarkedPair {
+  MarkedParts box;
+  MarkedParts entry;
+};
+
+std::optional<MarkedPair> CutBothMarked(const GlyphRows& rows, int width, int height,
+                                        MarkAbove mark, const GlyphRows& entryRows, int entryWidth,
+                                        int entryHeight) {
+  const MarkAbove entryMark = MarkAboveOf(entryRows, entryWidth, entryHeight);
+  if (mark.markRows == 0 || entryMark.markRows == 0) return std::nullopt;
+  return MarkedPair{
+      CutMarked(rows, std::min(width, kGlyphSize), std::min(height, kGlyphSize), mark),
+      CutMarked(entryRows, std::min(entryWidth, kGlyphSize), std::min(entryHeight, kGlyphSize),
+                entryMark)};
+}
+
 }  // namespace
 
 MarkAbove MarkAboveOf(const GlyphRows& rows, int width, int height) {
@@ -103,16 +123,11 @@ size_t KeepIfSameMarkKind(size_t number, const Glyph& glyph, const CharacterMatr
 int MarkedSimilarity(const GlyphRows& rows, int width, int height, MarkAbove mark,
                      const GlyphRows& entryRows, int entryWidth, int entryHeight, int maxWidthDiff,
                      int maxHeightDiff, int floor) {
-  // Only a glyph's 45 x 45 pixels exist, whatever size a damaged file
-  // declares.
-  width = std::min(width, kGlyphSize);
-  height = std::min(height, kGlyphSize);
-  entryWidth = std::min(entryWidth, kGlyphSize);
-  entryHeight = std::min(entryHeight, kGlyphSize);
-  const MarkAbove entryMark = MarkAboveOf(entryRows, entryWidth, entryHeight);
-  if (mark.markRows == 0 || entryMark.markRows == 0) return 0;
-  const MarkedParts box = CutMarked(rows, width, height, mark);
-  const MarkedParts entry = CutMarked(entryRows, entryWidth, entryHeight, entryMark);
+  const std::optional<MarkedPair> cut =
+      CutBothMarked(rows, width, height, mark, entryRows, entryWidth, entryHeight);
+  if (!cut) return 0;
+  const MarkedParts& box = cut->box;
+  const MarkedParts& entry = cut->entry;
   if (std::abs(box.bodyWidth - entry.bodyWidth) > maxWidthDiff ||
       std::abs(box.bodyHeight - entry.bodyHeight) > maxHeightDiff || !SameMarkPlace(box, entry)) {
     return 0;
@@ -123,15 +138,9 @@ int MarkedSimilarity(const GlyphRows& rows, int width, int height, MarkAbove mar
 
 bool SameMarkAbove(const GlyphRows& rows, int width, int height, const GlyphRows& entryRows,
                    int entryWidth, int entryHeight) {
-  width = std::min(width, kGlyphSize);
-  height = std::min(height, kGlyphSize);
-  entryWidth = std::min(entryWidth, kGlyphSize);
-  entryHeight = std::min(entryHeight, kGlyphSize);
-  const MarkAbove mark = MarkAboveOf(rows, width, height);
-  const MarkAbove entryMark = MarkAboveOf(entryRows, entryWidth, entryHeight);
-  if (mark.markRows == 0 || entryMark.markRows == 0) return false;
-  return SameMarkPlace(CutMarked(rows, width, height, mark),
-                       CutMarked(entryRows, entryWidth, entryHeight, entryMark));
+  const std::optional<MarkedPair> cut = CutBothMarked(
+      rows, width, height, MarkAboveOf(rows, width, height), entryRows, entryWidth, entryHeight);
+  return cut && SameMarkPlace(cut->box, cut->entry);
 }
 
 }  // namespace capter

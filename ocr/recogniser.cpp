@@ -202,6 +202,40 @@ void Recogniser::TeachJoined(const Picture24& bitmap, int lineIndex, const CharB
   }
 }
 
+Recogniser::BoxReading Recogniser::ReadBox(const Picture24& bitmap, const TextLine& line,
+                                           size_t index, const Glyph& glyph) {
+  const CharacterMatrix& matrix = context_.matrix;
+  const OcrSettings& settings = context_.settings;
+  const CharBox& box = line.boxes[index];
+  BoxReading r;
+  r.entry = MatchGlyph(glyph, box, matrix, settings);
+  if (r.entry != 0) return r;
+  if (settings.OtherSizes) {
+    r.entry =
+        KeepIfSameMarkKind(otherSizes_.Read(bitmap, line, index, matrix, settings), glyph, matrix);
+    if (r.entry == 0) r.entry = slants_.Read(bitmap, line, index, matrix, settings);
+    if (r.entry == 0) {
+      r.entry = KeepIfSameMarkKind(otherSizes_.ReadUpright(bitmap, line, index, matrix, settings),
+                                   glyph, matrix);
+    }
+    if (r.entry != 0) return r;
+  }
+  if (settings.SplitTouching) {
+    r.split = ReadTouchingCharacters(bitmap, line, box, MarkOf(index), matrix, settings,
+                                     settings.OtherSizes ? &slants_ : nullptr);
+    if (r.split.parts == 0 && settings.OtherSizes) {
+      r.split = otherSizes_.ReadUprightTouching(bitmap, line, index, matrix, settings);
+    }
+    if (r.split.parts != 0) return r;
+  }
+  if (settings.OtherSizes) {
+    r.entry = slants_.ReadBar(bitmap, line, index, matrix, settings);
+    r.leaningBar = r.entry != 0;
+    if (r.entry == 0) r.entry = slants_.ReadByShape(bitmap, line, index, matrix, settings);
+  }
+  return r;
+}
+
 bool Recogniser::ReadLine(Picture24& bitmap, int lineIndex, std::string& text,
                           RecognitionOutcome& outcome, bool lineAsked) {
   const TextLine& line = table_.lines[lineIndex];
@@ -214,36 +248,16 @@ bool Recogniser::ReadLine(Picture24& bitmap, int lineIndex, std::string& text,
   for (size_t j = 0; j < line.boxes.size(); ++j) {
     const CharBox& box = line.boxes[j];
     const Glyph glyph = ExtractGlyph(bitmap, box, MarkOf(j));
-    size_t k = MatchGlyph(glyph, box, matrix, settings);
-    if (k == 0 && settings.OtherSizes) {
-      k = KeepIfSameMarkKind(otherSizes_.Read(bitmap, line, j, matrix, settings), glyph, matrix);
-    }
-    if (k == 0 && settings.OtherSizes) k = slants_.Read(bitmap, line, j, matrix, settings);
-    if (k == 0 && settings.OtherSizes) {
-      k = KeepIfSameMarkKind(otherSizes_.ReadUpright(bitmap, line, j, matrix, settings), glyph,
-                             matrix);
-    }
-    SplitReading split;
-    if (k == 0 && settings.SplitTouching) {
-      split = ReadTouchingCharacters(bitmap, line, box, MarkOf(j), matrix, settings,
-                                     settings.OtherSizes ? &slants_ : nullptr);
-      if (split.parts == 0 && settings.OtherSizes) {
-        split = otherSizes_.ReadUprightTouching(bitmap, line, j, matrix, settings);
-      }
-    }
-    bool slantBar = false;
-    if (k == 0 && split.parts == 0 && settings.OtherSizes) {
-      k = slants_.ReadBar(bitmap, line, j, matrix, settings);
-      slantBar = k != 0;
-      if (k == 0) k = slants_.ReadByShape(bitmap, line, j, matrix, settings);
-    }
+    const BoxReading reading = ReadBox(bitmap, line, j, glyph);
+    const size_t k = reading.entry;
+    const SplitReading& split = reading.split;
     const size_t start = text.size();
     std::optional<std::string> named;  // what the person answered for this box
     if (k > 0) {
       text += matrix.Entry(k).text;
       // A leaning bar is noted as it reads: set upright.
       if (settings.IAndLByContext) {
-        bars_.NoteEntry(text, start, slantBar ? slants_.UprightBar() : glyph);
+        bars_.NoteEntry(text, start, reading.leaningBar ? slants_.UprightBar() : glyph);
       }
     } else if (split.parts != 0) {
       text += split.text;

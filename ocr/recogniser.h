@@ -21,6 +21,7 @@
 #include "ocr/text_colour.h"
 #include "ocr/text_colour_chooser.h"
 #include "ocr/text_greys.h"
+#include "ocr/touching_split.h"
 #include "stream/palette_greys.h"
 #include "stream/picture.h"
 #include "stream/time_code.h"
@@ -71,6 +72,17 @@ class Recogniser {
   // unknown box has the whole line asked unless `lineAsked`.
   bool ReadLine(Picture24& bitmap, int lineIndex, std::string& text, RecognitionOutcome& outcome,
                 bool lineAsked = false);
+  // What box `index` of `line` reads as without asking: an entry (at its
+  // own size, another size or the other slant), else a split into
+  // touching letters; `leaningBar` when the entry was read as a bar set
+  // upright (the I and l rules then see slants_.UprightBar()).
+  struct BoxReading {
+    size_t entry = 0;
+    SplitReading split;
+    bool leaningBar = false;
+  };
+  BoxReading ReadBox(const Picture24& bitmap, const TextLine& line, size_t index,
+                     const Glyph& glyph);
   // With SplitTouching (whole glyphs off): box `index` of line `lineIndex`
   // reads as nothing (a stray piece); when it lies against a neighbour of
   // its line through antialias only, the picture is cut again with that

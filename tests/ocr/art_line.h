@@ -48,16 +48,6 @@ inline Picture24 DrawArtLine(const std::vector<const Art*>& letters, float lean)
   return PictureFromArt(picture);
 }
 
-inline GlyphRows RowsOf(const Art& art) {
-  GlyphRows rows{};
-  for (size_t y = 0; y < art.size(); ++y) {
-    for (size_t x = 0; x < art[y].size(); ++x) {
-      if (art[y][x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-  }
-  return rows;
-}
-
 // Recognises the drawn line with the other sizes and slant on (and the I
 // and l rules when asked); every box the teacher is asked about reads "?".
 inline std::string RecogniseArtLine(const std::vector<const Art*>& letters, float lean,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ocr/character_teacher.h"
+#include "ocr/glyph.h"
 #include "ocr/ocr_settings.h"
 #include "ocr/subtitle_sink.h"
 #include "ocr/text_colour_chooser.h"
@@ -52,6 +53,17 @@ inline Picture24 PictureFromArt(const std::vector<std::string>& rows,
     }
   }
   return picture;
+}
+
+// The glyph rows of pixel art, '#' for ink.
+inline GlyphRows RowsOf(const std::vector<std::string>& art) {
+  GlyphRows rows{};
+  for (size_t y = 0; y < art.size(); ++y) {
+    for (size_t x = 0; x < art[y].size(); ++x) {
+      if (art[y][x] == '#') rows[y] |= GlyphRow{1} << x;
+    }
+  }
+  return rows;
 }
 
 // Draws a filled rectangle of text pixels.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ocr/scaled_marks.h"
+#include "tests/ocr/ocr_test_support.h"
 
 namespace capter::testing {
 namespace {
@@ -51,18 +52,6 @@ TEST(ScaledMarks, OnlySolidDotsAreComparedSo) {
   EXPECT_FALSE(AllSolidDots(Dots({}), 0));
   MarkPieces pieces{};
   EXPECT_FALSE(DotsScale(pieces, 0, 0, pieces, 0, 0, 1.0f));
-}
-
-GlyphRows RowsOf(std::initializer_list<const char*> cells) {
-  GlyphRows rows{};
-  size_t y = 0;
-  for (const char* row : cells) {
-    for (int x = 0; row[x] != 0; ++x) {
-      if (row[x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-    ++y;
-  }
-  return rows;
 }
 
 TEST(ScaledMarks, OnlyOnePieceThatIsNoDotIsATick) {

@@ -308,17 +308,6 @@ Cells FramedB(size_t width, size_t height, size_t bar, int gap = -1, size_t stro
   return b;
 }
 
-// The rows of drawn cells of one unit.
-GlyphRows RowsOfCells(const Cells& cells) {
-  GlyphRows rows{};
-  for (size_t y = 0; y < cells.size(); ++y) {
-    for (size_t x = 0; x < cells[y].size(); ++x) {
-      if (cells[y][x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-  }
-  return rows;
-}
-
 TEST(OtherSizes, ALetterWhoseBarSitsARowOffAtAnotherSizeReadsByShape) {
   // Taught at 12 rows, its one-pixel bar on row 5 (rows 7 and 8 blown
   // up); drawn at 18 rows with strokes of two pixels, the bar on rows 8
@@ -328,11 +317,11 @@ TEST(OtherSizes, ALetterWhoseBarSitsARowOffAtAnotherSizeReadsByShape) {
   Teach({{&taught, 1}}, "B", matrix);
   // Pixel by pixel the bar misses a whole row either way.
   GlyphRows up{}, down{};
-  ResampleRows(RowsOfCells(taught), 8, 12, 12, 18, up);
-  ResampleRows(RowsOfCells(read), 12, 18, 8, 12, down);
+  ResampleRows(RowsOf(taught), 8, 12, 12, 18, up);
+  ResampleRows(RowsOf(read), 12, 18, 8, 12, down);
   const int needed = OtherSizeSimilarity(CharBox{0, 0, 12, 18, 0, 0});
-  EXPECT_LT(RowsSimilarity(RowsOfCells(read), 12, 18, up, 12, 18, 0), needed);
-  EXPECT_LT(RowsSimilarity(down, 8, 12, RowsOfCells(taught), 8, 12, 0), needed);
+  EXPECT_LT(RowsSimilarity(RowsOf(read), 12, 18, up, 12, 18, 0), needed);
+  EXPECT_LT(RowsSimilarity(down, 8, 12, RowsOf(taught), 8, 12, 0), needed);
   LineReader reader;
   EXPECT_EQ(reader.Read({{&read, 1}}, matrix), "B");
   // Comparing by shape allocates nothing once the reader has done so.

@@ -6,19 +6,10 @@
 
 #include "ocr/scaled_match.h"
 #include "ocr/shape_distance.h"
+#include "tests/ocr/ocr_test_support.h"
 
 namespace capter::testing {
 namespace {
-
-GlyphRows RowsOf(const std::vector<std::string>& pixels) {
-  GlyphRows rows{};
-  for (size_t y = 0; y < pixels.size(); ++y) {
-    for (size_t x = 0; x < pixels[y].size(); ++x) {
-      if (pixels[y][x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-  }
-  return rows;
-}
 
 // An "E" of one-pixel strokes, 6 x 9, its middle bar on row `bar`.
 GlyphRows EWithBarAt(int bar) {

@@ -59,16 +59,6 @@ class LineReader : public BoxByBoxReader<SlantReader> {
   }
 };
 
-GlyphRows RowsOf(const std::vector<std::string>& art) {
-  GlyphRows rows{};
-  for (size_t y = 0; y < art.size(); ++y) {
-    for (size_t x = 0; x < art[y].size(); ++x) {
-      if (art[y][x] == '#') rows[y] |= GlyphRow{1} << x;
-    }
-  }
-  return rows;
-}
-
 TEST(Leaning, ALeanIsUndoneAndTheInkCropped) {
   const GlyphRows stem = RowsOf({"..##", "..##", "..##", "..##", "..##"});
   GlyphRows leaning{}, back{};
